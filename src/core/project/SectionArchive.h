@@ -1,0 +1,58 @@
+#pragma once
+
+#include "device/ByteIO.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace tolvane {
+
+// Raised while reading a project file that is damaged or foreign; carries the number of the text to show.
+struct ProjectFileError {
+    int textId;
+};
+
+// The body of one section in the project file: a 32-bit little-endian byte count followed by that many bytes.
+// Storing appends to the file buffer; loading hands out the body after checking it fits both the file and the
+// section's storage, so a section never reads past the data or past its own records.
+class SectionArchive {
+public:
+    // Text shown for a damaged file (a body that does not fit, a file cut inside a section, a bad terminator).
+    static constexpr int DamagedText = 113;
+
+    static SectionArchive forStoring(std::vector<std::uint8_t>& out) { return SectionArchive(&out, nullptr); }
+    static SectionArchive forLoading(ByteReader& in) { return SectionArchive(nullptr, &in); }
+
+    bool isStoring() const { return out_ != nullptr; }
+
+    // Storing: writes the count and the bytes.
+    void writeBody(std::span<const std::uint8_t> body) {
+        ByteWriter w(*out_);
+        w.writeU32LE(static_cast<std::uint32_t>(body.size()));
+        w.writeBytes(body);
+    }
+
+    // Loading: reads the count and returns the body. A count above `capacity` or beyond the end of the file
+    // throws ProjectFileError(113).
+    std::span<const std::uint8_t> readBody(std::size_t capacity) {
+        std::uint32_t length = 0;
+        if (!in_->readU32LE(length) || length > capacity) {
+            throw ProjectFileError{DamagedText};
+        }
+        std::span<const std::uint8_t> body;
+        if (!in_->readSpan(length, body)) {
+            throw ProjectFileError{DamagedText};
+        }
+        return body;
+    }
+
+private:
+    SectionArchive(std::vector<std::uint8_t>* out, ByteReader* in) : out_(out), in_(in) {}
+
+    std::vector<std::uint8_t>* out_;
+    ByteReader* in_;
+};
+
+} // namespace tolvane
