@@ -1,0 +1,258 @@
+#include "device/DeviceText.h"
+
+#include <array>
+#include <utility>
+
+namespace tolvane {
+
+namespace {
+
+constexpr char32_t kReplacement = U'\uFFFD';
+constexpr char32_t kNumeroSign = U'\u2116';
+constexpr std::uint8_t kNumeroByte = 0xB9;
+constexpr std::uint8_t kSpace = 0x20;
+
+// The device character table covers the wide characters below U+04A0. An entry of 0x20 means "no position of
+// its own"; such characters are stored as the low byte of their code.
+constexpr std::size_t kTableSize = 0x4A0;
+// Reading back in Latin mode only looks at the characters up to U+017F, so Latin letters win over the
+// Cyrillic ones that share their byte; Cyrillic mode looks at the whole table, highest index first.
+constexpr std::size_t kLatinTableEnd = 384;
+
+constexpr std::array<std::uint8_t, kTableSize> makeCharTable() {
+    std::array<std::uint8_t, kTableSize> t{};
+    for (auto& e : t) {
+        e = kSpace;
+    }
+    // clang-format off
+    constexpr std::pair<char16_t, std::uint8_t> positions[] = {
+        // Latin-1 letters with a private position.
+        {0x00C0, 0xA2}, {0x00C8, 0x88}, {0x00CA, 0x98}, {0x00E0, 0xA0}, {0x00E8, 0x83}, {0x00EA, 0x90},
+        // Central-European letters.
+        {0x0104, 0xA5}, {0x0105, 0xB9}, {0x0106, 0xC6}, {0x0107, 0xE6}, {0x010C, 0xC8}, {0x010D, 0xE8},
+        {0x010E, 0xCF}, {0x010F, 0xEF}, {0x0110, 0xD0}, {0x0111, 0xF0}, {0x0118, 0xCA}, {0x0119, 0xEA},
+        {0x011A, 0xCC}, {0x011B, 0xEC}, {0x013D, 0xBC}, {0x013E, 0xBE}, {0x0141, 0xA3}, {0x0142, 0xB3},
+        {0x0143, 0xD1}, {0x0144, 0xF1}, {0x0147, 0xD2}, {0x0148, 0xF2}, {0x0155, 0xE0}, {0x0158, 0xD8},
+        {0x0159, 0xF8}, {0x015A, 0x8C}, {0x015B, 0x9C}, {0x0160, 0x8A}, {0x0161, 0x9A}, {0x0164, 0x8D},
+        {0x0165, 0x9D}, {0x016E, 0xD9}, {0x016F, 0xF9}, {0x0179, 0x8F}, {0x017A, 0x9F}, {0x017B, 0xAF},
+        {0x017C, 0xBF}, {0x017D, 0x8E}, {0x017E, 0x9E},
+        // Cyrillic letters outside the two runs of the alphabet.
+        {0x0401, 0xA8}, {0x0404, 0xAA}, {0x0407, 0xAF}, {0x0451, 0xB8}, {0x0454, 0xBA}, {0x0457, 0xBF},
+        {0x0490, 0xA5}, {0x0491, 0xB4}};
+    // clang-format on
+    for (const auto& [code, byte] : positions) {
+        t[code] = byte;
+    }
+    // А..Я -> 0xC0..0xDF and а..я -> 0xE0..0xFF.
+    for (std::size_t i = 0; i < 64; ++i) {
+        t[0x0410 + i] = static_cast<std::uint8_t>(0xC0 + i);
+    }
+    return t;
+}
+
+constexpr std::array<std::uint8_t, kTableSize> kCharTable = makeCharTable();
+
+// clang-format off
+constexpr std::array<std::uint8_t, 256> kFontWidth = {
+    2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2,  // 0x00
+    2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 8,  // 0x10
+    5, 2, 5, 10, 8, 10, 8, 2, 4, 4, 8, 6, 2, 4, 2, 6, // 0x20
+    7, 6, 7, 7, 7, 7, 7, 7, 7, 7, 2, 2, 6, 6, 6, 5,  // 0x30
+    9, 7, 8, 7, 8, 7, 7, 7, 8, 4, 4, 7, 6, 9, 8, 8,  // 0x40
+    7, 8, 8, 7, 8, 8, 7, 10, 8, 8, 7, 4, 6, 4, 7, 7, // 0x50
+    2, 7, 7, 5, 7, 7, 5, 7, 7, 2, 3, 7, 2, 10, 7, 7, // 0x60
+    7, 7, 4, 6, 5, 7, 7, 10, 7, 7, 6, 6, 2, 6, 9, 9, // 0x70
+    6, 6, 2, 7, 2, 2, 2, 2, 7, 2, 7, 2, 7, 8, 7, 7,  // 0x80
+    7, 2, 2, 2, 2, 2, 2, 2, 7, 2, 6, 2, 7, 6, 6, 7,  // 0x90
+    7, 4, 7, 6, 2, 7, 2, 8, 2, 2, 2, 2, 2, 2, 2, 7,  // 0xA0
+    5, 2, 2, 4, 2, 7, 2, 2, 2, 7, 2, 2, 6, 2, 4, 7,  // 0xB0
+    2, 2, 8, 2, 8, 2, 6, 6, 5, 6, 6, 6, 6, 4, 4, 8,  // 0xC0
+    2, 8, 8, 8, 8, 2, 8, 2, 8, 8, 8, 2, 8, 8, 2, 8,  // 0xD0
+    4, 7, 7, 2, 7, 2, 5, 5, 5, 7, 7, 7, 7, 3, 4, 8,  // 0xE0
+    2, 7, 7, 7, 7, 2, 7, 2, 2, 7, 7, 2, 7, 7, 2, 2,  // 0xF0
+};
+// clang-format on
+
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        c = kReplacement;
+    }
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+} // namespace
+
+// Strict decoding: overlong forms, surrogates and values above U+10FFFF are rejected. Each maximal ill-formed
+// subpart becomes one U+FFFD, so a broken byte never swallows the valid characters that follow it.
+std::u32string utf8ToCodePoints(std::string_view utf8) {
+    std::u32string out;
+    out.reserve(utf8.size());
+    const std::size_t n = utf8.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            out.push_back(lead);
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        char32_t cp = 0;
+        // Allowed range of the second byte, which rules out overlong forms, surrogates and values > U+10FFFF.
+        unsigned char lo = 0x80;
+        unsigned char hi = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            cp = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            cp = lead & 0x0F;
+            if (lead == 0xE0) {
+                lo = 0xA0;
+            } else if (lead == 0xED) {
+                hi = 0x9F;
+            }
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            cp = lead & 0x07;
+            if (lead == 0xF0) {
+                lo = 0x90;
+            } else if (lead == 0xF4) {
+                hi = 0x8F;
+            }
+        } else {
+            out.push_back(kReplacement);
+            ++i;
+            continue;
+        }
+        std::size_t consumed = 1;
+        bool ok = true;
+        while (consumed < length) {
+            if (i + consumed >= n) {
+                ok = false;
+                break;
+            }
+            const auto c = static_cast<unsigned char>(utf8[i + consumed]);
+            const bool inRange = consumed == 1 ? (c >= lo && c <= hi) : isContinuation(c);
+            if (!inRange) {
+                ok = false;
+                break;
+            }
+            cp = (cp << 6) | (c & 0x3F);
+            ++consumed;
+        }
+        out.push_back(ok ? cp : kReplacement);
+        i += consumed;
+    }
+    return out;
+}
+
+std::string codePointsToUtf8(std::u32string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char32_t c : text) {
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
+std::uint8_t charToDevice(char32_t c) {
+    if (c >= kTableSize) {
+        return c == kNumeroSign ? kNumeroByte : kSpace;
+    }
+    if (c == U' ') {
+        return kSpace;
+    }
+    const std::uint8_t entry = kCharTable[c];
+    return entry == kSpace ? static_cast<std::uint8_t>(c & 0xFF) : entry;
+}
+
+char32_t deviceToChar(std::uint8_t b, TextMode mode) {
+    if (b == 0x09 || b == kSpace) {
+        return U' ';
+    }
+    if (mode == TextMode::Cyrillic && b == kNumeroByte) {
+        return kNumeroSign;
+    }
+    // Several bytes serve two letters: the highest matching index wins, and the mode decides how far up we look.
+    const std::size_t end = mode == TextMode::Cyrillic ? kTableSize : kLatinTableEnd;
+    for (std::size_t i = end; i-- > 0;) {
+        if (kCharTable[i] == b) {
+            return static_cast<char32_t>(i);
+        }
+    }
+    return static_cast<char32_t>(b);
+}
+
+std::vector<std::uint8_t> textToDevice(std::string_view utf8, std::size_t maxChars) {
+    const std::u32string text = utf8ToCodePoints(utf8);
+    const std::size_t count = text.size() < maxChars ? text.size() : maxChars;
+    std::vector<std::uint8_t> out;
+    out.reserve(count + 1);
+    for (std::size_t i = 0; i < count; ++i) {
+        const char32_t c = text[i];
+        if (c == U' ') {
+            out.push_back(kSpace);
+            continue;
+        }
+        const std::uint8_t b = charToDevice(c);
+        // A character without a position of its own keeps its low byte (so only № is special above U+04A0).
+        out.push_back(b == kSpace ? static_cast<std::uint8_t>(c & 0xFF) : b);
+    }
+    out.push_back(0);
+    return out;
+}
+
+std::string deviceToText(std::span<const std::uint8_t> bytes, TextMode mode) {
+    std::string out;
+    if (!bytes.empty() && bytes[0] == 0xFF) {
+        return out; // erased memory
+    }
+    for (std::uint8_t b : bytes) {
+        const char32_t c = deviceToChar(b, mode);
+        if (c == 255) {
+            break;
+        }
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
+int fontWidth(std::uint8_t b) {
+    return kFontWidth[b];
+}
+
+std::string fitToWidth(std::string_view utf8, int pixelLimit) {
+    const std::u32string text = utf8ToCodePoints(utf8);
+    std::u32string_view fitted{text};
+    long total = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        total += fontWidth(charToDevice(text[i]));
+        if (total > pixelLimit) {
+            fitted = fitted.substr(0, i);
+            break;
+        }
+        total += 1; // spacing between glyphs
+    }
+    return codePointsToUtf8(fitted);
+}
+
+} // namespace tolvane
