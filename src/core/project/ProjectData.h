@@ -1,0 +1,139 @@
+#pragma once
+
+#include "project/CardIdentity.h"
+#include "project/TextSource.h"
+#include "project/ValidationIssue.h"
+#include "ringing/BellTable.h"
+#include "ringing/ChimeNameTable.h"
+#include "ringing/HammerTable.h"
+#include "ringing/OutputMap.h"
+#include "ringing/SequenceTable.h"
+#include "ringing/StrikingSettings.h"
+#include "ringing/TimeCorrectionSettings.h"
+#include "ringing/TowerClockTable.h"
+#include "schedules/HolidayTable.h"
+#include "schedules/ScheduleProgram.h"
+#include "settings/AmplifierSettings.h"
+#include "settings/GeneralSettings.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tolvane {
+
+// The schedule kinds, which are also the indices of the six programs.
+enum ProgramKind : int { Weekly = 0, HolidayDay = 1, Annual = 2, OneTime = 3, Funeral = 4, SpecialTolling = 5 };
+
+// The whole configuration of one controller installation: every section, the card identity, the change marks
+// and the validation list. The project file and the card files are two serialisations of this one object.
+// Sections refer to each other through non-owning pointers set once here, so a project is neither copied nor moved.
+class ProjectData {
+public:
+    static constexpr int ProgramCount = 6;
+
+    ProjectData();
+    ProjectData(const ProjectData&) = delete;
+    ProjectData& operator=(const ProjectData&) = delete;
+
+    // State flags.
+    std::uint8_t programsFromCard = 0;
+    std::uint8_t sequencesFromCard = 0;
+    std::uint8_t configFromCard = 0;
+    std::uint8_t projectOpened = 0;
+    std::uint8_t chimesFromCard = 0;
+
+    // Change mask of the time-correction values, which have no section of their own: one bit per control group.
+    std::uint32_t projectModified = 0;
+
+    CardIdentity& identity() { return identity_; }
+    const CardIdentity& identity() const { return identity_; }
+
+    ScheduleProgram& program(int kind) { return *programs_.at(static_cast<std::size_t>(kind)); }
+    const ScheduleProgram& program(int kind) const { return *programs_.at(static_cast<std::size_t>(kind)); }
+    HolidayTable& holidays() { return holidays_; }
+    const HolidayTable& holidays() const { return holidays_; }
+    SequenceTable& sequences() { return sequences_; }
+    const SequenceTable& sequences() const { return sequences_; }
+    GeneralSettings& general() { return general_; }
+    const GeneralSettings& general() const { return general_; }
+    BellTable& bells() { return bells_; }
+    const BellTable& bells() const { return bells_; }
+    StrikingSettings& striking() { return striking_; }
+    const StrikingSettings& striking() const { return striking_; }
+    TowerClockTable& clocks() { return clocks_; }
+    const TowerClockTable& clocks() const { return clocks_; }
+    OutputMap& outputs() { return outputs_; }
+    const OutputMap& outputs() const { return outputs_; }
+    HammerTable& hammers() { return hammers_; }
+    const HammerTable& hammers() const { return hammers_; }
+    ChimeNameTable& chimes() { return chimes_; }
+    const ChimeNameTable& chimes() const { return chimes_; }
+    TimeCorrectionSettings& timeCorrection() { return timeCorrection_; }
+    const TimeCorrectionSettings& timeCorrection() const { return timeCorrection_; }
+    AmplifierSettings& amplifier() { return amplifier_; }
+    const AmplifierSettings& amplifier() const { return amplifier_; }
+
+    // keepContent false: every section back to its defaults and the card identity reset. In both cases the
+    // validation list is emptied and every change mark cleared.
+    void resetAll(bool keepContent);
+    void clearModifiedAll();
+    bool isModifiedAll() const;
+    // The groups the card page writes: clearing their marks once a file has been written.
+    void clearProgramsMarks();
+    void clearSequencesMarks();
+    void clearConfigMarks();
+
+    // Checks the whole project; true when it contains critical errors.
+    bool validate();
+    const IssueList& issues() const { return issues_; }
+    int issueCount() const { return static_cast<int>(issues_.size()); }
+    const ValidationIssue& issueAt(int i) const { return issues_.at(static_cast<std::size_t>(i)); }
+    int issueSeverity(int i) const { return issueAt(i).severity; }
+    bool hasCriticalIssues() const;
+
+    // The smallest program identifier 1-512 not used by any slot of the weekly, holiday-day, annual and
+    // one-time programs; 1 when all are taken.
+    std::uint16_t nextFreeEntryId() const;
+
+    // User-interface texts by number, "---" without a text source.
+    void setTextSource(const TextSource* texts) { texts_ = texts; }
+    const TextSource* textSource() const { return texts_; }
+    std::string text(int id) const;
+
+    // The three status-bar texts: "Firm: …", "Boot: …", "Serial: …".
+    std::array<std::string, 3> identityTexts() const;
+
+    // The 23-byte identity trailer of every card image.
+    void packIdentity(std::span<std::uint8_t, 23> out) const { identity_.pack(out); }
+    bool unpackIdentity(std::span<const std::uint8_t, 23> in) { return identity_.unpack(in); }
+
+    // Running state of the card-image checksum.
+    std::uint16_t checksumState = 0xFFFF;
+
+private:
+    void setReferences();
+    void checkAmplifier();
+    void checkIdentifiers();
+
+    CardIdentity identity_;
+    IssueList issues_;
+    std::array<std::unique_ptr<ScheduleProgram>, ProgramCount> programs_;
+    HolidayTable holidays_;
+    SequenceTable sequences_;
+    GeneralSettings general_;
+    BellTable bells_;
+    StrikingSettings striking_;
+    TowerClockTable clocks_;
+    OutputMap outputs_;
+    HammerTable hammers_;
+    ChimeNameTable chimes_;
+    TimeCorrectionSettings timeCorrection_;
+    AmplifierSettings amplifier_;
+    const TextSource* texts_ = nullptr;
+};
+
+} // namespace tolvane

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "project/ProjectData.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+namespace tolvane {
+
+// The project file (.tpm): a 4-byte header, then tagged sections, each a 32-bit length, the body and the
+// terminator 254. All numbers are 32-bit little-endian.
+namespace projectfile {
+
+constexpr std::uint32_t Header = 0x54504D17;
+constexpr std::uint32_t FormatId = 0x54504D; // upper 24 bits
+constexpr std::uint32_t FormatNumber = 23;   // low byte
+constexpr std::uint32_t Terminator = 254;
+
+// Text numbers of the refusals.
+constexpr int TextNotAProject = 320;
+constexpr int TextWrongFormat = 319;
+constexpr int TextUnknownSection = 321;
+constexpr int TextDamaged = 113;
+
+// Section tags in the order they are written.
+enum Tag : std::uint32_t {
+    TagWeekly = 22,
+    TagHolidayDay = 23,
+    TagAnnual = 24,
+    TagOneTime = 25,
+    TagFuneral = 26,
+    TagSpecialTolling = 43,
+    TagGeneral = 27,
+    TagBells = 28,
+    TagStriking = 29,
+    TagTimeCorrection = 30,
+    TagAmplifier = 31,
+    TagClocks = 32,
+    TagOutputs = 33,
+    TagHolidays = 34,
+    TagHammers = 35,
+    TagSequences = 36,
+    TagChimes = 42,
+    TagIdentity = 37,
+};
+
+// Writes the whole project. As saving does, it empties the validation list and clears every change mark
+// first, and clears them again afterwards; the content is not touched.
+std::vector<std::uint8_t> store(ProjectData& project);
+
+// Reads a project file into `project` (reset to defaults first). Returns 0 on success, otherwise the number of
+// the text that says why the file was refused; `project` is then left partly read and must be discarded.
+int load(ProjectData& project, std::span<const std::uint8_t> data);
+
+// Opening a project as the editor does: a fresh project that is handed out only when the whole file was read,
+// marked as opened from a file (not from a card) and with no change marks.
+struct OpenResult {
+    std::unique_ptr<ProjectData> project; // null on failure
+    int errorText = 0;                    // text number when refused
+};
+OpenResult open(std::span<const std::uint8_t> data, const TextSource* texts = nullptr);
+
+} // namespace projectfile
+} // namespace tolvane
