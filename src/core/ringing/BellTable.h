@@ -92,8 +92,8 @@ public:
     const BellRecord& record(int i) const;
     std::uint32_t changeMark(int i) const;
 
-    // True when bell `bell` is switched off (bit 1 of its flag byte).
-    bool bellDisabled(int bell) const { return record(bell).bellOff(); }
+    // True when bell `bell` is switched off (bit 1 of its flag byte); false for an index that names no bell.
+    bool bellDisabled(int bell) const;
 
     // Setters of the bell editor. Each writes the field and sets its change bit only when the value differs.
     void setBellEnabled(int i, bool enabled);
