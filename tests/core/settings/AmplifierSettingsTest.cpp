@@ -1,0 +1,93 @@
+#include "settings/AmplifierSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace tolvane {
+namespace {
+
+std::vector<std::uint8_t> toVector(std::span<const std::uint8_t> b) {
+    return {b.begin(), b.end()};
+}
+
+TEST(AmplifierSettings, DefaultsAreSwitchingOffAndTenSecondsWithEverythingElseErased) {
+    std::vector<std::uint8_t> expected(70, 0xFF);
+    expected[2] = 10;
+    expected[3] = 0;
+    expected[4] = 10;
+    expected[5] = 0;
+
+    AmplifierSettings amp;
+    EXPECT_EQ(toVector(amp.bytes()), expected);
+    EXPECT_FALSE(amp.switchingOn());
+
+    amp.fill(0x00);
+    amp.resetDefaults();
+    EXPECT_EQ(toVector(amp.bytes()), expected);
+}
+
+TEST(AmplifierSettings, SwitchingTouchesOnlyBitEightOfTheFlagWord) {
+    AmplifierSettings amp;
+    EXPECT_TRUE(amp.setSwitchingOn(true));
+    EXPECT_EQ(amp.flags(), 0xFEFF);
+    EXPECT_TRUE(amp.switchingOn());
+    EXPECT_FALSE(amp.setSwitchingOn(true));
+
+    amp.setU16(AmplifierSettings::FlagsOffset, 0x0000);
+    EXPECT_TRUE(amp.switchingOn());
+    EXPECT_TRUE(amp.setSwitchingOn(false));
+    EXPECT_EQ(amp.flags(), 0x0100);
+}
+
+TEST(AmplifierSettings, TimeSettersReportWhetherTheValueChanged) {
+    AmplifierSettings amp;
+    EXPECT_FALSE(amp.setLeadTimeSeconds(10));
+    EXPECT_TRUE(amp.setLeadTimeSeconds(60));
+    EXPECT_FALSE(amp.setSwitchOffDelaySeconds(10));
+    EXPECT_TRUE(amp.setSwitchOffDelaySeconds(0x0102));
+    EXPECT_EQ(amp.leadTimeSeconds(), 60);
+    EXPECT_EQ(amp.switchOffDelaySeconds(), 0x0102);
+    EXPECT_EQ(amp.u8(4), 0x02);
+    EXPECT_EQ(amp.u8(5), 0x01);
+}
+
+TEST(AmplifierSettings, CardFormReversesOnlyTheTwoTimeWordsAndLeavesTheBlockAlone) {
+    AmplifierSettings amp;
+    amp.setSwitchingOn(true);
+    amp.setLeadTimeSeconds(10);
+    amp.setSwitchOffDelaySeconds(0x0123);
+    amp.setU8(69, 0x42);
+    const AmplifierSettings before = amp;
+
+    std::array<std::uint8_t, 72> image{};
+    image.fill(0xEE);
+    amp.packImage(image);
+    // The flag word keeps its order; lead time 10 reads 00 0A as the controller expects.
+    EXPECT_EQ(image[0], 0xFF);
+    EXPECT_EQ(image[1], 0xFE);
+    EXPECT_EQ(image[2], 0x00);
+    EXPECT_EQ(image[3], 0x0A);
+    EXPECT_EQ(image[4], 0x01);
+    EXPECT_EQ(image[5], 0x23);
+    EXPECT_EQ(image[69], 0x42);
+    EXPECT_EQ(image[70], 0xEE) << "packing wrote past the 70-byte block";
+    EXPECT_EQ(amp, before);
+
+    AmplifierSettings back;
+    back.unpackImage(image);
+    EXPECT_EQ(back, before);
+}
+
+TEST(AmplifierSettings, ShortBuffersAreRefused) {
+    AmplifierSettings amp;
+    std::array<std::uint8_t, 69> small{};
+    EXPECT_THROW(amp.packImage(small), std::out_of_range);
+    EXPECT_THROW(amp.unpackImage(small), std::out_of_range);
+    EXPECT_EQ(amp, AmplifierSettings{});
+}
+
+} // namespace
+} // namespace tolvane

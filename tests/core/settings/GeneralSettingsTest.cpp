@@ -1,0 +1,537 @@
+#include "settings/GeneralSettings.h"
+
+#include "device/ByteIO.h"
+#include "project/SectionArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tolvane {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Image = std::array<std::uint8_t, GeneralSettings::ImageSize>;
+
+Bytes toVector(std::span<const std::uint8_t> b) {
+    return {b.begin(), b.end()};
+}
+
+void put(Bytes& b, std::size_t offset, std::initializer_list<std::uint8_t> values) {
+    std::copy(values.begin(), values.end(), b.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+// The record of a freshly built section, written out by hand (PC byte order).
+Bytes defaultRecord() {
+    Bytes b(264, 0xFF);
+    put(b, 0x00, {50, 70});
+    put(b, 0x02, {0xFF, 0xF0});             // flags 0xF0FF: bits 8-11 clear, the rest set
+    put(b, 0x04, {0xE0, 0x93, 0x04, 0x00}); // 300,000 ms
+    put(b, 0x08, {0x11, 0x11, 0xD2, 0x04}); // user code 1111: BCD 0x1111, check 1111 + 123 = 0x04D2
+    put(b, 0x0C, {0x77, 0x77, 0xDC, 0x1E}); // service code 7777: BCD 0x7777, check 7900 = 0x1EDC
+    put(b, 0x10, {0xA5, 0xA5, 0x55, 0xAA});
+    put(b, 0x14, {'T', 'e', 's', 't', 0x00});
+    put(b, 0x34, {0x00, 0xFF, 0xB4, 0x00, 0x00, 0x01}); // language, interval (never reset), 180 s, F2, F3
+    put(b, 0x3A, {0, 0, 0, 0, 0, 0, 0xFF, 0});
+    return b;
+}
+
+// The same settings as the controller reads them.
+Bytes defaultImage() {
+    Bytes b = defaultRecord();
+    put(b, 0x04, {0x00, 0x04, 0x93, 0xE0});
+    put(b, 0x08, {0x04, 0xD2, 0x11, 0x11});
+    put(b, 0x0C, {0x1E, 0xDC, 0x77, 0x77});
+    put(b, 0x10, {0xAA, 0x55, 0xA5, 0xA5});
+    put(b, 0x36, {0x00, 0xB4});
+    return b;
+}
+
+Bytes packed(GeneralSettings& s) {
+    Image image{};
+    image.fill(0xFF);
+    s.packImage(image);
+    return toVector(image);
+}
+
+GeneralSettings unpacked(const Bytes& image) {
+    GeneralSettings s;
+    s.unpackImage(image);
+    return s;
+}
+
+TEST(GeneralSettingsDefaults, RecordAndCardImageAreByteExact) {
+    GeneralSettings s;
+    EXPECT_EQ(toVector(s.record().bytes()), defaultRecord());
+    EXPECT_FALSE(s.isModified());
+
+    const Bytes image = packed(s);
+    EXPECT_EQ(image, defaultImage());
+    EXPECT_EQ(image[0x10], 0xAA);
+    EXPECT_EQ(image[0x11], 0x55);
+    EXPECT_EQ(image[0x12], 0xA5);
+    EXPECT_EQ(image[0x13], 0xA5);
+}
+
+TEST(GeneralSettingsDefaults, NamedValuesOfANewProject) {
+    const GeneralSettings s;
+    EXPECT_EQ(s.locationName(), "Test");
+    EXPECT_EQ(s.displayContrast(), 50);
+    EXPECT_EQ(s.displayBrightness(), 70);
+    EXPECT_EQ(s.displayTimeMs(), 5U * 60000U);
+    EXPECT_EQ(s.defaultRingTimeSeconds(), 180);
+    EXPECT_EQ(GeneralSettings::positionOfKeyFunction(s.keyF2Function()), 0);
+    EXPECT_EQ(GeneralSettings::positionOfKeyFunction(s.keyF3Function()), 1);
+    EXPECT_EQ(s.programOrder(), 0);
+    EXPECT_EQ(s.startMode(), 0);
+    EXPECT_EQ(s.stopMode(), 0);
+    EXPECT_FALSE(s.funeralOption1On());
+    EXPECT_FALSE(s.specialTollingOn());
+    EXPECT_TRUE(s.fullHourStrikingAdvanced());
+    for (auto p : {GeneralSettings::Protection::Bells, GeneralSettings::Protection::Menu,
+                   GeneralSettings::Protection::Programs, GeneralSettings::Protection::Failures}) {
+        EXPECT_TRUE(s.codeProtects(p));
+    }
+    EXPECT_EQ(s.userCode(), GeneralSettings::DefaultUserCode);
+    EXPECT_EQ(s.serviceCode(), GeneralSettings::DefaultServiceCode);
+    EXPECT_EQ(s.controllerLanguage(), 0);
+    EXPECT_EQ(s.cityIndex(), 0);
+}
+
+TEST(GeneralSettingsReset, KeepsFlagBitsZeroAndFourToSevenAndTheStartIntervalButRestoresEverythingElse) {
+    Bytes image(264, 0x00);                     // every flag clear, then a few distinctive values
+    put(image, 0x02, {0x00, 0x0F});             // flags 0x0F00: start/stop mode and order set
+    put(image, 0x35, {9});                      // manual start interval
+    put(image, 0x08, {0x00, 0x7B, 0x00, 0x00}); // (big-endian) code 0 with its check half
+    put(image, 0x0C, {0x00, 0x7B, 0x00, 0x00});
+    put(image, 0x100, {0x12, 0x34}); // bytes nobody edits
+    GeneralSettings s = unpacked(image);
+    s.markChanged(GeneralSettings::Mark::LocationName);
+
+    s.reset();
+    Bytes expected = defaultRecord();
+    put(expected, 0x02, {0x0E, 0xF0}); // bits 1-3 and 12-15 set, bit 0 and 4-11 clear
+    put(expected, 0x35, {9});
+    EXPECT_EQ(toVector(s.record().bytes()), expected);
+    EXPECT_FALSE(s.isModified());
+
+    s.setManualRingUsesDefaultTime(true);
+    s.resetItem(1); // a single-record section: other indices change nothing
+    EXPECT_TRUE(s.manualRingUsesDefaultTime());
+    s.resetItem(0);
+    EXPECT_TRUE(s.manualRingUsesDefaultTime()) << "bit 0 survives a reset";
+}
+
+TEST(GeneralSettingsCodes, StoredAsBcdWordWithCheckHalfHighByteFirstOnTheCard) {
+    struct Case {
+        int code;
+        std::uint32_t word;
+    };
+    const Case cases[] = {{0, 0x007B0000}, {1, 0x007C0001}, {1234, 0x054D1234}, {905, 0x04040905}, {9999, 0x278A9999}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        GeneralSettings s;
+        ASSERT_TRUE(s.setUserCode(c.code));
+        ASSERT_TRUE(s.setServiceCode(c.code));
+        EXPECT_EQ(s.userCodeWord(), c.word);
+        EXPECT_EQ(s.serviceCodeWord(), c.word);
+        EXPECT_EQ(s.userCode(), c.code);
+
+        const Bytes image = packed(s);
+        for (std::size_t off : {std::size_t{0x08}, std::size_t{0x0C}}) {
+            EXPECT_EQ(bytes::getU32BE(image, off), c.word);
+        }
+        EXPECT_EQ(unpacked(image).userCode(), c.code);
+        EXPECT_EQ(unpacked(image).serviceCode(), c.code);
+    }
+}
+
+TEST(GeneralSettingsCodes, NumbersThatDoNotFitFourDigitsAreRefused) {
+    for (int code : {-1, -123, 10000, 123456}) {
+        SCOPED_TRACE(code);
+        GeneralSettings s;
+        EXPECT_FALSE(s.setUserCode(code));
+        EXPECT_FALSE(s.setServiceCode(code));
+        EXPECT_EQ(s.userCode(), GeneralSettings::DefaultUserCode);
+        EXPECT_EQ(s.serviceCode(), GeneralSettings::DefaultServiceCode);
+        EXPECT_FALSE(s.isModified());
+    }
+}
+
+TEST(GeneralSettingsCodes, ACodeThatFailsItsCheckHalfIsReplacedByItsDefaultWhenUnpacked) {
+    struct Case {
+        const char* what;
+        std::uint32_t word; // as held in the PC's order
+        bool kept;
+    };
+    const Case cases[] = {
+        {"valid 4321", 0x115C4321, true},
+        {"check half one too high", 0x115D4321, false},
+        {"check half without offset", 0x10E14321, false},
+        {"erased card", 0xFFFFFFFF, false},
+        {"low byte not BCD", 0x007B001A, false},
+        // An invalid high byte decodes as -1; -1 + 123 = 122 must not pass as a valid check half.
+        {"high byte not BCD", 0x007AA000, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bytes image = defaultImage();
+        bytes::putU32BE(image, 0x08, c.word);
+        bytes::putU32BE(image, 0x0C, c.word);
+        const GeneralSettings s = unpacked(image);
+        EXPECT_EQ(s.userCodeWord(), c.kept ? c.word : 0x04D21111);
+        EXPECT_EQ(s.serviceCodeWord(), c.kept ? c.word : 0x1EDC7777);
+        EXPECT_FALSE(s.isModified());
+    }
+}
+
+TEST(GeneralSettingsImage, RoundTripKeepsEveryByteAndRewritesTheSignature) {
+    Bytes image(264);
+    for (std::size_t i = 0; i < image.size(); ++i) {
+        image[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    }
+    bytes::putU32BE(image, 0x08, 0x054D1234);
+    bytes::putU32BE(image, 0x0C, 0x007C0001);
+    bytes::putU32BE(image, 0x10, 0x00000000);
+    image[0x20] = 0; // a name of 12 characters with bytes after its terminator
+
+    GeneralSettings s = unpacked(image);
+    EXPECT_EQ(s.displayTimeMs(), bytes::getU32BE(image, 0x04));
+    EXPECT_EQ(s.defaultRingTimeSeconds(), bytes::getU16BE(image, 0x36));
+    EXPECT_EQ(s.settingsFlags(), bytes::getU16LE(image, 0x02)) << "the flag word is not reversed";
+    EXPECT_EQ(s.signature(), 0U);
+
+    Bytes expected = image;
+    put(expected, 0x10, {0xAA, 0x55, 0xA5, 0xA5});
+    EXPECT_EQ(packed(s), expected);
+    EXPECT_EQ(s.signature(), GeneralSettings::Signature);
+}
+
+TEST(GeneralSettingsImage, PackingStaysInsideItsBlockAndRefusesShortBuffers) {
+    GeneralSettings s;
+    std::vector<std::uint8_t> big(300, 0xEE);
+    s.packImage(big);
+    EXPECT_EQ(Bytes(big.begin(), big.begin() + 264), defaultImage());
+    EXPECT_EQ(big[264], 0xEE);
+
+    std::vector<std::uint8_t> small(263, 0xFF);
+    EXPECT_THROW(s.packImage(small), std::out_of_range);
+    EXPECT_THROW(s.unpackImage(small), std::out_of_range);
+    EXPECT_EQ(s.locationName(), "Test");
+}
+
+TEST(GeneralSettingsLocation, StoredAsDeviceBytesInAThirtyTwoByteField) {
+    struct Case {
+        const char* name;
+        Bytes field; // leading bytes of the field; the rest must be 0xFF
+    };
+    const std::string thirtyTwo(32, 'A');
+    const Case cases[] = {
+        {"Test", {'T', 'e', 's', 't', 0}},
+        {"\xC5\x81\xC3\xB3\x64\xC5\xBA", {0xA3, 0xF3, 'd', 0x9F, 0}}, // Łódź
+        {"", {0}},
+        {thirtyTwo.c_str(), Bytes(32, 'A')}, // a full field carries no terminator
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GeneralSettings s;
+        s.setLocationName(c.name);
+        Bytes expected(32, 0xFF);
+        std::copy(c.field.begin(), c.field.end(), expected.begin());
+        const auto rec = s.record().bytes();
+        EXPECT_EQ(Bytes(rec.begin() + 0x14, rec.begin() + 0x34), expected);
+        EXPECT_EQ(s.locationName(), c.name);
+        EXPECT_EQ(unpacked(packed(s)).locationName(), c.name);
+        EXPECT_EQ(s.record().u8(0x34), 0) << "the name ran into the next field";
+    }
+}
+
+TEST(GeneralSettingsLocation, AThirtyThirdCharacterIsDroppedAndAnErasedFieldReadsEmpty) {
+    GeneralSettings s;
+    s.setLocationName(std::string(32, 'x') + "yz");
+    EXPECT_EQ(s.locationName(), std::string(32, 'x'));
+
+    Bytes image = defaultImage();
+    std::fill(image.begin() + 0x14, image.begin() + 0x34, 0xFF);
+    EXPECT_EQ(unpacked(image).locationName(), "");
+}
+
+TEST(GeneralSettingsValidation, RulesInOrderWithCodeItemAreaAndSeverity) {
+    struct Case {
+        const char* what;
+        std::uint8_t contrast;
+        std::uint8_t brightness;
+        std::uint32_t timeMs;
+        const char* name;
+        IssueList expected;
+    };
+    const ValidationIssue contrast{41, 0, 14, severity::Critical};
+    const ValidationIssue brightness{42, 0, 14, severity::Critical};
+    const ValidationIssue time{43, 0, 14, severity::Critical};
+    const ValidationIssue emptyName{45, 0, 15, severity::Note};
+    const Case cases[] = {
+        {"defaults", 50, 70, 300000, "Test", {}},
+        {"upper bounds", 100, 100, 1860000, "X", {}},
+        {"lower bounds", 0, 0, 60000, "X", {}},
+        {"contrast 101", 101, 70, 300000, "X", {contrast}},
+        {"brightness 101", 50, 101, 300000, "X", {brightness}},
+        {"time below one minute", 50, 70, 59999, "X", {time}},
+        {"time above 31 minutes", 50, 70, 1860001, "X", {time}},
+        {"erased time", 50, 70, 0xFFFFFFFF, "X", {time}},
+        {"empty name only", 50, 70, 300000, "", {emptyName}},
+        {"everything", 200, 200, 0, "", {contrast, time, brightness, emptyName}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GeneralSettings s;
+        s.setDisplayContrast(c.contrast);
+        s.setDisplayBrightness(c.brightness);
+        s.setDisplayTimeMs(c.timeMs);
+        s.setLocationName(c.name);
+        IssueList issues{{1, 2, 3, 0}};
+        s.validate(issues);
+        IssueList expected{{1, 2, 3, 0}};
+        expected.insert(expected.end(), c.expected.begin(), c.expected.end());
+        EXPECT_EQ(issues, expected);
+    }
+}
+
+TEST(GeneralSettingsMarks, EachSetterMarksItsOwnBitOnlyWhenTheValueChanges) {
+    using S = GeneralSettings;
+    using M = GeneralSettings::Mark;
+    struct Case {
+        const char* what;
+        int bit;
+        std::function<void(S&)> same;
+        std::function<void(S&)> change;
+    };
+    const Case cases[] = {
+        {"contrast", M::DisplayContrast, [](S& s) { s.setDisplayContrast(50); },
+         [](S& s) { s.setDisplayContrast(51); }},
+        {"brightness", M::DisplayBrightness, [](S& s) { s.setDisplayBrightness(70); },
+         [](S& s) { s.setDisplayBrightness(0); }},
+        {"display time", M::DisplayTime, [](S& s) { s.setDisplayTimeMs(300000); },
+         [](S& s) { s.setDisplayTimeMs(1860000); }},
+        {"language", M::ControllerLanguage, [](S& s) { s.setControllerLanguage(0); },
+         [](S& s) { s.setControllerLanguage(5); }},
+        {"start mode", M::StartMode, [](S& s) { s.setStartMode(0); }, [](S& s) { s.setStartMode(1); }},
+        {"stop mode", M::StopMode, [](S& s) { s.setStopMode(0); }, [](S& s) { s.setStopMode(1); }},
+        {"location", M::LocationName, [](S& s) { s.setLocationName("Test"); }, [](S& s) { s.setLocationName("Tesu"); }},
+        {"ring time", M::DefaultRingTime, [](S& s) { s.setDefaultRingTimeSeconds(180); },
+         [](S& s) { s.setDefaultRingTimeSeconds(125); }},
+        {"interval", M::ManualStartInterval, [](S& s) { s.setManualStartIntervalSeconds(0xFF); },
+         [](S& s) { s.setManualStartIntervalSeconds(3); }},
+        {"F2", M::KeyF2, [](S& s) { s.setKeyF2Function(0); }, [](S& s) { s.setKeyF2Function(4); }},
+        {"F3", M::KeyF3, [](S& s) { s.setKeyF3Function(1); }, [](S& s) { s.setKeyF3Function(0); }},
+        {"user code", M::UserCode, [](S& s) { s.setUserCode(S::DefaultUserCode); }, [](S& s) { s.setUserCode(1234); }},
+        {"service code", M::ServiceCode, [](S& s) { s.setServiceCode(S::DefaultServiceCode); },
+         [](S& s) { s.setServiceCode(0); }},
+        {"protects bells", M::ProtectsBells, [](S& s) { s.setCodeProtects(S::Protection::Bells, true); },
+         [](S& s) { s.setCodeProtects(S::Protection::Bells, false); }},
+        {"protects menu", M::ProtectsMenu, [](S& s) { s.setCodeProtects(S::Protection::Menu, true); },
+         [](S& s) { s.setCodeProtects(S::Protection::Menu, false); }},
+        {"protects programs", M::ProtectsPrograms, [](S& s) { s.setCodeProtects(S::Protection::Programs, true); },
+         [](S& s) { s.setCodeProtects(S::Protection::Programs, false); }},
+        {"protects failures", M::ProtectsFailures, [](S& s) { s.setCodeProtects(S::Protection::Failures, true); },
+         [](S& s) { s.setCodeProtects(S::Protection::Failures, false); }},
+        {"full hour", M::FullHourStriking, [](S& s) { s.setFullHourStrikingAdvanced(true); },
+         [](S& s) { s.setFullHourStrikingAdvanced(false); }},
+        {"sunrise", M::SunriseShift, [](S& s) { s.setSunriseShiftMinutes(0); },
+         [](S& s) { s.setSunriseShiftMinutes(-30); }},
+        {"sunset", M::SunsetShift, [](S& s) { s.setSunsetShiftMinutes(0); }, [](S& s) { s.setSunsetShiftMinutes(90); }},
+        {"latitude", M::Latitude, [](S& s) { s.setLatitude(false, 0, 0); }, [](S& s) { s.setLatitude(true, 0, 0); }},
+        {"longitude", M::Longitude, [](S& s) { s.setLongitude(false, 0, 0); },
+         [](S& s) { s.setLongitude(false, 19, 56); }},
+        {"dark polarity", M::AstroDarkPolarity, [](S& s) { s.setAstroRelayOnWhenDark(true); },
+         [](S& s) { s.setAstroRelayOnWhenDark(false); }},
+        {"hidden option", M::AstroHiddenOption, [](S& s) { s.setAstroHiddenOptionTicked(false); },
+         [](S& s) { s.setAstroHiddenOptionTicked(true); }},
+        {"GPS", M::AstroGps, [](S& s) { s.setAstroUseGps(true); }, [](S& s) { s.setAstroUseGps(false); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GeneralSettings s;
+        c.same(s);
+        EXPECT_EQ(s.changeMask(), 0U);
+        const Bytes before = toVector(s.record().bytes());
+        c.change(s);
+        EXPECT_EQ(s.changeMask(), std::uint64_t{1} << c.bit);
+        EXPECT_NE(toVector(s.record().bytes()), before);
+        EXPECT_TRUE(s.isModified());
+        s.clearModified();
+        EXPECT_FALSE(s.isModified());
+    }
+}
+
+TEST(GeneralSettingsMarks, RadioGroupsMarkOnEveryChoiceAndFuneralOptionsNever) {
+    GeneralSettings s;
+    s.setProgramOrder(0);
+    EXPECT_EQ(s.changeMask(), std::uint64_t{1} << GeneralSettings::Mark::ProgramOrder);
+    s.clearModified();
+    s.setManualRingUsesDefaultTime(s.manualRingUsesDefaultTime());
+    EXPECT_EQ(s.changeMask(), std::uint64_t{1} << GeneralSettings::Mark::ManualRingTimeMode);
+    s.clearModified();
+
+    s.setSpecialTollingOn(true);
+    s.setFuneralOption1On(true);
+    EXPECT_FALSE(s.isModified());
+    EXPECT_TRUE(s.specialTollingOn());
+    EXPECT_EQ(s.settingsFlags() & 0x000C, 0);
+}
+
+TEST(GeneralSettingsMarks, MarksForValuesHeldElsewhereAndThePlaceChoice) {
+    GeneralSettings s;
+    s.markChanged(GeneralSettings::Mark::Bell1 + 4);
+    s.markChanged(GeneralSettings::Mark::AmplifierLeadTime);
+    EXPECT_TRUE(s.isMarked(12));
+    EXPECT_TRUE(s.isMarked(5));
+    EXPECT_EQ(s.changeMask(), (std::uint64_t{1} << 12) | (std::uint64_t{1} << 5));
+    EXPECT_THROW(s.markChanged(64), std::out_of_range);
+    EXPECT_THROW(s.markChanged(-1), std::out_of_range);
+    s.clearModified();
+
+    s.setCityIndex(0);
+    EXPECT_FALSE(s.isModified());
+    s.setCityIndex(GeneralSettings::CityByHand);
+    EXPECT_EQ(s.changeMask(), (std::uint64_t{1} << 41) | (std::uint64_t{1} << 42));
+    s.clearModified();
+    s.storePlaceCoordinates(50, 4, 19, 56);
+    EXPECT_FALSE(s.isModified());
+    EXPECT_EQ(s.latitudeDegrees(), 50);
+    EXPECT_EQ(s.longitudeMinutes(), 56);
+}
+
+TEST(GeneralSettingsFlags, BitsOfTheOptionWord) {
+    GeneralSettings s;
+    s.setStartMode(1);
+    s.setStopMode(1);
+    s.setProgramOrder(2);
+    s.setManualRingUsesDefaultTime(false);
+    s.setFullHourStrikingAdvanced(false);
+    s.setCodeProtects(GeneralSettings::Protection::Programs, false);
+    EXPECT_EQ(s.settingsFlags(), 0xEBFC);
+    EXPECT_EQ(s.programOrder(), 2);
+
+    s.setProgramOrder(7); // does not fit the two bits: ignored
+    EXPECT_EQ(s.programOrder(), 2);
+    EXPECT_EQ(s.settingsFlags(), 0xEBFC);
+}
+
+TEST(GeneralSettingsCoordinates, HemisphereBitFullDegreesAndRefusedDegrees) {
+    GeneralSettings s;
+    EXPECT_TRUE(s.setLatitude(true, 90, 10));
+    EXPECT_EQ(s.record().u8(0x3E), 0x80 | 90);
+    EXPECT_EQ(s.latitudeMinutes(), 0) << "90 degrees force the minutes to 0";
+    EXPECT_TRUE(s.latitudeSouth());
+
+    EXPECT_TRUE(s.setLongitude(true, 127, 59));
+    EXPECT_EQ(s.record().u8(0x3C), 0xFF);
+    EXPECT_TRUE(s.longitudeWest());
+    EXPECT_EQ(s.longitudeDegrees(), 127);
+
+    // 128-180 degrees would overwrite the hemisphere bit: refused, nothing changes.
+    for (int degrees : {128, 180, -1}) {
+        SCOPED_TRACE(degrees);
+        s.clearModified();
+        EXPECT_FALSE(s.setLongitude(false, degrees, 0));
+        EXPECT_FALSE(s.setLatitude(false, degrees, 0));
+        EXPECT_EQ(s.record().u8(0x3C), 0xFF);
+        EXPECT_EQ(s.record().u8(0x3E), 0x80 | 90);
+        EXPECT_FALSE(s.isModified());
+    }
+    EXPECT_FALSE(s.setLatitude(false, 10, 256));
+}
+
+TEST(GeneralSettingsLists, ControllerLanguageAndKeyFunctionPositions) {
+    const std::uint8_t values[] = {0, 1, 2, 3, 5, 4};
+    for (int p = 0; p < 6; ++p) {
+        SCOPED_TRACE(p);
+        EXPECT_EQ(GeneralSettings::controllerLanguageForPosition(p), values[p]);
+        if (p > 0) {
+            EXPECT_EQ(GeneralSettings::positionOfControllerLanguage(values[p]), p);
+        }
+    }
+    EXPECT_EQ(GeneralSettings::controllerLanguageForPosition(-1), 0);
+    EXPECT_EQ(GeneralSettings::controllerLanguageForPosition(6), 0);
+    for (std::uint8_t v : {std::uint8_t{0}, std::uint8_t{6}, std::uint8_t{255}}) {
+        EXPECT_EQ(GeneralSettings::positionOfControllerLanguage(v), 0);
+    }
+    for (std::uint8_t v = 0; v <= 4; ++v) {
+        EXPECT_EQ(GeneralSettings::positionOfKeyFunction(v), v);
+    }
+    EXPECT_EQ(GeneralSettings::positionOfKeyFunction(5), 0);
+    EXPECT_EQ(GeneralSettings::positionOfKeyFunction(0xFF), 0);
+}
+
+TEST(GeneralSettingsProjectFile, BodyIsTheImageWithItsLengthAndReadsBack) {
+    GeneralSettings s;
+    s.setLocationName("Kościół");
+    s.setUserCode(4321);
+    s.setDisplayTimeMs(1860000);
+    s.setKeyF2Function(3);
+
+    std::vector<std::uint8_t> file;
+    auto out = SectionArchive::forStoring(file);
+    s.serialize(out);
+    ASSERT_EQ(file.size(), 4U + 264U);
+    EXPECT_EQ(bytes::getU32LE(file, 0), 264U);
+    EXPECT_EQ(Bytes(file.begin() + 4, file.end()), packed(s));
+    EXPECT_EQ(bytes::getU32BE(file, 4 + 0x10), GeneralSettings::Signature);
+    EXPECT_TRUE(s.isModified()) << "storing leaves the marks to the project";
+
+    ByteReader reader(file);
+    auto in = SectionArchive::forLoading(reader);
+    GeneralSettings back;
+    back.setLocationName("other");
+    back.serialize(in);
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_EQ(back.record(), s.record());
+    EXPECT_FALSE(back.isModified());
+}
+
+TEST(GeneralSettingsProjectFile, AShortBodyFillsOnlyItsFirstBytes) {
+    std::vector<std::uint8_t> file{4, 0, 0, 0, 10, 20, 0x34, 0x12};
+    ByteReader reader(file);
+    auto in = SectionArchive::forLoading(reader);
+    GeneralSettings s;
+    s.serialize(in);
+    EXPECT_EQ(s.displayContrast(), 10);
+    EXPECT_EQ(s.displayBrightness(), 20);
+    EXPECT_EQ(s.settingsFlags(), 0x1234);
+    EXPECT_EQ(s.displayTimeMs(), 0xFFFFFFFFU);
+    EXPECT_EQ(s.userCode(), GeneralSettings::DefaultUserCode) << "an erased code falls back to its default";
+    EXPECT_EQ(s.serviceCode(), GeneralSettings::DefaultServiceCode);
+    EXPECT_EQ(s.locationName(), "");
+}
+
+TEST(GeneralSettingsProjectFile, BodiesThatDoNotFitAreRefusedAsDamaged) {
+    struct Case {
+        const char* what;
+        std::uint32_t length;
+        std::size_t present;
+    };
+    const Case cases[] = {
+        {"one byte too long", 265, 265}, {"huge count", 0xFFFFFFFF, 16}, {"file ends early", 264, 100}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::uint8_t> file(4 + c.present, 0x00);
+        bytes::putU32LE(file, 0, c.length);
+        ByteReader reader(file);
+        auto in = SectionArchive::forLoading(reader);
+        GeneralSettings s;
+        try {
+            s.serialize(in);
+            ADD_FAILURE() << "no error raised";
+        } catch (const ProjectFileError& e) {
+            EXPECT_EQ(e.textId, 113);
+        }
+        EXPECT_EQ(toVector(s.record().bytes()), defaultRecord()) << "a refused body changed the settings";
+    }
+}
+
+} // namespace
+} // namespace tolvane
