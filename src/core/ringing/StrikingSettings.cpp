@@ -390,6 +390,14 @@ std::string StrikingSettings::seriesText(int quarter, int series, const TextSour
     return "S" + std::to_string(index + 1);
 }
 
+LabelText StrikingSettings::hourHammerLabel(bool singleMode) const {
+    const std::uint8_t index = singleMode ? record_.hourHammerSingle() : record_.hourHammerRepeat();
+    if (index == 0xFF) {
+        return {TextNone, 0};
+    }
+    return {TextHammer, index + 1};
+}
+
 long long StrikingSettings::parseIntegerText(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])) != 0) {

@@ -3,6 +3,7 @@
 #include "device/ByteIO.h"
 #include "project/ProjectSection.h"
 #include "project/TextSource.h"
+#include "ringing/OutputMap.h"
 
 #include <array>
 #include <cstddef>
@@ -14,7 +15,6 @@
 namespace tolvane {
 
 class SequenceTable;
-class OutputMap;
 
 // The three night periods in which the controller keeps silent: hour striking, quarter striking and the
 // repetition of the hour. Each is four bytes: start minute, start hour, end minute, end hour.
@@ -149,6 +149,7 @@ public:
     static constexpr std::int32_t AreaQuarterHerald = 11;
     static constexpr std::int32_t AreaBlocks = 12;
     static constexpr int TextNone = 109;
+    static constexpr int TextHammer = 534;
 
     StrikingSettings();
 
@@ -212,6 +213,8 @@ public:
 
     // "S%d" of the sequence number, or text 109 for no sequence.
     std::string seriesText(int quarter, int series, const TextSource& texts) const;
+    // The hour hammer of a mode: text 534 with the hammer number, or text 109 for none.
+    LabelText hourHammerLabel(bool singleMode) const;
 
     // Text of a numeric field as an integer: leading blanks, a sign and digits; anything else ends the number
     // (no digits give 0). Held within the range of long long.
