@@ -152,8 +152,8 @@ bool BellTable::isModified() const {
 void BellTable::setBellEnabled(int i, bool enabled) {
     BellRecord& r = rec(i);
     const auto flags = r.bellFlags();
-    const auto next = static_cast<std::uint8_t>(enabled ? flags & ~BellRecord::BellOffBit
-                                                        : flags | BellRecord::BellOffBit);
+    const auto next =
+        static_cast<std::uint8_t>(enabled ? flags & ~BellRecord::BellOffBit : flags | BellRecord::BellOffBit);
     if (next != flags) {
         r.setBellFlags(next);
         mark(i, MarkEnabled);
@@ -163,8 +163,8 @@ void BellTable::setBellEnabled(int i, bool enabled) {
 void BellTable::setFeedbackOn(int i, bool on) {
     BellRecord& r = rec(i);
     auto flags = r.bellFlags();
-    const auto next = static_cast<std::uint8_t>(on ? flags & ~BellRecord::FeedbackOffBit
-                                                   : flags | BellRecord::FeedbackOffBit);
+    const auto next =
+        static_cast<std::uint8_t>(on ? flags & ~BellRecord::FeedbackOffBit : flags | BellRecord::FeedbackOffBit);
     if (next != flags) {
         flags = next;
         mark(i, MarkFeedback);

@@ -12,8 +12,8 @@ namespace tolvane {
 namespace {
 
 // Function bytes of the chooser rows 1-22 (row 0 is "none").
-constexpr std::array<int, OutputMap::FunctionRowCount> RowBytes{-1, 0,  1,  2,  3,  4,  16, 17, 18, 19, 20, 5,
-                                                                6,  7,  6,  8,  7,  9,  12, 13, 15, 21, 22};
+constexpr std::array<int, OutputMap::FunctionRowCount> RowBytes{-1, 0, 1, 2, 3, 4, 16, 17, 18, 19, 20, 5,
+                                                                6,  7, 6, 8, 7, 9, 12, 13, 15, 21, 22};
 
 // The order in which the user of a relay is looked for.
 constexpr std::array<std::size_t, 20> UserSearchOrder{0, 1, 2, 3, 4, 16, 17, 18, 19, 20,
@@ -245,8 +245,7 @@ bool OutputMap::relayChoiceAllowed(std::uint8_t current, std::uint8_t chosen) co
 }
 
 bool OutputMap::chooseRelay(std::size_t functionByte, std::uint8_t relay) {
-    if (!OutputMapRecord::isFunctionByte(functionByte) ||
-        !relayChoiceAllowed(record_.relay(functionByte), relay)) {
+    if (!OutputMapRecord::isFunctionByte(functionByte) || !relayChoiceAllowed(record_.relay(functionByte), relay)) {
         return false;
     }
     record_.setU8(functionByte, relay);

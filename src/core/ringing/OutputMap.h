@@ -29,14 +29,14 @@ public:
     static constexpr int RelayCount = 10;
 
     // Function bytes.
-    static constexpr std::size_t BellRelays = 0;       // 0-4, bells 1-5
+    static constexpr std::size_t BellRelays = 0; // 0-4, bells 1-5
     static constexpr std::size_t AmplifierRelay = 5;
-    static constexpr std::size_t ClockRelayA = 6;      // 6-7, also the single relay of a type-4 clock
-    static constexpr std::size_t ClockRelayB = 8;      // 8-9
+    static constexpr std::size_t ClockRelayA = 6; // 6-7, also the single relay of a type-4 clock
+    static constexpr std::size_t ClockRelayB = 8; // 8-9
     static constexpr std::size_t QuarterHeraldRelay = 12;
     static constexpr std::size_t HourHeraldRelay = 13;
     static constexpr std::size_t Function541Relay = 15;
-    static constexpr std::size_t HammerRelays = 16;    // 16-20, hammers 1-5
+    static constexpr std::size_t HammerRelays = 16; // 16-20, hammers 1-5
     static constexpr std::size_t Function542Relay = 21;
     static constexpr std::size_t AstroRelay = 22;
     // Every byte that names a relay for a function.

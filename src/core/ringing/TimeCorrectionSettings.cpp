@@ -143,9 +143,8 @@ void AstroClockFields::setSunsetShift(int minutes, bool negative, std::uint64_t&
 
 namespace {
 
-bool setCoordinate(std::span<std::uint8_t, AstroClockFields::Size> b, std::size_t degreesOff, int degrees,
-                   int minutes, bool otherHemisphere, int fullCircle, std::uint64_t markBit,
-                   std::uint64_t& modified) {
+bool setCoordinate(std::span<std::uint8_t, AstroClockFields::Size> b, std::size_t degreesOff, int degrees, int minutes,
+                   bool otherHemisphere, int fullCircle, std::uint64_t markBit, std::uint64_t& modified) {
     if (degrees < 0 || degrees > 0x7F) {
         return false;
     }

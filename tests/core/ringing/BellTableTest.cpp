@@ -13,13 +13,13 @@ namespace {
 std::array<std::uint8_t, 64> resetBellBytes() {
     std::array<std::uint8_t, 64> b{};
     b.fill(0xFF);
-    b[32] = 0xFD;             // feedback off (bit 0), bell on (bit 1 clear), other bits set
-    b[40] = 180;              // ringing 180 s, little-endian
+    b[32] = 0xFD; // feedback off (bit 0), bell on (bit 1 clear), other bits set
+    b[40] = 180;  // ringing 180 s, little-endian
     b[41] = 0;
-    b[42] = 1;                // run-up
-    b[43] = 1;                // stabilisation
-    b[44] = 1;                // damping
-    b[46] = 5;                // swinging out
+    b[42] = 1; // run-up
+    b[43] = 1; // stabilisation
+    b[44] = 1; // damping
+    b[46] = 5; // swinging out
     b[47] = 0;
     return b;
 }

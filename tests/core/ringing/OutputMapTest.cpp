@@ -37,8 +37,8 @@ TEST(OutputMap, ResetFillsEveryByteWithNothingAssigned) {
 }
 
 TEST(OutputMap, ChooserRowsMapToTheirFunctionBytes) {
-    const int expected[OutputMap::FunctionRowCount] = {-1, 0, 1, 2,  3,  4,  16, 17, 18, 19, 20, 5,
-                                                       6,  7, 6, 8,  7,  9,  12, 13, 15, 21, 22};
+    const int expected[OutputMap::FunctionRowCount] = {-1, 0, 1, 2, 3, 4, 16, 17, 18, 19, 20, 5,
+                                                       6,  7, 6, 8, 7, 9, 12, 13, 15, 21, 22};
     for (int row = 0; row < OutputMap::FunctionRowCount; ++row) {
         EXPECT_EQ(OutputMap::functionByteOfRow(row), expected[row]) << row;
     }
@@ -48,8 +48,8 @@ TEST(OutputMap, ChooserRowsMapToTheirFunctionBytes) {
 
 TEST(OutputMap, AssigningARelayTakesItFromItsOldFunction) {
     OutputMap m;
-    ASSERT_TRUE(m.assignRelay(2, PK(3)));  // bell 2
-    ASSERT_TRUE(m.assignRelay(6, PK(3)));  // hammer 1
+    ASSERT_TRUE(m.assignRelay(2, PK(3))); // bell 2
+    ASSERT_TRUE(m.assignRelay(6, PK(3))); // hammer 1
     EXPECT_EQ(m.record().u8(1), 0xFF);
     EXPECT_EQ(m.record().u8(16), 2);
     EXPECT_EQ(m.changeMask(), 1u << 2);
@@ -92,8 +92,8 @@ TEST(OutputMap, RelayUserFollowsTheSearchOrderAndLabels) {
         LabelText label;
     };
     const Case cases[] = {
-        {3, {110, 3}}, {10, {534, 5}}, {11, {304}}, {14, {305}}, {16, {306}}, {15, {307}}, {17, {308}},
-        {18, {312}},   {19, {311}},    {20, {541}}, {21, {542}}, {22, {842}},
+        {3, {110, 3}}, {10, {534, 5}}, {11, {304}}, {14, {305}}, {16, {306}}, {15, {307}},
+        {17, {308}},   {18, {312}},    {19, {311}}, {20, {541}}, {21, {542}}, {22, {842}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);

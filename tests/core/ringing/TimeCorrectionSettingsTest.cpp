@@ -208,8 +208,8 @@ TEST_F(AstroFields, ShiftsAndFlags) {
     fields.setOnWhenDark(false, modified);
     fields.setHiddenOptionTicked(true, modified);
     EXPECT_EQ(raw[6], 0xF8);
-    EXPECT_EQ(modified, AstroClockFields::MarkGps | AstroClockFields::MarkPolarity |
-                            AstroClockFields::MarkHiddenOption);
+    EXPECT_EQ(modified,
+              AstroClockFields::MarkGps | AstroClockFields::MarkPolarity | AstroClockFields::MarkHiddenOption);
     modified = 0;
     fields.setUseGps(false, modified);
     EXPECT_EQ(modified, 0u);

@@ -1,9 +1,11 @@
-#include "ringing/OutputMap.h"
 #include "ringing/TowerClockTable.h"
+#include "ringing/OutputMap.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 namespace tolvane {
@@ -15,11 +17,10 @@ TEST(TowerClockTable, ResetGivesDefaultsByteForByte) {
         SCOPED_TRACE(c);
         std::array<std::uint8_t, 62> expected{};
         expected.fill(0xFF);
-        expected[33] = 1;                  // type 1
-        expected[34] = 0, expected[35] = 0; // no shift
-        expected[36] = 8, expected[37] = 0; // pulse 8 s
-        expected[38] = 10, expected[39] = 0; // lengthened pulse 1.0 s
-        expected[40] = 3, expected[41] = 0;  // gap 0.3 s
+        expected[33] = 1; // type 1
+        // Words at 34, 36, 38, 40 (little-endian): no shift, 8 s pulse, 1.0 s lengthened pulse, 0.3 s gap.
+        const std::uint8_t words[] = {0, 0, 8, 0, 10, 0, 3, 0};
+        std::copy(std::begin(words), std::end(words), expected.begin() + 34);
         const auto got = t.record(c).bytes();
         for (std::size_t off = 0; off < expected.size(); ++off) {
             EXPECT_EQ(got[off], expected[off]) << "offset " << off;
@@ -185,7 +186,7 @@ TEST_F(ClockValidation, PulseRangeFollowsTheType) {
         bool reported;
     };
     const Case cases[] = {
-        {1, 60, false}, {1, 61, true}, {1, 0, true}, {2, 30, false}, {2, 31, true}, {3, 50, false},
+        {1, 60, false}, {1, 61, true}, {1, 0, true},    {2, 30, false}, {2, 31, true}, {3, 50, false},
         {3, 51, true},  {4, 0, false}, {4, 999, false}, {5, 60, false}, {5, 61, true}, {0xFF, 60, false},
     };
     ASSERT_TRUE(outputs.chooseRelay(OutputMapRecord::ClockRelayA + 1, 0));
