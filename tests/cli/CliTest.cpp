@@ -1,0 +1,156 @@
+#include "project/ProjectFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace tolvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+};
+
+// Runs the built tolvane-cli with the given arguments; standard error is folded into the output.
+RunResult runCli(const std::string& args) {
+    const std::string command = std::string("'") + TOLVANE_CLI_PATH + "' " + args + " 2>&1";
+    RunResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        return result;
+    }
+    char buffer[4096];
+    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
+        result.out.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::vector<std::uint8_t> readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("tolvane-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string path(const std::string& name) const { return "'" + (dir / name).string() + "'"; }
+
+    fs::path dir;
+};
+
+TEST_F(Cli, NewProjectIsAFullProjectFileAndInfoDescribesIt) {
+    ASSERT_EQ(runCli("new " + path("a.tpm")).exitCode, 0);
+    EXPECT_EQ(fs::file_size(dir / "a.tpm"), 121663u);
+    const RunResult info = runCli("info " + path("a.tpm"));
+    EXPECT_EQ(info.exitCode, 0);
+    EXPECT_EQ(info.out, "firmware: V1_41\nboot: 00000\nserial: 000000\nweekly: 0\nholiday-day: 0\nannual: 0\n"
+                        "one-time: 0\nfuneral: 8\nspecial: 3\nholidays: 0\nsequences: 1\nchimes: 0\n");
+}
+
+TEST_F(Cli, NewRefusesToReplaceAnExistingFileUnlessForced) {
+    writeFile(dir / "a.tpm", {1, 2, 3});
+    EXPECT_EQ(runCli("new " + path("a.tpm")).exitCode, 2);
+    EXPECT_EQ(readFile(dir / "a.tpm"), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(runCli("new " + path("a.tpm") + " --force").exitCode, 0);
+    EXPECT_EQ(fs::file_size(dir / "a.tpm"), 121663u);
+}
+
+TEST_F(Cli, NewSetsTheControllerLanguageOfTheEditorLanguage) {
+    for (const auto& [lang, expected] : {std::pair{"Polski", 0}, {"Deutsch", 1}, {"Francais", 3}}) {
+        SCOPED_TRACE(lang);
+        ASSERT_EQ(runCli("new " + path("l.tpm") + " --force --lang " + lang).exitCode, 0);
+        auto opened = projectfile::open(readFile(dir / "l.tpm"));
+        ASSERT_TRUE(opened.project);
+        EXPECT_EQ(opened.project->general().controllerLanguage(), expected);
+    }
+}
+
+TEST_F(Cli, SaveStoresTheSameBytesAgain) {
+    ProjectData project;
+    project.identity().setSerial("424242");
+    writeFile(dir / "in.tpm", projectfile::store(project));
+    ASSERT_EQ(runCli("save " + path("in.tpm") + " " + path("out.tpm")).exitCode, 0);
+    EXPECT_EQ(readFile(dir / "out.tpm"), readFile(dir / "in.tpm"));
+}
+
+TEST_F(Cli, ValidateListsIssuesAndExitsOneOnCriticalErrors) {
+    ProjectData project;
+    project.amplifier().setU16(0, 0x0000); // switching on, no amplifier relay: a warning
+    writeFile(dir / "warn.tpm", projectfile::store(project));
+    RunResult warn = runCli("validate " + path("warn.tpm") + " --format tsv");
+    EXPECT_EQ(warn.exitCode, 0);
+    EXPECT_EQ(warn.out, "1\t39\t0\t13\t---\t---\n");
+
+    project.amplifier().setU16(2, 0); // lead time 0: critical
+    writeFile(dir / "bad.tpm", projectfile::store(project));
+    RunResult bad = runCli("validate " + path("bad.tpm") + " --format tsv");
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.out, "0\t37\t0\t13\t---\t---\n1\t39\t0\t13\t---\t---\n");
+
+    RunResult text = runCli("validate " + path("bad.tpm"));
+    EXPECT_EQ(text.exitCode, 1);
+    EXPECT_NE(text.out.find("critical: code 37"), std::string::npos);
+    EXPECT_NE(text.out.find("2 issues: 1 critical, 1 warnings, 0 notes"), std::string::npos);
+}
+
+TEST_F(Cli, ExitStatusTellsUsageErrorsUnreadableAndDamagedFilesApart) {
+    writeFile(dir / "format22.tpm", {0x16, 0x4D, 0x50, 0x54});
+    writeFile(dir / "cut.tpm", {0x17, 0x4D, 0x50, 0x54, 22, 0});
+    const std::pair<std::string, int> cases[] = {
+        {"", 2},
+        {"frobnicate", 2},
+        {"info", 2},
+        {"validate " + path("format22.tpm") + " --format xml", 2},
+        {"info " + path("missing.tpm"), 2},
+        {"info " + path("format22.tpm"), 3},
+        {"validate " + path("cut.tpm"), 3},
+        {"save " + path("cut.tpm") + " " + path("out.tpm"), 3},
+        {"--help", 0},
+        {"info --help", 0},
+    };
+    for (const auto& [args, code] : cases) {
+        SCOPED_TRACE(args);
+        const RunResult r = runCli(args);
+        EXPECT_EQ(r.exitCode, code);
+        EXPECT_FALSE(r.out.empty());
+    }
+    EXPECT_FALSE(fs::exists(dir / "out.tpm"));
+}
+
+TEST_F(Cli, RefusalNamesTheTextNumber) {
+    writeFile(dir / "format22.tpm", {0x16, 0x4D, 0x50, 0x54});
+    EXPECT_NE(runCli("info " + path("format22.tpm")).out.find("(text 319)"), std::string::npos);
+}
+
+TEST_F(Cli, SaveIntoAMissingFolderFailsWithoutCreatingAnything) {
+    ASSERT_EQ(runCli("new " + path("a.tpm")).exitCode, 0);
+    const RunResult r = runCli("save " + path("a.tpm") + " " + path("no/such/folder/b.tpm"));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.out.find("cannot write"), std::string::npos);
+}
+
+} // namespace
+} // namespace tolvane

@@ -1,0 +1,219 @@
+#include "project/ProjectData.h"
+#include "project/ProjectFile.h"
+
+#include <gtest/gtest.h>
+
+namespace tolvane {
+namespace {
+
+TEST(ProjectData, NewProjectShowsItsIdentityInTheStatusTexts) {
+    ProjectData project;
+    const auto texts = project.identityTexts();
+    EXPECT_EQ(texts[0], "Firm: V1_41");
+    EXPECT_EQ(texts[1], "Boot: 00000");
+    EXPECT_EQ(texts[2], "Serial: 000000");
+    // The format tag is cleared on construction; the two trailing bytes are 0xFF.
+    const auto b = project.identity().bytes();
+    EXPECT_EQ((std::vector<std::uint8_t>(b.begin(), b.begin() + 5)), std::vector<std::uint8_t>(5, 0));
+    EXPECT_EQ(b[21], 0xFF);
+    EXPECT_EQ(b[22], 0xFF);
+}
+
+TEST(ProjectData, NewProjectIsUnmodifiedWithTheStateFlagsClear) {
+    ProjectData project;
+    EXPECT_FALSE(project.isModifiedAll());
+    EXPECT_EQ(project.programsFromCard + project.sequencesFromCard + project.configFromCard + project.projectOpened +
+                  project.chimesFromCard,
+              0);
+    EXPECT_EQ(project.program(Funeral).usedCount(), 8);
+    EXPECT_EQ(project.program(SpecialTolling).usedCount(), 3);
+    for (int kind : {Weekly, HolidayDay, Annual, OneTime}) {
+        EXPECT_EQ(project.program(kind).usedCount(), 0);
+    }
+}
+
+TEST(ProjectData, FullResetKeepsTheFormatTagAndZeroesTheRestOfTheIdentity) {
+    ProjectData project;
+    std::array<std::uint8_t, 23> card{};
+    const std::string trailer = "V1_06V1_50V2_00123456";
+    std::copy(trailer.begin(), trailer.end(), card.begin());
+    card[21] = 7;
+    card[22] = 9;
+    ASSERT_TRUE(project.unpackIdentity(card));
+    project.resetAll(false);
+    EXPECT_EQ(project.identity().formatTag(), "V1_06");
+    EXPECT_EQ(project.identityTexts()[0], "Firm: 00000");
+    EXPECT_EQ(project.identity().serial(), "000000");
+    EXPECT_EQ(project.identity().bytes()[21], 0xFF);
+}
+
+TEST(ProjectData, IdentityTrailerIsTakenOnlyFromCardImages) {
+    ProjectData project;
+    std::array<std::uint8_t, 23> foreign{};
+    const std::string text = "V3_02V1_50V2_00123456";
+    std::copy(text.begin(), text.end(), foreign.begin());
+    EXPECT_FALSE(project.unpackIdentity(foreign));
+    EXPECT_EQ(project.identity().firmware(), "V1_41");
+
+    project.identity().setSerial("654321");
+    std::array<std::uint8_t, 23> packed{};
+    project.packIdentity(packed);
+    EXPECT_EQ(std::string(packed.begin(), packed.begin() + 21), "V1_06V1_4100000654321");
+}
+
+TEST(ProjectData, NextFreeEntryIdTakesTheSmallestUnusedNumber) {
+    ProjectData project;
+    EXPECT_EQ(project.nextFreeEntryId(), 1);
+
+    for (int i = 0; i < 3; ++i) {
+        project.program(Weekly).addItem();
+    }
+    project.program(Weekly).setIdentifier(2, 4);
+    EXPECT_EQ(project.nextFreeEntryId(), 3);
+
+    // Identifiers in unused slots count too; those above 512 and those of the tolling programs do not.
+    project.program(Annual).setIdentifier(100, 3);
+    project.program(OneTime).setIdentifier(0, 900);
+    EXPECT_EQ(project.nextFreeEntryId(), 5);
+}
+
+TEST(ProjectData, NextFreeEntryIdIsOneWhenAllAreTaken) {
+    ProjectData project;
+    int id = 1;
+    for (int kind : {Weekly, HolidayDay, Annual, OneTime}) {
+        for (int i = 0; i < 128; ++i) {
+            project.program(kind).setIdentifier(i, static_cast<std::uint16_t>(id++));
+        }
+    }
+    EXPECT_EQ(project.nextFreeEntryId(), 1);
+}
+
+TEST(ProjectData, AddedEntriesGetUniqueIdentifiersAcrossKinds) {
+    ProjectData project;
+    const int w = project.program(Weekly).addItem();
+    const int a = project.program(Annual).addItem();
+    const int o = project.program(OneTime).addItem();
+    EXPECT_EQ(project.program(Weekly).entry(w).identifier(), 1);
+    EXPECT_EQ(project.program(Annual).entry(a).identifier(), 2);
+    EXPECT_EQ(project.program(OneTime).entry(o).identifier(), 3);
+}
+
+TEST(ProjectData, DuplicatedIdentifiersAreReportedForEveryHolderAfterTheFirst) {
+    ProjectData project;
+    project.program(Weekly).addItem();
+    project.program(Weekly).addItem();
+    project.program(Weekly).setIdentifier(0, 7);
+    project.program(Weekly).setIdentifier(1, 7);
+    project.validate();
+    std::vector<ValidationIssue> found;
+    for (const auto& i : project.issues()) {
+        if (i.code == 49) {
+            found.push_back(i);
+        }
+    }
+    EXPECT_EQ(found, (std::vector<ValidationIssue>{{49, 1, Weekly, 1}}));
+
+    // Weekly before annual before holiday-day before one-time: the one-time entry is the later holder.
+    ProjectData other;
+    other.program(OneTime).addItem();
+    other.program(Weekly).addItem();
+    other.program(OneTime).setIdentifier(0, 7);
+    other.program(Weekly).setIdentifier(0, 7);
+    other.validate();
+    found.clear();
+    for (const auto& i : other.issues()) {
+        if (i.code == 49) {
+            found.push_back(i);
+        }
+    }
+    EXPECT_EQ(found, (std::vector<ValidationIssue>{{49, 0, OneTime, 1}}));
+}
+
+TEST(ProjectData, NewProjectValidatesWithoutIssues) {
+    ProjectData project;
+    EXPECT_FALSE(project.validate());
+    EXPECT_EQ(project.issueCount(), 0) << "first code " << (project.issueCount() ? project.issueAt(0).code : 0);
+}
+
+TEST(ProjectData, AmplifierCheck) {
+    struct Case {
+        std::uint16_t flags, lead, delay;
+        std::uint8_t relay;
+        std::vector<ValidationIssue> expected;
+    };
+    const Case cases[] = {
+        {0x0100, 10, 10, 0xFF, {}},
+        {0x0000, 10, 10, 0xFF, {{39, 0, 13, 1}}},
+        {0x0000, 10, 10, 3, {}},
+        {0x0100, 0, 61, 0xFF, {{37, 0, 13, 0}, {38, 0, 13, 0}}},
+        {0x0100, 1, 60, 0xFF, {}},
+        {0x0000, 61, 0, 0xFF, {{37, 0, 13, 0}, {38, 0, 13, 0}, {39, 0, 13, 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.flags << " " << c.lead << " " << c.delay << " " << int(c.relay));
+        ProjectData project;
+        project.amplifier().setU16(0, c.flags);
+        project.amplifier().setU16(2, c.lead);
+        project.amplifier().setU16(4, c.delay);
+        OutputMapRecord outputs = project.outputs().record();
+        outputs.setU8(OutputMapRecord::AmplifierRelay, c.relay);
+        project.outputs().restore(outputs);
+        const bool critical = project.validate();
+        EXPECT_EQ(project.issues(), c.expected);
+        EXPECT_EQ(critical, !c.expected.empty() && c.expected.front().severity == 0);
+    }
+}
+
+TEST(ProjectData, ValidationFollowsTheSectionOrder) {
+    ProjectData project;
+    // An annual entry with a bad date (schedules first), then an amplifier lead time out of range.
+    const int e = project.program(Annual).addItem();
+    project.program(Annual).setStartDate(e, 31, 13);
+    project.amplifier().setU16(2, 0);
+    EXPECT_TRUE(project.validate());
+    ASSERT_EQ(project.issueCount(), 2);
+    EXPECT_EQ(project.issueAt(0), (ValidationIssue{6, 0, Annual, 0}));
+    EXPECT_EQ(project.issueAt(1), (ValidationIssue{37, 0, 13, 0}));
+    EXPECT_EQ(project.issueSeverity(1), 0);
+    // A new check starts from an empty list.
+    project.amplifier().setU16(2, 10);
+    project.validate();
+    EXPECT_EQ(project.issueCount(), 1);
+}
+
+TEST(ProjectData, GroupMarkClearingTouchesOnlyItsGroup) {
+    ProjectData project;
+    project.program(Weekly).addItem();
+    project.general().setLocationName("Kraków");
+    project.projectModified = 4;
+    EXPECT_TRUE(project.isModifiedAll());
+
+    project.clearConfigMarks();
+    EXPECT_FALSE(project.general().isModified());
+    EXPECT_EQ(project.projectModified, 0u);
+    EXPECT_TRUE(project.program(Weekly).isModified());
+
+    project.clearProgramsMarks();
+    EXPECT_FALSE(project.isModifiedAll());
+}
+
+TEST(ProjectData, TimeCorrectionMarksAloneMakeTheProjectModified) {
+    ProjectData project;
+    project.projectModified = 0x80000000u;
+    EXPECT_TRUE(project.isModifiedAll());
+    project.clearModifiedAll();
+    EXPECT_FALSE(project.isModifiedAll());
+}
+
+TEST(ProjectData, TextsWithoutASourceAreDashes) {
+    ProjectData project;
+    EXPECT_EQ(project.text(320), "---");
+    struct Echo : TextSource {
+        std::string text(int id) const override { return "text " + std::to_string(id); }
+    } echo;
+    project.setTextSource(&echo);
+    EXPECT_EQ(project.text(320), "text 320");
+}
+
+} // namespace
+} // namespace tolvane
