@@ -1,3 +1,4 @@
+#include "FullProject.h"
 #include "project/ProjectFile.h"
 
 #include <gtest/gtest.h>
@@ -235,6 +236,37 @@ TEST(ProjectFile, StoringClearsTheValidationListAndTheChangeMarks) {
     EXPECT_EQ(project.issueCount(), 0);
     EXPECT_FALSE(project.isModifiedAll());
     EXPECT_EQ(project.amplifier().u16(2), 0);
+}
+
+} // namespace
+} // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+TEST(ProjectFile, FullProjectSurvivesSaveLoadSave) {
+    ProjectData project;
+    testing_support::fillProject(project);
+    ASSERT_EQ(project.program(Weekly).usedCount(), 128);
+    ASSERT_EQ(project.holidays().usedCount(), 128);
+    ASSERT_EQ(project.sequences().usedCount(), 42);
+    ASSERT_EQ(project.sequences().stepCount(41), 155);
+
+    const auto first = projectfile::store(project);
+    EXPECT_EQ(first.size(), 121663u);
+    auto opened = projectfile::open(first);
+    ASSERT_TRUE(opened.project);
+    const ProjectData& back = *opened.project;
+    for (int kind = 0; kind < ProjectData::ProgramCount; ++kind) {
+        EXPECT_EQ(back.program(kind).usedCount(), project.program(kind).usedCount());
+    }
+    EXPECT_EQ(back.holidays().usedCount(), 128);
+    EXPECT_EQ(back.holidays().name(127), project.holidays().name(127));
+    EXPECT_EQ(back.sequences().usedCount(), 42);
+    EXPECT_EQ(back.sequences().stepCount(41), 155);
+    EXPECT_EQ(back.chimes().name(299), project.chimes().name(299));
+    EXPECT_EQ(back.general().locationName(), "Parafia św. Jana");
+    EXPECT_EQ(projectfile::store(*opened.project), first);
 }
 
 } // namespace
