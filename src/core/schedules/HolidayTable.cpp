@@ -158,8 +158,7 @@ void HolidayTable::validate(IssueList& issues) const {
             if (b.isFree() || b.isMovable() != a.isMovable()) {
                 continue;
             }
-            const bool same =
-                a.isMovable() ? a.offset() == b.offset() : (a.day() == b.day() && a.month() == b.month());
+            const bool same = a.isMovable() ? a.offset() == b.offset() : (a.day() == b.day() && a.month() == b.month());
             if (same) {
                 issues.push_back(
                     {a.isMovable() ? IssueDuplicateMovable : IssueDuplicateFixed, p, Area, severity::Warning});

@@ -64,7 +64,7 @@ ProgramEntry ProgramEntry::defaultFor(int kind) {
     if (tolling) {
         e.setTime2(12, 0, 0);
         e.setTime3(kind == 4 ? 12 : 1, 0, 0); // special tolling: time 3's hour is 0.5 steps
-        e.setU8(Reserved23Offset, 0);       // byte 19 stays 0xFF
+        e.setU8(Reserved23Offset, 0);         // byte 19 stays 0xFF
         e.setDays(3);
         e.setFlags(0xFE); // in use, by the clock, no funeral relay
         e.setPriority(15);

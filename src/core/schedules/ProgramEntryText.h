@@ -26,12 +26,12 @@ public:
     // Icon of an unknown action (and of "none") in the list's image strip.
     static constexpr int CrossIcon = 13;
 
-    static std::string identifier(const ProgramEntry& e);   // "007"
-    static std::string time(const ProgramEntry& e);         // "12:00:00"
-    static std::string startDate(const ProgramEntry& e);    // "DD.MM"
-    static std::string endDate(const ProgramEntry& e);      // "DD.MM"
-    static std::string oneTimeDate(const ProgramEntry& e);  // "DD.MM.20YY"
-    static std::string priority(const ProgramEntry& e);     // shown 1-based
+    static std::string identifier(const ProgramEntry& e);  // "007"
+    static std::string time(const ProgramEntry& e);        // "12:00:00"
+    static std::string startDate(const ProgramEntry& e);   // "DD.MM"
+    static std::string endDate(const ProgramEntry& e);     // "DD.MM"
+    static std::string oneTimeDate(const ProgramEntry& e); // "DD.MM.20YY"
+    static std::string priority(const ProgramEntry& e);    // shown 1-based
     // Text 253 for no holiday, "Error" for an index beyond the table, else the holiday's name (empty without a
     // holiday table).
     static std::string holiday(const ProgramEntry& e, const HolidayTable* holidays, const TextSource& texts);

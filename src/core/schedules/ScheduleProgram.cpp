@@ -548,8 +548,7 @@ void ScheduleProgram::setTime3(int i, std::uint8_t hour, std::uint8_t minute, st
 }
 
 void ScheduleProgram::setTimeOn(int i, int which, bool on) {
-    edit(i, nthField(EntryField::Time1On, which - 1, 3),
-         [&](ProgramEntry& e) { e.setTimeOn(which, on); });
+    edit(i, nthField(EntryField::Time1On, which - 1, 3), [&](ProgramEntry& e) { e.setTimeOn(which, on); });
 }
 
 void ScheduleProgram::setFuneralRelayUsed(int i, bool on) {

@@ -28,7 +28,7 @@ enum class EntryField : int {
     EndMonth,
     Priority,
     RingingTime,
-    BellDelay1, // 11-15: bells 1-5
+    BellDelay1,                   // 11-15: bells 1-5
     SecondTime1 = BellDelay1 + 5, // 16-20: bells 1-5
     MelodyNumber = SecondTime1 + 5,
     Repetitions,

@@ -234,7 +234,7 @@ TEST(HolidayTable, ValidationRangesAndDuplicates) {
     }
     t.setOffset(20, 49);
     t.setOffset(21, 49);
-    t.setOffset(0, 100);       // unique movable
+    t.setOffset(0, 100); // unique movable
     t.setDays(0, 0);
     t.setMovable(30, false);   // 01.01
     t.setFixedDate(30, 0, 13); // both parts bad

@@ -15,19 +15,26 @@ struct DefaultCase {
     const char* bytes; // all 64 bytes, written out from the field table
 };
 
-// Offsets:            0-3         4-15 (bell 1 at 0 s, bells 2-5 off, 180 s)   16-23                     24-27       28-31       32-35       36-45 (second time set)        46-63
+// Offsets:            0-3         4-15 (bell 1 at 0 s, bells 2-5 off, 180 s)   16-23                     24-27 28-31
+// 32-35       36-45 (second time set)        46-63
 const DefaultCase kDefaults[] = {
-    {0, "0C 00 00 01 | 00 00 FF FF FF FF FF FF FF FF B4 00 | 00 01 01 00 00 0C 1F 00 | 01 FF 04 FF | C0 A8 00 00 | 00 00 00 FF"
+    {0, "0C 00 00 01 | 00 00 FF FF FF FF FF FF FF FF B4 00 | 00 01 01 00 00 0C 1F 00 | 01 FF 04 FF | C0 A8 00 00 | 00 "
+        "00 00 FF"
         "| 00 00 00 00 00 00 00 00 00 00 | FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
-    {1, "0C 00 00 01 | 00 00 FF FF FF FF FF FF FF FF B4 00 | FE FF FF FF FF FF FF FF | 01 FF 05 FF | C0 A8 00 00 | 00 00 00 FF"
+    {1, "0C 00 00 01 | 00 00 FF FF FF FF FF FF FF FF B4 00 | FE FF FF FF FF FF FF FF | 01 FF 05 FF | C0 A8 00 00 | 00 "
+        "00 00 FF"
         "| 00 00 00 00 00 00 00 00 00 00 | FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
-    {2, "0C 00 00 01 | 00 00 FF FF FF FF FF FF FF FF B4 00 | 00 01 01 00 00 0C 1F 00 | 01 FF 04 FF | C0 A8 00 00 | 00 00 00 FF"
+    {2, "0C 00 00 01 | 00 00 FF FF FF FF FF FF FF FF B4 00 | 00 01 01 00 00 0C 1F 00 | 01 FF 04 FF | C0 A8 00 00 | 00 "
+        "00 00 FF"
         "| 00 00 00 00 00 00 00 00 00 00 | FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
-    {3, "0C 00 00 01 | 00 00 FF FF FF FF FF FF FF FF B4 00 | 08 01 01 00 00 0C 1F 00 | 01 FF 04 FF | C0 A8 00 00 | 00 00 00 FF"
+    {3, "0C 00 00 01 | 00 00 FF FF FF FF FF FF FF FF B4 00 | 08 01 01 00 00 0C 1F 00 | 01 FF 04 FF | C0 A8 00 00 | 00 "
+        "00 00 FF"
         "| 00 00 00 00 00 00 00 00 00 00 | FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
-    {4, "0C 00 00 FF | 00 00 FF FF FF FF FF FF FF FF B4 00 | 0C 00 00 FF 0C 00 00 00 | 03 FE 0F BF | C0 A8 00 00 | FF FF 00 FF"
+    {4, "0C 00 00 FF | 00 00 FF FF FF FF FF FF FF FF B4 00 | 0C 00 00 FF 0C 00 00 00 | 03 FE 0F BF | C0 A8 00 00 | FF "
+        "FF 00 FF"
         "| 00 00 00 00 00 00 00 00 00 00 | FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
-    {5, "0C 00 00 05 | 00 00 FF FF FF FF FF FF FF FF B4 00 | 0C 00 00 FF 01 00 00 00 | 03 FE 0F BF | C0 A8 00 00 | FF FF 00 FF"
+    {5, "0C 00 00 05 | 00 00 FF FF FF FF FF FF FF FF B4 00 | 0C 00 00 FF 01 00 00 00 | 03 FE 0F BF | C0 A8 00 00 | FF "
+        "FF 00 FF"
         "| 00 00 00 00 00 00 00 00 00 00 | FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
 };
 

@@ -137,9 +137,9 @@ TEST(ScheduleEditing, DeleteMovesEntriesWithTheirMarksAndFocusesTheRowBefore) {
 
 TEST(ScheduleEditing, TimeSortIsStableAndTheFocusFollowsItsEntry) {
     ScheduleProgram p = weeklyWith(4);
-    p.setTime(0, 10, 0, 0); // id 1
-    p.setTime(1, 8, 0, 0);  // id 2
-    p.setTime(2, 10, 0, 0); // id 3
+    p.setTime(0, 10, 0, 0);  // id 1
+    p.setTime(1, 8, 0, 0);   // id 2
+    p.setTime(2, 10, 0, 0);  // id 3
     p.setTime(3, 7, 59, 59); // id 4
     p.clearModified();
     p.setPriority(0, 7);

@@ -25,8 +25,8 @@ TEST(ScheduleProgram, ResetGivesCapacityUsedCountAndDefaultEntriesPerKind) {
     struct Case {
         int kind, capacity, used;
     };
-    for (const Case c : {Case{0, 128, 0}, Case{1, 128, 0}, Case{2, 128, 0}, Case{3, 128, 0}, Case{4, 8, 8},
-                         Case{5, 3, 3}}) {
+    for (const Case c :
+         {Case{0, 128, 0}, Case{1, 128, 0}, Case{2, 128, 0}, Case{3, 128, 0}, Case{4, 8, 8}, Case{5, 3, 3}}) {
         SCOPED_TRACE(c.kind);
         ScheduleProgram p(c.kind);
         EXPECT_EQ(p.kind(), c.kind);
@@ -292,8 +292,7 @@ TEST(ScheduleProgram, ValidationRulesApplyToTheirKinds) {
         {"annual weekdays unchecked", 2, [](ScheduleProgram& p, int i) { p.setDays(i, 0); }, {}},
         {"weekly no weekday", 0, [](ScheduleProgram& p, int i) { p.setDays(i, 0); }, {{2, 0, 0, 1}}},
         {"holiday-day no weekday", 1, [](ScheduleProgram& p, int i) { p.setDays(i, 0); }, {{2, 0, 1, 1}}},
-        {"holiday beyond the table", 1, [](ScheduleProgram& p, int i) { p.setHolidayIndex(i, 128); },
-         {{9, 0, 1, 0}}},
+        {"holiday beyond the table", 1, [](ScheduleProgram& p, int i) { p.setHolidayIndex(i, 128); }, {{9, 0, 1, 0}}},
         {"one-time bad date", 3, [](ScheduleProgram& p, int i) { p.setStartDate(i, 32, 1); }, {{8, 0, 3, 0}}},
         {"one-time minute 60", 3, [](ScheduleProgram& p, int i) { p.setTime(i, 0, 60, 0); }, {{11, 0, 3, 0}}},
         {"funeral ten days", 4, [](ScheduleProgram& p, int i) { p.setDays(i, 10); }, {{10, 0, 4, 0}}},
@@ -302,15 +301,21 @@ TEST(ScheduleProgram, ValidationRulesApplyToTheirKinds) {
         {"funeral time 2 unchecked", 4, [](ScheduleProgram& p, int i) { p.setTime2(i, 25, 0, 0); }, {}},
         {"special priority 16", 5, [](ScheduleProgram& p, int i) { p.setPriority(i, 16); }, {{12, 0, 5, 0}}},
         {"special second 60", 5, [](ScheduleProgram& p, int i) { p.setTime(i, 0, 0, 60); }, {{11, 0, 5, 0}}},
-        {"no season is a note", 3, [](ScheduleProgram& p, int i) {
+        {"no season is a note",
+         3,
+         [](ScheduleProgram& p, int i) {
              p.setSummer(i, false);
              p.setWinter(i, false);
-         }, {{13, 0, 3, 2}}},
-        {"melody 1000 and 9 repetitions are fine", 0, [](ScheduleProgram& p, int i) {
+         },
+         {{13, 0, 3, 2}}},
+        {"melody 1000 and 9 repetitions are fine",
+         0,
+         [](ScheduleProgram& p, int i) {
              p.setAction(i, ProgramEntry::ActionMelody);
              p.setMelodyNumber(i, 1000);
              p.setRepetitions(i, 9);
-         }, {}},
+         },
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -352,11 +357,11 @@ TEST(ScheduleProgram, ValidationConsultsTheBellAndHolidayTables) {
     p.addEntry();
     p.addEntry();
     p.addEntry();
-    p.setHolidayIndex(0, 0);          // used holiday
-    p.setHolidayIndex(1, 1);          // free slot
-    p.setHolidayIndex(2, 254);        // none chosen
-    p.setBellDelay(2, 1, 30);         // rings the disabled bell 2
-    p.setBellDelay(0, 2, 30);         // rings bell 3, which is on
+    p.setHolidayIndex(0, 0);   // used holiday
+    p.setHolidayIndex(1, 1);   // free slot
+    p.setHolidayIndex(2, 254); // none chosen
+    p.setBellDelay(2, 1, 30);  // rings the disabled bell 2
+    p.setBellDelay(0, 2, 30);  // rings bell 3, which is on
     IssueList issues;
     p.validate(issues);
     const IssueList expected = {{9, 1, 1, 0}, {3, 2, 1, 1}};
