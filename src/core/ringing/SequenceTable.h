@@ -108,6 +108,8 @@ public:
     static constexpr std::int32_t IssueRangeHoldsUndefined = 57;
     static constexpr std::int32_t Area = 17;
 
+    // The text a sequence is named by, filled with its number (index + 1).
+    static constexpr int NameText = 535;
     // Language texts of the step kinds, indexed by kind code 0-5.
     static constexpr std::array<int, 6> KindLabelTexts{660, 883, 884, 553, 661, 662};
 
