@@ -104,6 +104,10 @@ void ProjectData::clearConfigMarks() {
     projectModified = 0;
 }
 
+void ProjectData::clearChimesMarks() {
+    chimes_.clearModified();
+}
+
 bool ProjectData::validate() {
     issues_.clear();
     for (const auto& program : programs_) {

@@ -86,6 +86,7 @@ public:
     void clearProgramsMarks();
     void clearSequencesMarks();
     void clearConfigMarks();
+    void clearChimesMarks();
 
     // Checks the whole project; true when it contains critical errors.
     bool validate();

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "card/CardFileSystem.h"
+#include "project/ProjectData.h"
+
+#include <string>
+#include <string_view>
+
+namespace tolvane::card {
+
+// The four files the controller reads from the root of its card.
+enum class FileKind { Programs, Config, Sequences, Chimes };
+
+constexpr FileKind AllKinds[] = {FileKind::Programs, FileKind::Config, FileKind::Sequences, FileKind::Chimes};
+
+std::string_view fileName(FileKind kind);
+// The full size of a file of this kind.
+std::size_t fileSize(FileKind kind);
+
+// Text numbers the reader and the writer report.
+constexpr int TextWritten = 190;
+constexpr int TextWriteFailed = 192;
+constexpr int TextChecksum = 584;
+constexpr int TextCriticalErrors = 459;
+int missingText(FileKind kind);       // 0 for kur.bin: a missing chime file counts as success
+int cannotOpenText(FileKind kind);
+int foreignVersionText(FileKind kind); // 0 for kur.bin, which has no trailer
+
+// What reading a card file did: `ok` when the project now holds the file's content (or kur.bin is simply
+// absent); `text` is the number of the message to show, 0 for none.
+struct ReadResult {
+    bool ok = false;
+    int text = 0;
+};
+
+// Reads one card file into the project. A refused file changes nothing, except that a file with the right
+// format tag hands its identity trailer to the project before its checksum is tested. A file that is not
+// exactly its kind's full size is refused (cannot-open text) without anything being unpacked.
+ReadResult readCardFile(ProjectData& project, FileKind kind, const std::string& path, const CardFileSystem& files);
+
+// What writing a card file did; `text` is 190 on success, 192 when writing, copying or the check failed, and
+// 459 when the project has critical errors (programs, configuration and sequences only; nothing is written).
+struct WriteResult {
+    bool ok = false;
+    int text = 0;
+};
+
+// Writes one card file into `folder`: packs the full image, writes it to `tempFolder`, puts a copy in place of
+// the target, reads the target back and compares it with the image. Only a verified file clears the change
+// marks of its group, so a failed write never makes the project look written.
+WriteResult writeCardFile(ProjectData& project, FileKind kind, const std::string& folder, const std::string& tempFolder,
+                          CardFileSystem& files);
+
+// A folder path joined with a file name.
+std::string joinPath(const std::string& folder, std::string_view name);
+
+} // namespace tolvane::card
