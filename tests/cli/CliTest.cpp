@@ -154,3 +154,81 @@ TEST_F(Cli, SaveIntoAMissingFolderFailsWithoutCreatingAnything) {
 
 } // namespace
 } // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+TEST_F(Cli, WriteCardThenReadCardGivesTheSameProject) {
+    ProjectData project;
+    project.identity().setFormatTag("V1_06");
+    project.identity().setSerial("271828");
+    project.program(Weekly).addItem();
+    project.chimes().setName(2, "Gaude Mater");
+    writeFile(dir / "in.tpm", projectfile::store(project));
+    fs::create_directories(dir / "card");
+
+    const RunResult written = runCli("write-card " + path("in.tpm") + " " + path("card"));
+    EXPECT_EQ(written.exitCode, 0) << written.out;
+    for (const char* name : {"programs.dat", "config.dat", "seq.dat"}) {
+        EXPECT_EQ(fs::file_size(dir / "card" / name), 65559u) << name;
+    }
+    EXPECT_EQ(fs::file_size(dir / "card" / "kur.bin"), 9600u);
+
+    const RunResult read = runCli("read-card " + path("card") + " " + path("out.tpm"));
+    ASSERT_EQ(read.exitCode, 0) << read.out;
+    auto back = projectfile::open(readFile(dir / "out.tpm"));
+    ASSERT_TRUE(back.project);
+    EXPECT_EQ(back.project->identity().serial(), "271828");
+    EXPECT_EQ(back.project->program(Weekly).usedCount(), 1);
+    EXPECT_EQ(back.project->chimes().name(2), "Gaude Mater");
+}
+
+TEST_F(Cli, WriteCardWritesOnlyWhatItIsAskedFor) {
+    ASSERT_EQ(runCli("new " + path("a.tpm")).exitCode, 0);
+    fs::create_directories(dir / "card");
+    EXPECT_EQ(runCli("write-card " + path("a.tpm") + " " + path("card") + " --only chimes,config").exitCode, 0);
+    EXPECT_TRUE(fs::exists(dir / "card" / "kur.bin"));
+    EXPECT_TRUE(fs::exists(dir / "card" / "config.dat"));
+    EXPECT_FALSE(fs::exists(dir / "card" / "programs.dat"));
+    EXPECT_EQ(runCli("write-card " + path("a.tpm") + " " + path("card") + " --only bells").exitCode, 2);
+    EXPECT_EQ(runCli("write-card " + path("a.tpm") + " " + path("nowhere")).exitCode, 2);
+}
+
+TEST_F(Cli, WriteCardRefusesTheCheckedFilesOfAProjectWithCriticalErrors) {
+    ProjectData project;
+    project.amplifier().setU16(4, 99); // switch-off delay out of range: critical
+    writeFile(dir / "bad.tpm", projectfile::store(project));
+    fs::create_directories(dir / "card");
+    const RunResult r = runCli("write-card " + path("bad.tpm") + " " + path("card"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("text 459"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "card" / "programs.dat"));
+    EXPECT_FALSE(fs::exists(dir / "card" / "config.dat"));
+    EXPECT_FALSE(fs::exists(dir / "card" / "seq.dat"));
+}
+
+TEST_F(Cli, ReadCardStopsAtARefusedFileAndWritesNoProject) {
+    ASSERT_EQ(runCli("new " + path("a.tpm")).exitCode, 0);
+    fs::create_directories(dir / "card");
+    ASSERT_EQ(runCli("write-card " + path("a.tpm") + " " + path("card")).exitCode, 0);
+
+    auto bytes = readFile(dir / "card" / "seq.dat");
+    bytes[10] ^= 0xFF;
+    writeFile(dir / "card" / "seq.dat", bytes);
+    RunResult r = runCli("read-card " + path("card") + " " + path("out.tpm"));
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.out.find("text 584"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "out.tpm"));
+
+    // Without programs.dat and seq.dat the configuration alone is enough; without config.dat nothing is.
+    fs::remove(dir / "card" / "seq.dat");
+    fs::remove(dir / "card" / "programs.dat");
+    EXPECT_EQ(runCli("read-card " + path("card") + " " + path("out.tpm")).exitCode, 0);
+    fs::remove(dir / "card" / "config.dat");
+    r = runCli("read-card " + path("card") + " " + path("other.tpm"));
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.out.find("text 194"), std::string::npos);
+}
+
+} // namespace
+} // namespace tolvane
