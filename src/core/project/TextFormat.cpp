@@ -76,7 +76,7 @@ Placeholder parsePlaceholder(std::string_view format, std::size_t start) {
 }
 
 char argumentKind(char conversion) {
-    return conversion == 's' ? 's' : 'n';
+    return conversion == 's' ? 's' : 'd';
 }
 
 std::size_t codePointCount(std::string_view text) {

@@ -26,9 +26,9 @@ inline std::string formatText(std::string_view format, std::initializer_list<Tex
     return formatText(format, std::span<const TextArg>(args.begin(), args.size()));
 }
 
-// The kind of argument each placeholder of a text takes, in order: 'n' for a number (%d %i %u %x %X %c), 's' for a
-// string (%s), '?' for a placeholder we do not support. "%%" is not a placeholder. Catalogs of different languages
-// must give a text the same kinds, or the program would fill it with arguments it does not expect.
+// The kind of argument each placeholder of a text takes, in order: 'd' for a number (any of %d %i %u %x %X %c),
+// 's' for a string (%s), '?' for a placeholder we do not support. "%%" is not a placeholder. Catalogs of different
+// languages must give a text the same kinds, or the program would fill it with arguments it does not expect.
 std::vector<char> placeholderKinds(std::string_view format);
 
 } // namespace tolvane

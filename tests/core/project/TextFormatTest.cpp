@@ -109,8 +109,8 @@ TEST(TextFormat, PlaceholderKindsNameTheArgumentsATextTakes) {
     };
     const KindsCase cases[] = {
         {"plain text", {}},
-        {"%d%% of %s", {'n', 's'}},
-        {"%.2d:%02i %u %x %X %c", {'n', 'n', 'n', 'n', 'n', 'n'}},
+        {"%d%% of %s", {'d', 's'}},
+        {"%.2d:%02i %u %x %X %c", {'d', 'd', 'd', 'd', 'd', 'd'}},
         {"%-5s %ld %f %", {'s', '?', '?', '?'}},
         {"%300d", {'?'}},
     };
