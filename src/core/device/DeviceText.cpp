@@ -52,6 +52,18 @@ constexpr std::array<std::uint8_t, kTableSize> makeCharTable() {
 
 constexpr std::array<std::uint8_t, kTableSize> kCharTable = makeCharTable();
 
+// Reading a byte back searches the table from the top down and takes the highest index that holds it; these two
+// tables hold that answer for every byte, one for each mode's search range (0 where no entry matches).
+constexpr std::array<char32_t, 256> makeReverseTable(std::size_t end) {
+    std::array<char32_t, 256> r{};
+    for (std::size_t i = 0; i < end; ++i) {
+        r[kCharTable[i]] = static_cast<char32_t>(i);
+    }
+    return r;
+}
+constexpr std::array<char32_t, 256> kLatinReverse = makeReverseTable(kLatinTableEnd);
+constexpr std::array<char32_t, 256> kCyrillicReverse = makeReverseTable(kTableSize);
+
 // clang-format off
 constexpr std::array<std::uint8_t, 256> kFontWidth = {
     2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2,  // 0x00
@@ -193,13 +205,9 @@ char32_t deviceToChar(std::uint8_t b, TextMode mode) {
         return kNumeroSign;
     }
     // Several bytes serve two letters: the highest matching index wins, and the mode decides how far up we look.
-    const std::size_t end = mode == TextMode::Cyrillic ? kTableSize : kLatinTableEnd;
-    for (std::size_t i = end; i-- > 0;) {
-        if (kCharTable[i] == b) {
-            return static_cast<char32_t>(i);
-        }
-    }
-    return static_cast<char32_t>(b);
+    const char32_t c = (mode == TextMode::Cyrillic ? kCyrillicReverse : kLatinReverse)[b];
+    // Index 0 holds byte 0x20 like every character without a position, so 0 means no entry matched.
+    return c != 0 ? c : static_cast<char32_t>(b);
 }
 
 std::vector<std::uint8_t> textToDevice(std::string_view utf8, std::size_t maxChars) {

@@ -1,0 +1,58 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+// Prints the usual table and remembers each benchmark's time per iteration for the ratios.
+class RecordingReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && run.error_message.empty()) {
+                nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> nanoseconds;
+};
+
+struct Ratio {
+    const char* what;
+    const char* measured;
+    const char* baseline;
+    double target;
+};
+
+// Each figure is printed against a baseline measured in the same run, so the machine's speed cancels out.
+const Ratio ratios[] = {
+    {"pack the three card images / CRC pass", "PackThreeImages", "CrcOfThreePayloads", 1.5},
+    {"check and unpack them / CRC pass", "UnpackThreeImages", "CrcOfThreePayloads", 1.5},
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RecordingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\nratios (target in brackets)\n");
+    int missed = 0;
+    for (const Ratio& r : ratios) {
+        const auto m = reporter.nanoseconds.find(r.measured);
+        const auto b = reporter.nanoseconds.find(r.baseline);
+        if (m == reporter.nanoseconds.end() || b == reporter.nanoseconds.end() || b->second <= 0) {
+            continue;
+        }
+        const double ratio = m->second / b->second;
+        const bool met = ratio <= r.target;
+        missed += met ? 0 : 1;
+        std::printf("  %-45s %6.2f  (<= %.1f) %s\n", r.what, ratio, r.target, met ? "met" : "MISSED");
+    }
+    return 0;
+}
