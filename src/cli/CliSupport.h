@@ -1,0 +1,66 @@
+#pragma once
+
+#include "cli/Cli.h"
+#include "project/ProjectData.h"
+#include "project/TextSource.h"
+
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The pieces every tolvane-cli command is built from. Each group of commands lives in a file of its own and
+// hands its table to the dispatcher in Cli.cpp.
+namespace tolvane::cli {
+
+using Args = std::vector<std::string>;
+
+// What every command works with: its output streams and the texts of the chosen language.
+struct Context {
+    std::ostream& out;
+    std::ostream& err;
+    const TextSource& texts;
+
+    // An error of the command: "tolvane-cli: <what>" on standard error.
+    int fail(int code, const std::string& what) {
+        err << "tolvane-cli: " << what << '\n';
+        return code;
+    }
+};
+
+struct Command {
+    const char* name;
+    const char* synopsis;
+    const char* help;
+    std::function<int(Context&, const Args&)> run;
+};
+
+// Splits a command's arguments into positional ones and --options (with or without a value).
+struct Parsed {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> options;
+    std::string error;
+};
+
+Parsed parse(const Args& args, const std::vector<std::string>& valueOptions, const std::vector<std::string>& flags);
+
+QString qs(const std::string& s);
+
+// Reads and opens a project file; on failure reports why and returns null with the exit status in `exitCode`.
+std::unique_ptr<ProjectData> openProject(Context& c, const std::string& path, int& exitCode);
+// Stores a project atomically; the exit status.
+int saveProject(Context& c, ProjectData& project, const std::string& path);
+// The folder that holds the program's data folders.
+QString dataFolder();
+// What a new project takes from the editor's language: the controller language and the country's holidays.
+void applyLanguageDefaults(Context& c, ProjectData& project, const std::string& lang);
+
+// The command groups.
+std::vector<Command> projectCommands();
+std::vector<Command> cardCommands();
+
+} // namespace tolvane::cli

@@ -1,0 +1,137 @@
+#include "cli/CliSupport.h"
+
+#include <QFileInfo>
+
+namespace tolvane::cli {
+
+namespace {
+
+int cmdNew(Context& c, const Args& args) {
+    const Parsed p = parse(args, {"lang"}, {"force"});
+    if (!p.error.empty() || p.positional.size() != 1) {
+        return c.fail(UsageOrIo, p.error.empty() ? "usage: tolvane-cli new PROJECT.tpm [--lang NAME]" : p.error);
+    }
+    const std::string& path = p.positional[0];
+    if (QFileInfo::exists(qs(path)) && !p.options.count("force")) {
+        return c.fail(UsageOrIo, path + " already exists (use --force to replace it)");
+    }
+    ProjectData project;
+    project.setTextSource(&c.texts);
+    applyLanguageDefaults(c, project, p.options.count("lang") ? p.options.at("lang") : "Polski");
+    project.clearModifiedAll();
+    return saveProject(c, project, path);
+}
+
+int cmdInfo(Context& c, const Args& args) {
+    const Parsed p = parse(args, {}, {});
+    if (!p.error.empty() || p.positional.size() != 1) {
+        return c.fail(UsageOrIo, p.error.empty() ? "usage: tolvane-cli info PROJECT.tpm" : p.error);
+    }
+    int exitCode = Success;
+    auto project = openProject(c, p.positional[0], exitCode);
+    if (!project) {
+        return exitCode;
+    }
+    const CardIdentity& id = project->identity();
+    c.out << "firmware: " << id.firmware() << '\n'
+          << "boot: " << id.boot() << '\n'
+          << "serial: " << id.serial() << '\n';
+    const char* names[] = {"weekly", "holiday-day", "annual", "one-time", "funeral", "special"};
+    for (int kind = 0; kind < ProjectData::ProgramCount; ++kind) {
+        c.out << names[kind] << ": " << project->program(kind).usedCount() << '\n';
+    }
+    int namedChimes = 0;
+    for (int i = 0; i < ChimeNameTable::Count; ++i) {
+        namedChimes += project->chimes().name(i).empty() ? 0 : 1;
+    }
+    c.out << "holidays: " << project->holidays().usedCount() << '\n'
+          << "sequences: " << project->sequences().usedCount() << '\n'
+          << "chimes: " << namedChimes << '\n';
+    return Success;
+}
+
+const char* severityWord(int severity) {
+    switch (severity) {
+    case 0:
+        return "critical";
+    case 1:
+        return "warning";
+    case 2:
+        return "note";
+    default:
+        return "unknown";
+    }
+}
+
+int cmdValidate(Context& c, const Args& args) {
+    const Parsed p = parse(args, {"format"}, {});
+    const std::string format = p.options.count("format") ? p.options.at("format") : "text";
+    if (!p.error.empty() || p.positional.size() != 1 || (format != "text" && format != "tsv")) {
+        return c.fail(UsageOrIo,
+                      p.error.empty() ? "usage: tolvane-cli validate PROJECT.tpm [--format text|tsv]" : p.error);
+    }
+    int exitCode = Success;
+    auto project = openProject(c, p.positional[0], exitCode);
+    if (!project) {
+        return exitCode;
+    }
+    const bool critical = project->validate();
+    // Descriptions and places come from the language catalogs; without one they read "---".
+    const std::string description = "---";
+    const std::string place = "---";
+    int counts[3] = {0, 0, 0};
+    for (const ValidationIssue& issue : project->issues()) {
+        if (issue.severity >= 0 && issue.severity <= 2) {
+            ++counts[issue.severity];
+        }
+        if (format == "tsv") {
+            c.out << issue.severity << '\t' << issue.code << '\t' << issue.item << '\t' << issue.area << '\t'
+                  << description << '\t' << place << '\n';
+        } else {
+            c.out << severityWord(issue.severity) << ": code " << issue.code << ", area " << issue.area << ", item "
+                  << issue.item + 1 << ": " << description << " (" << place << ")\n";
+        }
+    }
+    if (format == "text") {
+        c.out << project->issueCount() << " issues: " << counts[0] << " critical, " << counts[1] << " warnings, "
+              << counts[2] << " notes\n";
+    }
+    return critical ? CriticalErrors : Success;
+}
+
+int cmdSave(Context& c, const Args& args) {
+    const Parsed p = parse(args, {}, {});
+    if (!p.error.empty() || p.positional.size() != 2) {
+        return c.fail(UsageOrIo, p.error.empty() ? "usage: tolvane-cli save IN.tpm OUT.tpm" : p.error);
+    }
+    int exitCode = Success;
+    auto project = openProject(c, p.positional[0], exitCode);
+    if (!project) {
+        return exitCode;
+    }
+    return saveProject(c, *project, p.positional[1]);
+}
+
+} // namespace
+
+std::vector<Command> projectCommands() {
+    return {
+        {"new", "new PROJECT.tpm [--lang NAME] [--force]",
+         "Creates a new project as the editor's New does: every section at its defaults. With --lang Polski,\n"
+         "Deutsch or Francais the controller language is set and the country's holiday file from the Data\n"
+         "folder is read when it exists. An existing file is only replaced with --force.\n",
+         cmdNew},
+        {"info", "info PROJECT.tpm", "Prints the card identity and how many entries each table uses.\n", cmdInfo},
+        {"validate", "validate PROJECT.tpm [--format text|tsv]",
+         "Checks the project and lists every issue in order. tsv: one line per issue with the tab-separated\n"
+         "fields severity (0 critical, 1 warning, 2 note), code, item, area, description, place.\n"
+         "Exits with 1 when the project has critical errors.\n",
+         cmdValidate},
+        {"save", "save IN.tpm OUT.tpm",
+         "Reads a project and stores it again, as the editor's Save As does. OUT.tpm is replaced only once the\n"
+         "new file is completely written.\n",
+         cmdSave},
+    };
+}
+
+} // namespace tolvane::cli
