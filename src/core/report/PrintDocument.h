@@ -1,0 +1,30 @@
+#pragma once
+
+#include "project/TextSource.h"
+
+#include <string>
+#include <string_view>
+
+namespace tolvane {
+
+class ProjectData;
+
+enum class PrintFormat : int { List = 0, Details = 1 };
+
+// The printable summary of the ringing programs: an HTML document (UTF-8) with one section each for the weekly,
+// annual, holiday-day, one-time and funeral programs, as a table per section (list format) or as one block per
+// program (detail format). It refers to print/style.css and to the action icons print/<icon>.png, which the
+// writer copies beside it. Every text placed into the markup is escaped, so names typed into the project or
+// catalog texts can never change the document's structure.
+class PrintDocument {
+public:
+    // Catalog numbers used beside the display helpers of the program entries.
+    static constexpr int NoProgramsText = 109;
+
+    static std::string html(const ProjectData& project, const TextSource& texts, PrintFormat format);
+
+    // `text` with & < > " ' replaced by their character references.
+    static std::string escape(std::string_view text);
+};
+
+} // namespace tolvane

@@ -1,0 +1,134 @@
+#include "report/Report.h"
+
+#include "project/ProjectData.h"
+#include "project/TextFormat.h"
+#include "schedules/HolidayTable.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <utility>
+
+namespace tolvane {
+
+namespace {
+
+struct CodeText {
+    int code;
+    int text;
+};
+
+// Issue code -> catalog text of its description.
+constexpr std::array<CodeText, 55> DescriptionTexts{{
+    {2, 413},  {3, 414},  {4, 415},  {5, 416},  {9, 418},  {10, 419}, {11, 420}, {12, 421}, {13, 422}, {14, 423},
+    {15, 424}, {16, 427}, {17, 428}, {18, 426}, {19, 429}, {20, 425}, {21, 430}, {22, 431}, {23, 432}, {24, 433},
+    {25, 434}, {26, 435}, {27, 436}, {28, 437}, {29, 438}, {30, 439}, {31, 440}, {32, 441}, {33, 442}, {34, 443},
+    {35, 444}, {36, 445}, {37, 446}, {38, 447}, {39, 448}, {40, 449}, {41, 450}, {42, 451}, {43, 452}, {44, 454},
+    {45, 498}, {46, 501}, {47, 500}, {48, 502}, {49, 528}, {50, 649}, {51, 650}, {53, 651}, {54, 652}, {55, 664},
+    {56, 667}, {57, 666}, {58, 684}, {59, 694}, {60, 695},
+}};
+
+enum class PlaceArg { None, Number, HolidayName };
+
+struct AreaPlace {
+    int area;
+    int text;
+    PlaceArg arg;
+};
+
+// Area -> place text and what fills it. Area 10 is handled apart: its text depends on the item.
+constexpr std::array<AreaPlace, 16> PlaceTexts{{
+    {0, 400, PlaceArg::Number},
+    {1, 402, PlaceArg::Number},
+    {2, 401, PlaceArg::Number},
+    {3, 403, PlaceArg::Number},
+    {4, 404, PlaceArg::None},
+    {5, 405, PlaceArg::HolidayName},
+    {6, 110, PlaceArg::Number},
+    {7, 111, PlaceArg::Number},
+    {8, 406, PlaceArg::None},
+    {9, 407, PlaceArg::None},
+    {11, 409, PlaceArg::None},
+    {12, 410, PlaceArg::None},
+    {13, 411, PlaceArg::None},
+    {14, 412, PlaceArg::None},
+    {15, 499, PlaceArg::None},
+    {17, 535, PlaceArg::Number},
+}};
+
+constexpr int SwitchArea = 10;
+constexpr int FirstSwitchPlaceText = 393; // items 0-3: texts 393-396
+
+std::string holidayName(const HolidayTable* holidays, int index) {
+    if (holidays == nullptr || index < 0 || index >= HolidayTable::Count) {
+        return {};
+    }
+    return holidays->name(index);
+}
+
+} // namespace
+
+int Report::descriptionText(int code) {
+    if (code == FixedTextCode) {
+        return 0;
+    }
+    const auto it = std::find_if(DescriptionTexts.begin(), DescriptionTexts.end(),
+                                 [code](const CodeText& c) { return c.code == code; });
+    return it == DescriptionTexts.end() ? UnknownIssueText : it->text;
+}
+
+std::string Report::description(const ValidationIssue& issue, const TextSource& texts) {
+    try {
+        const int id = descriptionText(issue.code);
+        return id == 0 ? std::string(FixedText) : texts.text(id);
+    } catch (const std::exception&) {
+        try {
+            return texts.text(BuildErrorText);
+        } catch (const std::exception&) {
+            return "---";
+        }
+    }
+}
+
+std::string Report::place(const ValidationIssue& issue, const HolidayTable* holidays, const TextSource& texts) {
+    try {
+        if (issue.area == SwitchArea) {
+            if (issue.item < 0 || issue.item > 3) {
+                return {};
+            }
+            return formatText(texts.text(FirstSwitchPlaceText + issue.item), std::span<const TextArg>{});
+        }
+        const auto it = std::find_if(PlaceTexts.begin(), PlaceTexts.end(),
+                                     [&](const AreaPlace& p) { return p.area == issue.area; });
+        if (it == PlaceTexts.end()) {
+            return {};
+        }
+        const std::string format = texts.text(it->text);
+        switch (it->arg) {
+        case PlaceArg::Number:
+            return formatText(format, {TextArg{static_cast<long long>(issue.item) + 1}});
+        case PlaceArg::HolidayName:
+            return formatText(format, {TextArg{holidayName(holidays, issue.item)}});
+        case PlaceArg::None:
+            break;
+        }
+        return formatText(format, std::span<const TextArg>{});
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+std::vector<Report::Row> Report::rows(const IssueList& issues, const HolidayTable* holidays, const TextSource& texts) {
+    std::vector<Row> out;
+    out.reserve(issues.size());
+    for (const ValidationIssue& issue : issues) {
+        out.push_back({issue.severity, description(issue, texts), place(issue, holidays, texts)});
+    }
+    return out;
+}
+
+std::vector<Report::Row> Report::rows(const ProjectData& project, const TextSource& texts) {
+    return rows(project.issues(), &project.holidays(), texts);
+}
+
+} // namespace tolvane
