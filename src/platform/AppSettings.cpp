@@ -1,0 +1,57 @@
+#include "platform/AppSettings.h"
+
+#include <QSettings>
+#include <QVariant>
+
+namespace tolvane {
+namespace {
+
+const QString Group = QStringLiteral("Settings");
+
+QString readString(const QSettings& settings, const QString& key, const QString& fallback) {
+    const QVariant value = settings.value(key);
+    // A hand-edited INI value with a comma reads as a list: it is not a string we wrote, so it reads as the default.
+    if (!value.isValid() || value.typeId() == QMetaType::QStringList || !value.canConvert<QString>()) {
+        return fallback;
+    }
+    return value.toString();
+}
+
+int readInt(const QSettings& settings, const QString& key, int fallback) {
+    bool ok = false;
+    const int number = settings.value(key).toInt(&ok);
+    return ok ? number : fallback;
+}
+
+} // namespace
+
+AppSettings SettingsStore::read() const {
+    const AppSettings defaults;
+    AppSettings values;
+    // QSettings::beginGroup is not const; a copy of the prefix keeps read() free of side effects.
+    const QString prefix = Group + QLatin1Char('/');
+    values.lastLang = readString(settings_, prefix + QStringLiteral("LastLang"), defaults.lastLang);
+    values.lastDir = readString(settings_, prefix + QStringLiteral("LastDir"), defaults.lastDir);
+    values.lastDatDir = readString(settings_, prefix + QStringLiteral("LastDatDir"), defaults.lastDatDir);
+    values.toolBar = readInt(settings_, prefix + QStringLiteral("ToolBar"), defaults.toolBar);
+    values.statusBar = readInt(settings_, prefix + QStringLiteral("StatusBar"), defaults.statusBar);
+    return values;
+}
+
+bool SettingsStore::write(const AppSettings& values) {
+    settings_.beginGroup(Group);
+    settings_.setValue(QStringLiteral("LastLang"), values.lastLang);
+    settings_.setValue(QStringLiteral("LastDir"), values.lastDir);
+    settings_.setValue(QStringLiteral("LastDatDir"), values.lastDatDir);
+    settings_.setValue(QStringLiteral("ToolBar"), values.toolBar);
+    settings_.setValue(QStringLiteral("StatusBar"), values.statusBar);
+    settings_.endGroup();
+    settings_.sync();
+    return settings_.status() == QSettings::NoError;
+}
+
+std::unique_ptr<QSettings> programSettings() {
+    return std::make_unique<QSettings>(QStringLiteral("Nesmar"), QStringLiteral("Tolvane"));
+}
+
+} // namespace tolvane
