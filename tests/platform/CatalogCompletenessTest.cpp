@@ -1,0 +1,284 @@
+// The language catalogs shipped in data/Language against the text inventory texts.tsv: every catalog must carry
+// the library version the editor accepts, a text for every number the program shows, and in each text exactly the
+// placeholders the program fills in. A catalog that breaks this shows "---" or fills a number into a %s.
+
+#include "project/TextFormat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tolvane {
+namespace {
+
+const QString LanguageDir = QStringLiteral(TOLVANE_SOURCE_DIR "/data/Language");
+constexpr const char* CatalogVersion = "0x02000001";
+constexpr qsizetype MaxTextLength = 255;
+
+// Inventory: text number -> placeholder kinds ("d", "dd", "s", ... or "" for none).
+using Inventory = std::map<int, std::string>;
+
+struct InventoryFile {
+    Inventory texts;
+    std::vector<std::string> problems;
+};
+
+bool isDecimal(const std::string& s) {
+    return !s.empty() && s.size() <= 5 && s.find_first_not_of("0123456789") == std::string::npos;
+}
+
+InventoryFile readInventory() {
+    InventoryFile result;
+    std::ifstream in(LanguageDir.toStdString() + "/texts.tsv");
+    if (!in) {
+        result.problems.push_back("texts.tsv cannot be read");
+        return result;
+    }
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        const std::string where = "line " + std::to_string(lineNumber) + ": ";
+        std::vector<std::string> fields;
+        std::stringstream split(line);
+        for (std::string field; std::getline(split, field, '\t');)
+            fields.push_back(field);
+        if (fields.size() != 3 || fields[2].empty()) {
+            result.problems.push_back(where + "not id<TAB>placeholders<TAB>meaning");
+            continue;
+        }
+        if (!isDecimal(fields[0])) {
+            result.problems.push_back(where + "id is not a number: " + fields[0]);
+            continue;
+        }
+        std::string kinds = fields[1] == "-" ? std::string() : fields[1];
+        if ((kinds.empty() && fields[1] != "-") || kinds.find_first_not_of("ds") != std::string::npos) {
+            result.problems.push_back(where + "placeholder kinds must be '-' or letters d and s: " + fields[1]);
+            continue;
+        }
+        if (!result.texts.emplace(std::stoi(fields[0]), kinds).second)
+            result.problems.push_back(where + "id listed twice: " + fields[0]);
+    }
+    return result;
+}
+
+const Inventory& inventory() {
+    static const InventoryFile file = readInventory();
+    return file.texts;
+}
+
+std::string kindsOf(const std::string& text) {
+    const std::vector<char> kinds = placeholderKinds(text);
+    return std::string(kinds.begin(), kinds.end());
+}
+
+// Everything wrong with one catalog file's bytes, measured against the inventory; empty when it is complete.
+std::vector<std::string> catalogProblems(const QByteArray& json, const Inventory& expected) {
+    std::vector<std::string> problems;
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError || !document.isObject())
+        return {"not a JSON object: " + parseError.errorString().toStdString()};
+    const QJsonObject root = document.object();
+    if (root.value("version").toString() != QLatin1String(CatalogVersion))
+        problems.push_back("version is not " + std::string(CatalogVersion));
+    if (!root.value("texts").isObject()) {
+        problems.push_back("no \"texts\" object");
+        return problems;
+    }
+    const QJsonObject texts = root.value("texts").toObject();
+
+    for (const auto& [id, kinds] : expected) {
+        const std::string key = std::to_string(id);
+        const QJsonValue value = texts.value(QString::fromStdString(key));
+        if (value.isUndefined()) {
+            problems.push_back("text " + key + " is missing");
+            continue;
+        }
+        if (!value.isString()) {
+            problems.push_back("text " + key + " is not a string");
+            continue;
+        }
+        const QString text = value.toString();
+        if (text.isEmpty())
+            problems.push_back("text " + key + " is empty");
+        if (text.toUcs4().size() > MaxTextLength)
+            problems.push_back("text " + key + " is longer than 255 characters");
+        const std::string found = kindsOf(text.toStdString());
+        if (found != kinds)
+            problems.push_back("text " + key + " has placeholders \"" + found + "\" instead of \"" + kinds + "\"");
+    }
+    // A key the inventory does not know is a typo or a number the inventory misses.
+    for (auto it = texts.begin(); it != texts.end(); ++it) {
+        const std::string key = it.key().toStdString();
+        if (!isDecimal(key) || !expected.contains(std::stoi(key)) || std::to_string(std::stoi(key)) != key)
+            problems.push_back("key " + key + " is not a text number of the inventory");
+    }
+    return problems;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The language catalogs in data/Language; tips catalogs (<Name>.tips.json) hold help texts by their own numbers.
+QStringList catalogFiles() {
+    QStringList files;
+    for (const QString& name : QDir(LanguageDir).entryList({"*.json"}, QDir::Files, QDir::Name))
+        if (!name.endsWith(".tips.json"))
+            files << name;
+    return files;
+}
+
+TEST(LanguageCatalogs, InventoryIsWellFormedAndCoversTheCodesTexts) {
+    const InventoryFile file = readInventory();
+    for (const std::string& problem : file.problems)
+        ADD_FAILURE() << "texts.tsv " << problem;
+    ASSERT_FALSE(file.texts.empty());
+
+    // Numbers whose arguments the program passes, and the kinds it passes.
+    const std::map<int, std::string> formatted{
+        {110, "d"}, {111, "d"}, {212, "d"}, {240, "d"}, {254, "dd"}, {255, "dd"}, {256, "dd"}, {257, "dd"}, {269, "d"},
+        {284, "d"}, {300, "d"}, {303, "d"}, {400, "d"}, {401, "d"},  {402, "d"},  {403, "d"},  {405, "s"},  {534, "d"},
+        {535, "d"}, {539, "d"}, {540, "d"}, {543, "d"}, {544, "d"},  {545, "d"},  {548, "d"},  {624, "d"}};
+    for (const auto& [id, kinds] : formatted) {
+        SCOPED_TRACE(id);
+        ASSERT_TRUE(file.texts.contains(id));
+        EXPECT_EQ(file.texts.at(id), kinds);
+    }
+    // Every other text is shown as it stands.
+    for (const auto& [id, kinds] : file.texts) {
+        if (!formatted.contains(id)) {
+            EXPECT_EQ(kinds, "") << "text " << id;
+        }
+    }
+}
+
+TEST(LanguageCatalogs, DefaultAndEnglishCatalogsAreShipped) {
+    const QStringList files = catalogFiles();
+    EXPECT_TRUE(files.contains("Polski.json"));
+    EXPECT_TRUE(files.contains("English.json"));
+}
+
+TEST(LanguageCatalogs, EveryShippedCatalogHasTheVersionEveryTextAndMatchingPlaceholders) {
+    ASSERT_FALSE(inventory().empty());
+    for (const QString& name : catalogFiles()) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray json = readAll(LanguageDir + "/" + name);
+        ASSERT_FALSE(json.isEmpty());
+        for (const std::string& problem : catalogProblems(json, inventory()))
+            ADD_FAILURE() << problem;
+    }
+}
+
+// The check itself must see each kind of fault, or a broken catalog would pass it.
+TEST(LanguageCatalogs, CheckFindsEachFault) {
+    const Inventory expected{{102, ""}, {254, "dd"}, {405, "s"}};
+    const QByteArray good = R"({"version": "0x02000001", "texts": {"102": "Tak", "254": "%d z %d", "405": "%s"}})";
+    ASSERT_TRUE(catalogProblems(good, expected).empty());
+
+    struct Case {
+        const char* what;
+        QByteArray json;
+        std::string problem;
+    };
+    const std::vector<Case> cases{
+        {"not JSON", R"({"version": )", "not a JSON object"},
+        {"old library version", R"({"version": "0x02000000", "texts": {"102": "Tak", "254": "%d z %d", "405": "%s"}})",
+         "version is not 0x02000001"},
+        {"text missing", R"({"version": "0x02000001", "texts": {"254": "%d z %d", "405": "%s"}})",
+         "text 102 is missing"},
+        {"argument dropped", R"({"version": "0x02000001", "texts": {"102": "Tak", "254": "%d", "405": "%s"}})",
+         "text 254 has placeholders \"d\" instead of \"dd\""},
+        {"number filled into a string",
+         R"({"version": "0x02000001", "texts": {"102": "Tak", "254": "%d z %d", "405": "%d"}})",
+         "text 405 has placeholders \"d\" instead of \"s\""},
+        {"stray percent sign", R"({"version": "0x02000001", "texts": {"102": "100%", "254": "%d z %d", "405": "%s"}})",
+         "text 102 has placeholders"},
+        {"number not a string", R"({"version": "0x02000001", "texts": {"102": 1, "254": "%d z %d", "405": "%s"}})",
+         "text 102 is not a string"},
+        {"unknown key",
+         R"({"version": "0x02000001", "texts": {"102": "Tak", "0254": "x", "254": "%d z %d", "405": "%s"}})",
+         "key 0254 is not a text number"},
+        {"too long",
+         R"({"version": "0x02000001", "texts": {"102": ")" + QByteArray(256, 'x') +
+             R"(", "254": "%d z %d", "405": "%s"}})",
+         "text 102 is longer than 255 characters"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<std::string> problems = catalogProblems(c.json, expected);
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_EQ(problems[0].rfind(c.problem, 0), 0u) << problems[0];
+    }
+    // 255 characters of two bytes each still fit.
+    QByteArray longest = R"({"version": "0x02000001", "texts": {"102": ")";
+    for (int i = 0; i < 255; ++i)
+        longest += "ł";
+    longest += R"(", "254": "%d z %d", "405": "%s"}})";
+    EXPECT_TRUE(catalogProblems(longest, expected).empty());
+}
+
+TEST(LanguageCatalogs, PolishKeepsTheCaptionsOfTheDialogs) {
+    const QJsonObject texts =
+        QJsonDocument::fromJson(readAll(LanguageDir + "/Polski.json")).object().value("texts").toObject();
+    const std::map<int, const char*> captions{
+        {153, "Ustawienia programu"},
+        {184, "Zapisz"},
+        {185, "Czytaj"},
+        {186, "Karta pamięci"},
+        {187, "Dostępne dane"},
+        {188, "Programy"},
+        {189, "Konfiguracja"},
+        {250, "Data"},
+        {251, "Odstep"},
+        {340, "Załączenie wzmacniacza"},
+        {341, "Ustawienia wzmacniacza"},
+        {344, "Wybór przekaźnika"},
+        {345, "Ustawienia wyświetlacza"},
+        {346, "Kontrast"},
+        {347, "Jasność"},
+        {348, "Czas"},
+        {349, "Ustawienia języka"},
+        {350, "Aktualnie wybrany"},
+        {358, "Blokada zegarów"},
+        {509, "Sortowanie programów"},
+        {510, "Według godziny"},
+        {511, "Według numeru"},
+        {512, "Wybór ręczny"},
+        {513, "Kody dostępu"},
+        {599, "Sekwencje"},
+        {625, "Opcje sterowania ręcznego"},
+        {626, "Użyj czasu domyślnego"},
+        {627, "Odstęp włączenia"},
+        {628, "Tryb czasu dzwonienia"},
+        {629, "Pamiętaj ostatni czas"},
+        {631, "Projekt zawiera błędy krytyczne"},
+        {632, "Czas domyślny"},
+        {699, "Lista"},
+        {700, "Szczegóły"},
+        {701, "Drukuj"},
+        {825, "Kuranty"},
+    };
+    for (const auto& [id, caption] : captions) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(texts.value(QString::number(id)).toString().toStdString(), caption);
+    }
+}
+
+} // namespace
+} // namespace tolvane
