@@ -19,8 +19,10 @@ struct CodeText {
 };
 
 // Issue code -> catalog text of its description.
-constexpr std::array<CodeText, 55> DescriptionTexts{{
-    {2, 413},  {3, 414},  {4, 415},  {5, 416},  {9, 418},  {10, 419}, {11, 420}, {12, 421}, {13, 422}, {14, 423},
+// Codes 6, 7 and 8 (bad start, end and one-time dates, all critical) have texts of their own, 900-902, so that
+// a critical error is never described as an unknown problem.
+constexpr std::array<CodeText, 58> DescriptionTexts{{
+    {2, 413},  {3, 414},  {4, 415},  {5, 416},  {6, 900},  {7, 901},  {8, 902},  {9, 418},  {10, 419}, {11, 420}, {12, 421}, {13, 422}, {14, 423},
     {15, 424}, {16, 427}, {17, 428}, {18, 426}, {19, 429}, {20, 425}, {21, 430}, {22, 431}, {23, 432}, {24, 433},
     {25, 434}, {26, 435}, {27, 436}, {28, 437}, {29, 438}, {30, 439}, {31, 440}, {32, 441}, {33, 442}, {34, 443},
     {35, 444}, {36, 445}, {37, 446}, {38, 447}, {39, 448}, {40, 449}, {41, 450}, {42, 451}, {43, 452}, {44, 454},
@@ -37,7 +39,7 @@ struct AreaPlace {
 };
 
 // Area -> place text and what fills it. Area 10 is handled apart: its text depends on the item.
-constexpr std::array<AreaPlace, 16> PlaceTexts{{
+constexpr std::array<AreaPlace, 17> PlaceTexts{{
     {0, 400, PlaceArg::Number},
     {1, 402, PlaceArg::Number},
     {2, 401, PlaceArg::Number},
@@ -53,10 +55,19 @@ constexpr std::array<AreaPlace, 16> PlaceTexts{{
     {13, 411, PlaceArg::None},
     {14, 412, PlaceArg::None},
     {15, 499, PlaceArg::None},
+    {16, 534, PlaceArg::Number}, // hammer pulse: "Hammer %d"
     {17, 535, PlaceArg::Number},
 }};
 
 constexpr int SwitchArea = 10;
+
+// Area 5 is both the holiday table and the special tolling program (its kind). Issues raised by program entries
+// (codes 2-13) name the special tolling entry, not a holiday.
+constexpr int HolidayOrSpecialArea = 5;
+constexpr int SpecialTollingText = 879;
+bool isProgramEntryCode(int code) {
+    return code >= 2 && code <= 13;
+}
 constexpr int FirstSwitchPlaceText = 393; // items 0-3: texts 393-396
 
 std::string holidayName(const HolidayTable* holidays, int index) {
@@ -97,6 +108,10 @@ std::string Report::place(const ValidationIssue& issue, const HolidayTable* holi
                 return {};
             }
             return formatText(texts.text(FirstSwitchPlaceText + issue.item), std::span<const TextArg>{});
+        }
+        if (issue.area == HolidayOrSpecialArea && isProgramEntryCode(issue.code)) {
+            return formatText(texts.text(SpecialTollingText), std::span<const TextArg>{}) + " " +
+                   std::to_string(issue.item + 1);
         }
         const auto it = std::find_if(PlaceTexts.begin(), PlaceTexts.end(),
                                      [&](const AreaPlace& p) { return p.area == issue.area; });

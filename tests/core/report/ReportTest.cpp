@@ -73,12 +73,13 @@ TEST(Report, DescriptionByCode) {
         {59, "T694"},
         {60, "T695"},
         {52, "Niewłaściwy czas ???"},
+        // The date errors of the programs have their own texts.
+        {6, "T900"},
+        {7, "T901"},
+        {8, "T902"},
         // Codes without a description of their own.
         {0, "T417"},
         {1, "T417"},
-        {6, "T417"},
-        {7, "T417"},
-        {8, "T417"},
         {61, "T417"},
         {-1, "T417"},
     };
@@ -101,7 +102,7 @@ TEST(Report, ADescriptionThatCannotBeBuiltGivesText453) {
 
 TEST(Report, PlaceByAreaWithItsArgument) {
     Texts texts;
-    for (int id : {400, 401, 402, 403, 110, 111, 535}) {
+    for (int id : {400, 401, 402, 403, 110, 111, 534, 535}) {
         texts.given[id] = "P" + std::to_string(id) + " %d";
     }
     texts.given[405] = "Holiday '%s'";
@@ -139,7 +140,7 @@ TEST(Report, PlaceByAreaWithItsArgument) {
         {13, 0, "T411"},
         {14, 0, "T412"},
         {15, 0, "T499"},
-        {16, 0, ""},
+        {16, 2, "P534 3"},
         {17, 41, "P535 42"},
         {18, 0, ""},
         {-1, 0, ""},
@@ -148,6 +149,10 @@ TEST(Report, PlaceByAreaWithItsArgument) {
         SCOPED_TRACE(testing::Message() << "area " << c.area << " item " << c.item);
         EXPECT_EQ(Report::place({0, c.item, c.area, 0}, &holidays, texts), c.expected);
     }
+    // Issues of the special tolling entries share area 5 with the holidays but name the entry.
+    EXPECT_EQ(Report::place({11, 2, 5, 0}, &holidays, texts), "T879 3");
+    EXPECT_EQ(Report::place({13, 0, 5, 2}, &holidays, texts), "T879 1");
+    EXPECT_EQ(Report::place({46, 1, 5, 0}, &holidays, texts), "Holiday 'Boże Ciało'");
     // Without a holiday table the holiday place names nothing.
     EXPECT_EQ(Report::place({0, 1, 5, 0}, nullptr, texts), "Holiday ''");
 }
