@@ -12,7 +12,7 @@ namespace {
 using testing::catalogJson;
 using testing::writeFile;
 
-const QString WrongVersion = QStringLiteral("Niepoprawna wersja bilioteki j\u0119zykowej");
+const QString WrongVersion = QString::fromUtf8("Niepoprawna wersja bilioteki j\xC4\x99zykowej");
 
 // A Language folder of hand-made catalogs: Polski, Deutsch with tips, English of a wrong version.
 class LanguagesTest : public ::testing::Test {
