@@ -5,13 +5,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 
 namespace tolvane {
 
 // The controller's time keeping: summer and winter offsets against the received time, the daily synchronisation
 // window, the synchronisation flags and the weekly drift correction. A plain block without byte-order change;
-// only the first nine bytes carry meaning, the rest are kept as they are.
+// only the first nine bytes carry meaning, the rest are kept as they are. The astronomical-clock fields that the
+// same page edits belong to GeneralSettings, which owns their bytes and change marks.
 //
 // Its change marks live in the project's `projectModified` word; the setters taking `modified` set the field's
 // bit there when the value differs.
@@ -92,93 +92,6 @@ public:
 private:
     void setByte(std::size_t off, std::uint8_t v, std::uint32_t bit, std::uint32_t& modified);
     void setFlagBits(std::uint8_t mask, std::uint8_t value, std::uint32_t bit, std::uint32_t& modified);
-};
-
-// The eight astronomical-clock bytes that the general settings carry (sunrise and sunset shifts, coordinates,
-// flags and the chosen place), edited on the time-corrections page. A view over those bytes: it owns nothing.
-// Their change marks are bits of the high word of the general settings' 64-bit mask.
-class AstroClockFields {
-public:
-    static constexpr std::size_t Size = 8;
-    static constexpr std::size_t SunriseShift = 0;
-    static constexpr std::size_t SunsetShift = 1;
-    static constexpr std::size_t LongitudeDegrees = 2;
-    static constexpr std::size_t LongitudeMinutes = 3;
-    static constexpr std::size_t LatitudeDegrees = 4;
-    static constexpr std::size_t LatitudeMinutes = 5;
-    static constexpr std::size_t Flags = 6;
-    static constexpr std::size_t CityIndex = 7;
-    // Defaults of the eight bytes.
-    static constexpr std::array<std::uint8_t, Size> Defaults{0, 0, 0, 0, 0, 0, 0xFF, 0};
-
-    static constexpr std::uint8_t HemisphereBit = 0x80; // west, or south
-    static constexpr std::uint8_t HiddenOptionBit = 0x01;
-    static constexpr std::uint8_t GpsBit = 0x02;
-    static constexpr std::uint8_t OnWhenDarkBit = 0x04;
-    static constexpr std::uint8_t ByHand = 0xFF;
-    static constexpr int PlaceCount = 26;
-    // The place list has one more entry: coordinates entered by hand.
-    static constexpr int ByHandListPosition = 26;
-
-    // Bits of the general settings' 64-bit change mask (high word bits 6-13).
-    static constexpr std::uint64_t MarkRelay = 1ull << (32 + 6);
-    static constexpr std::uint64_t MarkSunrise = 1ull << (32 + 7);
-    static constexpr std::uint64_t MarkSunset = 1ull << (32 + 8);
-    static constexpr std::uint64_t MarkLatitude = 1ull << (32 + 9);
-    static constexpr std::uint64_t MarkLongitude = 1ull << (32 + 10);
-    static constexpr std::uint64_t MarkPolarity = 1ull << (32 + 11);
-    static constexpr std::uint64_t MarkHiddenOption = 1ull << (32 + 12);
-    static constexpr std::uint64_t MarkGps = 1ull << (32 + 13);
-
-    // A built-in place as its four coordinate bytes (degrees with the hemisphere bit, minutes).
-    struct Place {
-        std::uint8_t longitudeDegrees, longitudeMinutes, latitudeDegrees, latitudeMinutes;
-    };
-    static const std::array<Place, PlaceCount>& places();
-
-    explicit AstroClockFields(std::span<std::uint8_t, Size> bytes) : bytes_(bytes) {}
-
-    void resetDefaults();
-
-    std::int8_t sunriseShiftMinutes() const { return static_cast<std::int8_t>(bytes_[SunriseShift]); }
-    std::int8_t sunsetShiftMinutes() const { return static_cast<std::int8_t>(bytes_[SunsetShift]); }
-    int longitudeDegrees() const { return bytes_[LongitudeDegrees] & 0x7F; }
-    bool longitudeWest() const { return (bytes_[LongitudeDegrees] & HemisphereBit) != 0; }
-    int longitudeMinutes() const { return bytes_[LongitudeMinutes]; }
-    int latitudeDegrees() const { return bytes_[LatitudeDegrees] & 0x7F; }
-    bool latitudeSouth() const { return (bytes_[LatitudeDegrees] & HemisphereBit) != 0; }
-    int latitudeMinutes() const { return bytes_[LatitudeMinutes]; }
-    std::uint8_t astroFlags() const { return bytes_[Flags]; }
-    bool useGps() const { return (astroFlags() & GpsBit) != 0; }
-    bool onWhenDark() const { return (astroFlags() & OnWhenDarkBit) != 0; }
-    // The hidden check box is ticked when its bit is clear.
-    bool hiddenOptionTicked() const { return (astroFlags() & HiddenOptionBit) == 0; }
-    std::uint8_t cityIndex() const { return bytes_[CityIndex]; }
-    // Position in the place list: the place, or the by-hand entry for 0xFF (and for any unknown value).
-    int placeListPosition() const;
-
-    void setSunriseShift(int minutes, bool negative, std::uint64_t& modified);
-    void setSunsetShift(int minutes, bool negative, std::uint64_t& modified);
-    // Degrees share their byte with the hemisphere bit, so only 0-127 fit: larger degrees are refused (false,
-    // nothing changes) rather than stored as a different place. 90 degrees of latitude and 180 of longitude
-    // force the minutes to 0.
-    bool setLatitude(int degrees, int minutes, bool south, std::uint64_t& modified);
-    bool setLongitude(int degrees, int minutes, bool west, std::uint64_t& modified);
-    void setOnWhenDark(bool on, std::uint64_t& modified);
-    void setUseGps(bool on, std::uint64_t& modified);
-    void setHiddenOptionTicked(bool ticked, std::uint64_t& modified);
-    // Place list position 0-25 chooses a place and copies its coordinates; position 26 switches to coordinates
-    // by hand and keeps the present ones. Marks latitude and longitude when the stored place differs.
-    bool choosePlace(int position, std::uint64_t& modified);
-    // Copies the chosen place's coordinates into the coordinate bytes (as the page does when it is shown);
-    // nothing for coordinates by hand.
-    void applyPlaceCoordinates();
-
-private:
-    void setFlag(std::uint8_t bit, bool set, std::uint64_t markBit, std::uint64_t& modified);
-    void setShift(std::size_t off, int minutes, bool negative, std::uint64_t markBit, std::uint64_t& modified);
-
-    std::span<std::uint8_t, Size> bytes_;
 };
 
 } // namespace tolvane

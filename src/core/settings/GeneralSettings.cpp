@@ -352,12 +352,36 @@ void GeneralSettings::setAstroHiddenOptionTicked(bool ticked) {
     setAstroFlag(0x01, !ticked, Mark::AstroHiddenOption);
 }
 
-void GeneralSettings::setCityIndex(std::uint8_t index) {
+bool GeneralSettings::setCityIndex(std::uint8_t index) {
+    if (index >= AstroPlaces::Count && index != CityByHand) {
+        return false;
+    }
     if (cityIndex() != index) {
         record_.setU8(CityIndexOffset, index);
         markChanged(Mark::Latitude);
         markChanged(Mark::Longitude);
     }
+    applyPlaceCoordinates();
+    return true;
+}
+
+int GeneralSettings::placeListPosition() const {
+    return cityIndex() < AstroPlaces::Count ? cityIndex() : PlaceListByHand;
+}
+
+bool GeneralSettings::choosePlace(int position) {
+    if (position < 0 || position > PlaceListByHand) {
+        return false;
+    }
+    return setCityIndex(position == PlaceListByHand ? CityByHand : static_cast<std::uint8_t>(position));
+}
+
+void GeneralSettings::applyPlaceCoordinates() {
+    if (cityIndex() >= AstroPlaces::Count) {
+        return;
+    }
+    const AstroPlaces::Place& place = AstroPlaces::table()[cityIndex()];
+    storePlaceCoordinates(place.latitudeDegrees, place.latitudeMinutes, place.longitudeDegrees, place.longitudeMinutes);
 }
 
 std::uint8_t GeneralSettings::controllerLanguageForPosition(int position) {

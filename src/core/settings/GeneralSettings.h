@@ -2,6 +2,7 @@
 
 #include "device/ByteIO.h"
 #include "project/ProjectSection.h"
+#include "settings/AstroPlaces.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -56,8 +57,11 @@ public:
     static constexpr std::uint32_t DefaultDisplayTimeMs = 300000;
     static constexpr std::uint16_t DefaultRingTimeSeconds = 180;
     static constexpr std::uint8_t CityByHand = 0xFF;
+    // The place list holds the built-in places and, last, the entry for coordinates typed by hand.
+    static constexpr int PlaceListByHand = AstroPlaces::Count;
 
-    // Bits of the change mask, one per control group of the pages that edit these settings.
+    // Bits of the change mask, one per control group of the pages that edit these settings. The astronomical
+    // clock's marks are bits 6-13 of the mask's high 32-bit word.
     struct Mark {
         static constexpr int DisplayContrast = 0;
         static constexpr int DisplayBrightness = 1;
@@ -225,10 +229,21 @@ public:
     // Bit 0, kept by a check box the page does not show: ticked means the bit is clear.
     bool astroHiddenOptionTicked() const { return (astroFlags() & 0x01) == 0; }
     void setAstroHiddenOptionTicked(bool ticked);
-    // 0-25 a built-in place, CityByHand for coordinates typed by hand. Marks latitude and longitude when the
-    // stored place changes.
+    // 0-25 a built-in place, CityByHand for coordinates typed by hand.
     std::uint8_t cityIndex() const { return record_.u8(CityIndexOffset); }
-    void setCityIndex(std::uint8_t index);
+    // A built-in place copies its coordinates; CityByHand keeps the present ones so they can be edited. Latitude
+    // and longitude are marked when the stored place changes, not when only the coordinates do. An index without
+    // a place (26-254) is refused (false, nothing changes).
+    bool setCityIndex(std::uint8_t index);
+    // Position in the place list: the place, or PlaceListByHand for CityByHand and for any index without a place
+    // (as a card may hold), so such coordinates are shown for editing rather than looked up.
+    int placeListPosition() const;
+    // The place list's choice: positions 0-25 choose that place, PlaceListByHand stores CityByHand. Other
+    // positions are refused (false, nothing changes).
+    bool choosePlace(int position);
+    // Copies the chosen place's coordinates into the coordinate bytes without marking, as the page does each time
+    // it shows them; nothing for coordinates by hand or an index without a place.
+    void applyPlaceCoordinates();
 
     // Drop-down positions of the pages.
     // Controller language list: positions 0-5 store 0, 1, 2, 3, 5, 4; no selection (-1) stores 0.

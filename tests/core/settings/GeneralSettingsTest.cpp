@@ -446,6 +446,146 @@ TEST(GeneralSettingsCoordinates, HemisphereBitFullDegreesAndRefusedDegrees) {
     EXPECT_FALSE(s.setLatitude(false, 10, 256));
 }
 
+constexpr std::uint64_t bit(int n) {
+    return std::uint64_t{1} << n;
+}
+
+// The astronomical clock's marks are bits 6-13 of the mask's high 32-bit word: relay, sunrise, sunset, latitude,
+// longitude, dark polarity, hidden check box, GPS. The relay lives in the output map, so only its number is fixed
+// here; the setters below pin the others.
+static_assert(GeneralSettings::Mark::AstroRelay == 38);
+
+TEST(GeneralSettingsAstroClock, DefaultsAndTheFirstPlace) {
+    GeneralSettings s;
+    const auto rec = s.record().bytes();
+    EXPECT_EQ(Bytes(rec.begin() + 0x3A, rec.begin() + 0x42), (Bytes{0, 0, 0, 0, 0, 0, 0xFF, 0}));
+    EXPECT_EQ(s.placeListPosition(), 0);
+
+    s.applyPlaceCoordinates();
+    EXPECT_EQ(s.longitudeDegrees(), 19);
+    EXPECT_EQ(s.longitudeMinutes(), 56);
+    EXPECT_FALSE(s.longitudeWest());
+    EXPECT_EQ(s.latitudeDegrees(), 50);
+    EXPECT_EQ(s.latitudeMinutes(), 4);
+    EXPECT_FALSE(s.latitudeSouth());
+    EXPECT_FALSE(s.isModified()) << "showing the place's coordinates is not an edit";
+    EXPECT_TRUE(s.astroUseGps());
+    EXPECT_TRUE(s.astroRelayOnWhenDark());
+    EXPECT_FALSE(s.astroHiddenOptionTicked());
+}
+
+TEST(GeneralSettingsAstroClock, ChoosingPlacesCopiesTheirCoordinates) {
+    GeneralSettings s;
+    ASSERT_TRUE(s.choosePlace(24)); // 0 deg 10' W, 51 deg 30' N
+    EXPECT_EQ(s.record().u8(0x3C), 0x80);
+    EXPECT_EQ(s.record().u8(0x3D), 10);
+    EXPECT_EQ(s.record().u8(0x3E), 51);
+    EXPECT_EQ(s.record().u8(0x3F), 30);
+    EXPECT_EQ(s.record().u8(0x41), 24);
+    EXPECT_EQ(s.changeMask(), bit(41) | bit(42));
+
+    s.clearModified();
+    ASSERT_TRUE(s.choosePlace(GeneralSettings::PlaceListByHand)); // by hand: the coordinates stay
+    EXPECT_EQ(GeneralSettings::PlaceListByHand, 26);
+    EXPECT_EQ(s.record().u8(0x41), 0xFF);
+    EXPECT_EQ(s.record().u8(0x3C), 0x80);
+    EXPECT_EQ(s.record().u8(0x3F), 30);
+    EXPECT_EQ(s.placeListPosition(), 26);
+    EXPECT_EQ(s.changeMask(), bit(41) | bit(42)) << "a new place marks even when the coordinates stay";
+
+    s.clearModified();
+    ASSERT_TRUE(s.choosePlace(26));
+    EXPECT_EQ(s.changeMask(), 0U);
+    for (int position : {27, -1, 255}) {
+        SCOPED_TRACE(position);
+        EXPECT_FALSE(s.choosePlace(position));
+        EXPECT_EQ(s.record().u8(0x41), 0xFF);
+        EXPECT_FALSE(s.isModified());
+    }
+}
+
+TEST(GeneralSettingsAstroClock, EveryPlaceReadsBackAsItsTableEntry) {
+    const auto& places = AstroPlaces::table();
+    for (int i = 0; i < AstroPlaces::Count; ++i) {
+        SCOPED_TRACE(i);
+        const AstroPlaces::Place& p = places[static_cast<std::size_t>(i)];
+        GeneralSettings s;
+        s.setLatitude(true, 1, 1); // coordinates by hand that the choice must replace
+        s.setLongitude(true, 1, 1);
+        ASSERT_TRUE(s.choosePlace(i));
+        EXPECT_EQ(s.cityIndex(), i);
+        EXPECT_EQ(s.placeListPosition(), i);
+        EXPECT_EQ(s.longitudeDegrees(), p.longitudeDegrees & 0x7F);
+        EXPECT_EQ(s.longitudeWest(), (p.longitudeDegrees & 0x80) != 0);
+        EXPECT_EQ(s.longitudeMinutes(), p.longitudeMinutes);
+        EXPECT_EQ(s.latitudeDegrees(), p.latitudeDegrees & 0x7F);
+        EXPECT_FALSE(s.latitudeSouth());
+        EXPECT_EQ(s.latitudeMinutes(), p.latitudeMinutes);
+    }
+}
+
+// A card may hold a place number the list does not have: it is shown as coordinates by hand, its coordinates are
+// never looked up, and it cannot be stored by editing.
+TEST(GeneralSettingsAstroClock, APlaceNumberWithoutAPlace) {
+    Bytes image = defaultImage();
+    put(image, 0x3C, {0x85, 7, 0x81, 2, 0xFF, 30});
+    GeneralSettings s = unpacked(image);
+    EXPECT_EQ(s.placeListPosition(), 26);
+    s.applyPlaceCoordinates();
+    EXPECT_EQ(Bytes(s.record().bytes().begin() + 0x3C, s.record().bytes().begin() + 0x42),
+              (Bytes{0x85, 7, 0x81, 2, 0xFF, 30}));
+
+    GeneralSettings fresh;
+    for (std::uint8_t index : {std::uint8_t{26}, std::uint8_t{30}, std::uint8_t{0xFE}}) {
+        SCOPED_TRACE(index);
+        EXPECT_FALSE(fresh.setCityIndex(index));
+        EXPECT_EQ(fresh.cityIndex(), 0);
+        EXPECT_FALSE(fresh.isModified());
+    }
+}
+
+TEST(GeneralSettingsAstroClock, CoordinatesByHand) {
+    GeneralSettings s;
+    ASSERT_TRUE(s.setLatitude(false, 90, 10));
+    EXPECT_EQ(s.latitudeDegrees(), 90);
+    EXPECT_EQ(s.latitudeMinutes(), 0);
+    EXPECT_EQ(s.changeMask(), bit(41));
+
+    ASSERT_TRUE(s.setLatitude(true, 33, 20));
+    EXPECT_EQ(s.record().u8(0x3E), 0x80 | 33);
+    ASSERT_TRUE(s.setLongitude(true, 120, 59));
+    EXPECT_EQ(s.record().u8(0x3C), 0x80 | 120);
+    EXPECT_EQ(s.record().u8(0x3D), 59);
+    EXPECT_EQ(s.changeMask(), bit(41) | bit(42));
+
+    // 128-180 degrees do not fit beside the hemisphere bit: refused, nothing changes.
+    const Bytes before = toVector(s.record().bytes());
+    EXPECT_FALSE(s.setLongitude(false, 150, 0));
+    EXPECT_FALSE(s.setLongitude(false, 180, 0));
+    EXPECT_FALSE(s.setLatitude(false, -1, 0));
+    EXPECT_EQ(toVector(s.record().bytes()), before);
+}
+
+TEST(GeneralSettingsAstroClock, ShiftsAndFlags) {
+    GeneralSettings s;
+    s.setSunriseShiftMinutes(-90);
+    s.setSunsetShiftMinutes(15);
+    EXPECT_EQ(s.sunriseShiftMinutes(), -90);
+    EXPECT_EQ(s.sunsetShiftMinutes(), 15);
+    EXPECT_EQ(s.record().u8(0x3A), 0xA6);
+    EXPECT_EQ(s.changeMask(), bit(39) | bit(40));
+
+    s.clearModified();
+    s.setAstroUseGps(false);
+    s.setAstroRelayOnWhenDark(false);
+    s.setAstroHiddenOptionTicked(true);
+    EXPECT_EQ(s.record().u8(0x40), 0xF8);
+    EXPECT_EQ(s.changeMask(), bit(45) | bit(43) | bit(44));
+    s.clearModified();
+    s.setAstroUseGps(false);
+    EXPECT_EQ(s.changeMask(), 0U);
+}
+
 TEST(GeneralSettingsLists, ControllerLanguageAndKeyFunctionPositions) {
     const std::uint8_t values[] = {0, 1, 2, 3, 5, 4};
     for (int p = 0; p < 6; ++p) {
