@@ -13,7 +13,7 @@ namespace {
 // Every command, grouped as the usage text lists them.
 std::vector<Command> commands() {
     std::vector<Command> all;
-    for (auto group : {projectCommands, cardCommands}) {
+    for (auto group : {projectCommands, cardCommands, detectCommands}) {
         auto commands = group();
         all.insert(all.end(), commands.begin(), commands.end());
     }

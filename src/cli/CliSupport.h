@@ -62,5 +62,6 @@ void applyLanguageDefaults(Context& c, ProjectData& project, const std::string& 
 // The command groups.
 std::vector<Command> projectCommands();
 std::vector<Command> cardCommands();
+std::vector<Command> detectCommands();
 
 } // namespace tolvane::cli
