@@ -71,8 +71,7 @@ int cmdWriteCard(Context& c, const Args& args) {
             c.out << name << ": written (" << c.texts.text(written.text) << ")\n";
             continue;
         }
-        c.err << "tolvane-cli: " << name << ": not written: " << c.texts.text(written.text) << " (text " << written.text
-              << ")\n";
+        c.err << "tolvane-cli: " << name << ": not written: " << textWithNumber(c, written.text) << "\n";
         const int code = written.text == card::TextCriticalErrors ? CriticalErrors : UsageOrIo;
         result = std::max(result, code);
     }
@@ -80,7 +79,7 @@ int cmdWriteCard(Context& c, const Args& args) {
 }
 
 int cmdReadCard(Context& c, const Args& args) {
-    const Parsed p = parse(args, {"lang"}, {"force"});
+    const Parsed p = parse(args, {}, {"force"});
     if (!p.error.empty() || p.positional.size() != 2) {
         return c.fail(UsageOrIo, p.error.empty() ? "usage: tolvane-cli read-card FOLDER PROJECT.tpm" : p.error);
     }
@@ -94,7 +93,7 @@ int cmdReadCard(Context& c, const Args& args) {
     }
     ProjectData project;
     project.setTextSource(&c.texts);
-    applyLanguageDefaults(c, project, p.options.count("lang") ? p.options.at("lang") : "Polski");
+    applyLanguageDefaults(c, project);
     project.clearModifiedAll();
     project.projectOpened = 0;
     StdCardFileSystem files;
@@ -107,7 +106,7 @@ int cmdReadCard(Context& c, const Args& args) {
         }
         const card::ReadResult read = card::readCardFile(project, kind, file, files);
         if (!read.ok) {
-            return c.fail(Refused, file + ": " + c.texts.text(read.text) + " (text " + std::to_string(read.text) + ")");
+            return c.fail(Refused, file + ": " + textWithNumber(c, read.text));
         }
     }
     return saveProject(c, project, path);
@@ -123,7 +122,7 @@ std::vector<Command> cardCommands() {
          "place and read back to check it. A project with critical errors gets none of programs.dat, config.dat\n"
          "and seq.dat (exit status 1); run 'validate' to see why.\n",
          cmdWriteCard},
-        {"read-card", "read-card FOLDER PROJECT.tpm [--lang NAME] [--force]",
+        {"read-card", "read-card FOLDER PROJECT.tpm [--force]",
          "Builds a new project from the card files in FOLDER, as the editor does when it starts from a card:\n"
          "programs.dat and seq.dat when present, then config.dat (required), then kur.bin when present, and saves\n"
          "it as PROJECT.tpm. A damaged, foreign or missing file stops the command (exit status 3) and nothing is\n"

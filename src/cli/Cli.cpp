@@ -1,10 +1,16 @@
 #include "cli/Cli.h"
 
 #include "cli/CliSupport.h"
+#include "platform/AppPaths.h"
+#include "platform/AppSettings.h"
+#include "platform/Languages.h"
+
+#include <QSettings>
 
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <optional>
 
 namespace tolvane::cli {
 
@@ -13,7 +19,7 @@ namespace {
 // Every command, grouped as the usage text lists them.
 std::vector<Command> commands() {
     std::vector<Command> all;
-    for (auto group : {projectCommands, cardCommands, detectCommands}) {
+    for (auto group : {projectCommands, cardCommands, printCommands, detectCommands}) {
         auto commands = group();
         all.insert(all.end(), commands.begin(), commands.end());
     }
@@ -25,9 +31,41 @@ void printUsage(std::ostream& out) {
     for (const Command& cmd : commands()) {
         out << "  tolvane-cli " << cmd.synopsis << '\n';
     }
-    out << "\n'tolvane-cli COMMAND --help' describes a command.\n"
+    out << "\nEvery command takes --lang NAME: the language of texts and of new projects (Polski, English, Deutsch,\n"
+           "Francais); without it the editor's last language is used, else Polski.\n"
+           "'tolvane-cli COMMAND --help' describes a command.\n"
            "Exit status: 0 success, 1 critical errors in the project, 2 usage error or a file that cannot be\n"
            "read or written, 3 a file refused as damaged, foreign or with a bad checksum.\n";
+}
+
+// Takes --lang NAME (or --lang=NAME) out of the arguments wherever it stands. False when its value is missing.
+bool takeLanguage(Args& args, std::optional<std::string>& language) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--lang") {
+            if (i + 1 >= args.size()) {
+                return false;
+            }
+            language = args[i + 1];
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                       args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            --i;
+        } else if (args[i].rfind("--lang=", 0) == 0) {
+            language = args[i].substr(7);
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
+            --i;
+        }
+    }
+    return true;
+}
+
+// The language named on the command line, else the editor's last language, else Polish.
+std::string chosenLanguage(const std::optional<std::string>& requested) {
+    if (requested && !requested->empty()) {
+        return *requested;
+    }
+    auto settings = programSettings();
+    const QString last = SettingsStore(*settings).read().lastLang;
+    return last.isEmpty() ? std::string(Languages::FallbackLanguage) : last.toStdString();
 }
 
 } // namespace
@@ -38,6 +76,11 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     Args args(argv + std::min(argc, 1), argv + argc);
+    std::optional<std::string> requestedLanguage;
+    if (!takeLanguage(args, requestedLanguage)) {
+        err << "tolvane-cli: option --lang needs a value\n";
+        return UsageOrIo;
+    }
     if (args.empty()) {
         printUsage(err);
         return UsageOrIo;
@@ -55,8 +98,13 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
             out << "usage: tolvane-cli " << cmd.synopsis << "\n\n" << cmd.help;
             return Success;
         }
-        NoTexts texts;
-        Context context{out, err, texts};
+        const std::string language = chosenLanguage(requestedLanguage);
+        Languages texts(AppPaths::forApplication().languageFolder());
+        const LanguageChoice choice = texts.setLanguage(QString::fromStdString(language));
+        if (!choice.message.isEmpty()) {
+            err << "tolvane-cli: " << choice.message.toStdString() << '\n';
+        }
+        Context context{out, err, texts, language};
         try {
             return cmd.run(context, rest);
         } catch (const std::exception& e) {

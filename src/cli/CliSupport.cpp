@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 
+#include "platform/AppPaths.h"
 #include "platform/SafeFile.h"
 #include "project/NewProject.h"
 #include "project/ProjectFile.h"
@@ -60,8 +61,7 @@ std::unique_ptr<ProjectData> openProject(Context& c, const std::string& path, in
         std::span(reinterpret_cast<const std::uint8_t*>(data->constData()), static_cast<std::size_t>(data->size()));
     auto result = projectfile::open(bytes, &c.texts);
     if (!result.project) {
-        exitCode = c.fail(Refused, path + ": " + c.texts.text(result.errorText) + " (text " +
-                                       std::to_string(result.errorText) + ")");
+        exitCode = c.fail(Refused, path + ": " + textWithNumber(c, result.errorText));
         return nullptr;
     }
     return std::move(result.project);
@@ -77,23 +77,13 @@ int saveProject(Context& c, ProjectData& project, const std::string& path) {
     return Success;
 }
 
-QString dataFolder() {
-    const QDir appDir(QCoreApplication::applicationDirPath());
-    for (const QString& candidate : {QStringLiteral("Data"), QStringLiteral("1.41/Data")}) {
-        if (appDir.exists(candidate)) {
-            return appDir.filePath(candidate);
-        }
-    }
-    return appDir.filePath(QStringLiteral("Data"));
-}
-
-void applyLanguageDefaults(Context& c, ProjectData& project, const std::string& lang) {
-    const NewProjectLanguage defaults = newProjectLanguage(lang);
+void applyLanguageDefaults(Context& c, ProjectData& project) {
+    const NewProjectLanguage defaults = newProjectLanguage(c.language);
     if (!defaults.known) {
         return;
     }
     project.general().setControllerLanguage(defaults.controllerLanguage);
-    const QString holidayFile = QDir(dataFolder()).filePath(qs(defaults.holidayFile));
+    const QString holidayFile = QDir(AppPaths::forApplication().dataFolder()).filePath(qs(defaults.holidayFile));
     if (const auto data = readWholeFile(holidayFile)) {
         const auto bytes =
             std::span(reinterpret_cast<const std::uint8_t*>(data->constData()), static_cast<std::size_t>(data->size()));
@@ -101,6 +91,10 @@ void applyLanguageDefaults(Context& c, ProjectData& project, const std::string& 
             c.err << "tolvane-cli: " << holidayFile.toStdString() << " is not a holiday file; no holidays set\n";
         }
     }
+}
+
+std::string textWithNumber(const Context& c, int id) {
+    return c.texts.text(id) + " (text " + std::to_string(id) + ")";
 }
 
 } // namespace tolvane::cli

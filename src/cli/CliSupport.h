@@ -24,6 +24,7 @@ struct Context {
     std::ostream& out;
     std::ostream& err;
     const TextSource& texts;
+    std::string language; // the language chosen with --lang or in the editor's settings
 
     // An error of the command: "tolvane-cli: <what>" on standard error.
     int fail(int code, const std::string& what) {
@@ -54,14 +55,15 @@ QString qs(const std::string& s);
 std::unique_ptr<ProjectData> openProject(Context& c, const std::string& path, int& exitCode);
 // Stores a project atomically; the exit status.
 int saveProject(Context& c, ProjectData& project, const std::string& path);
-// The folder that holds the program's data folders.
-QString dataFolder();
 // What a new project takes from the editor's language: the controller language and the country's holidays.
-void applyLanguageDefaults(Context& c, ProjectData& project, const std::string& lang);
+void applyLanguageDefaults(Context& c, ProjectData& project);
+// "<text> (text N)": a catalog text with its number, for messages about refused files.
+std::string textWithNumber(const Context& c, int id);
 
 // The command groups.
 std::vector<Command> projectCommands();
 std::vector<Command> cardCommands();
 std::vector<Command> detectCommands();
+std::vector<Command> printCommands();
 
 } // namespace tolvane::cli

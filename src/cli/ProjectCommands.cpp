@@ -1,5 +1,7 @@
 #include "cli/CliSupport.h"
 
+#include "report/Report.h"
+
 #include <QFileInfo>
 
 namespace tolvane::cli {
@@ -7,9 +9,9 @@ namespace tolvane::cli {
 namespace {
 
 int cmdNew(Context& c, const Args& args) {
-    const Parsed p = parse(args, {"lang"}, {"force"});
+    const Parsed p = parse(args, {}, {"force"});
     if (!p.error.empty() || p.positional.size() != 1) {
-        return c.fail(UsageOrIo, p.error.empty() ? "usage: tolvane-cli new PROJECT.tpm [--lang NAME]" : p.error);
+        return c.fail(UsageOrIo, p.error.empty() ? "usage: tolvane-cli new PROJECT.tpm [--force]" : p.error);
     }
     const std::string& path = p.positional[0];
     if (QFileInfo::exists(qs(path)) && !p.options.count("force")) {
@@ -17,7 +19,7 @@ int cmdNew(Context& c, const Args& args) {
     }
     ProjectData project;
     project.setTextSource(&c.texts);
-    applyLanguageDefaults(c, project, p.options.count("lang") ? p.options.at("lang") : "Polski");
+    applyLanguageDefaults(c, project);
     project.clearModifiedAll();
     return saveProject(c, project, path);
 }
@@ -63,6 +65,16 @@ const char* severityWord(int severity) {
     }
 }
 
+// A text as one tab-separated field: tabs and line breaks become spaces.
+std::string tsvField(std::string text) {
+    for (char& ch : text) {
+        if (ch == '\t' || ch == '\n' || ch == '\r') {
+            ch = ' ';
+        }
+    }
+    return text;
+}
+
 int cmdValidate(Context& c, const Args& args) {
     const Parsed p = parse(args, {"format"}, {});
     const std::string format = p.options.count("format") ? p.options.at("format") : "text";
@@ -76,20 +88,22 @@ int cmdValidate(Context& c, const Args& args) {
         return exitCode;
     }
     const bool critical = project->validate();
-    // Descriptions and places come from the language catalogs; without one they read "---".
-    const std::string description = "---";
-    const std::string place = "---";
+    const auto rows = Report::rows(*project, c.texts);
     int counts[3] = {0, 0, 0};
-    for (const ValidationIssue& issue : project->issues()) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ValidationIssue& issue = project->issueAt(static_cast<int>(i));
         if (issue.severity >= 0 && issue.severity <= 2) {
             ++counts[issue.severity];
         }
         if (format == "tsv") {
             c.out << issue.severity << '\t' << issue.code << '\t' << issue.item << '\t' << issue.area << '\t'
-                  << description << '\t' << place << '\n';
+                  << tsvField(rows[i].description) << '\t' << tsvField(rows[i].place) << '\n';
         } else {
-            c.out << severityWord(issue.severity) << ": code " << issue.code << ", area " << issue.area << ", item "
-                  << issue.item + 1 << ": " << description << " (" << place << ")\n";
+            c.out << severityWord(issue.severity) << ": " << rows[i].description;
+            if (!rows[i].place.empty()) {
+                c.out << " (" << rows[i].place << ")";
+            }
+            c.out << " [code " << issue.code << "]\n";
         }
     }
     if (format == "text") {
@@ -116,15 +130,16 @@ int cmdSave(Context& c, const Args& args) {
 
 std::vector<Command> projectCommands() {
     return {
-        {"new", "new PROJECT.tpm [--lang NAME] [--force]",
-         "Creates a new project as the editor's New does: every section at its defaults. With --lang Polski,\n"
-         "Deutsch or Francais the controller language is set and the country's holiday file from the Data\n"
-         "folder is read when it exists. An existing file is only replaced with --force.\n",
+        {"new", "new PROJECT.tpm [--force]",
+         "Creates a new project as the editor's New does: every section at its defaults. For the languages\n"
+         "Polski, Deutsch and Francais (--lang) the controller language is set and the country's holidays are\n"
+         "read from the Data folder. An existing file is only replaced with --force.\n",
          cmdNew},
         {"info", "info PROJECT.tpm", "Prints the card identity and how many entries each table uses.\n", cmdInfo},
         {"validate", "validate PROJECT.tpm [--format text|tsv]",
-         "Checks the project and lists every issue in order. tsv: one line per issue with the tab-separated\n"
-         "fields severity (0 critical, 1 warning, 2 note), code, item, area, description, place.\n"
+         "Checks the project and lists every issue in order, described in the chosen language. tsv: one line\n"
+         "per issue with the tab-separated fields severity (0 critical, 1 warning, 2 note), code, item (0-based),\n"
+         "area, description, place.\n"
          "Exits with 1 when the project has critical errors.\n",
          cmdValidate},
         {"save", "save IN.tpm OUT.tpm",

@@ -9,8 +9,8 @@
 
 namespace tolvane {
 
-PrintWriter::PrintWriter(QString targetFolder, QString printFolder)
-    : targetFolder_(std::move(targetFolder)), printFolder_(std::move(printFolder)) {}
+PrintWriter::PrintWriter(QString targetFolder, QString printFolder, QString fileName)
+    : targetFolder_(std::move(targetFolder)), printFolder_(std::move(printFolder)), fileName_(std::move(fileName)) {}
 
 QString PrintWriter::defaultTargetFolder() {
     return QDir::tempPath();
@@ -18,7 +18,7 @@ QString PrintWriter::defaultTargetFolder() {
 
 PrintWriter::Result PrintWriter::write(const std::string& html) const {
     Result result;
-    const QString path = QDir(targetFolder_).filePath(QString::fromLatin1(FileName));
+    const QString path = QDir(targetFolder_).filePath(fileName_);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return result;

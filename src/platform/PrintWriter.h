@@ -24,8 +24,9 @@ public:
         bool opened = false;
     };
 
-    // `targetFolder`: where Print.html goes; `printFolder`: the print folder beside the program.
-    PrintWriter(QString targetFolder, QString printFolder);
+    // `targetFolder`: where the document goes; `printFolder`: the print folder beside the program; `fileName`:
+    // the document's name (Print.html for the editor, the user's choice for the command-line tool).
+    PrintWriter(QString targetFolder, QString printFolder, QString fileName = QString::fromLatin1(FileName));
 
     // Writes the document and copies the print folder. When the document cannot be created nothing is written
     // and nothing is copied.
@@ -40,6 +41,7 @@ public:
 private:
     QString targetFolder_;
     QString printFolder_;
+    QString fileName_;
 };
 
 } // namespace tolvane

@@ -1,3 +1,5 @@
+#include "CliRunner.h"
+#include "platform/Languages.h"
 #include "project/ProjectFile.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include <iterator>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace tolvane {
@@ -15,27 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-    int exitCode = -1;
-    std::string out;
-};
-
-// Runs the built tolvane-cli with the given arguments; standard error is folded into the output.
-RunResult runCli(const std::string& args) {
-    const std::string command = std::string("'") + TOLVANE_CLI_PATH + "' " + args + " 2>&1";
-    RunResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        return result;
-    }
-    char buffer[4096];
-    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
-        result.out.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+using RunResult = testing_support::CliRun;
+using testing_support::runCli;
 
 std::vector<std::uint8_t> readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -51,7 +35,8 @@ class Cli : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("tolvane-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("tolvane-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+               std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -62,7 +47,7 @@ protected:
 };
 
 TEST_F(Cli, NewProjectIsAFullProjectFileAndInfoDescribesIt) {
-    ASSERT_EQ(runCli("new " + path("a.tpm")).exitCode, 0);
+    ASSERT_EQ(runCli("new " + path("a.tpm") + " --lang English").exitCode, 0);
     EXPECT_EQ(fs::file_size(dir / "a.tpm"), 121663u);
     const RunResult info = runCli("info " + path("a.tpm"));
     EXPECT_EQ(info.exitCode, 0);
@@ -100,19 +85,26 @@ TEST_F(Cli, ValidateListsIssuesAndExitsOneOnCriticalErrors) {
     ProjectData project;
     project.amplifier().setU16(0, 0x0000); // switching on, no amplifier relay: a warning
     writeFile(dir / "warn.tpm", projectfile::store(project));
-    RunResult warn = runCli("validate " + path("warn.tpm") + " --format tsv");
+    // Descriptions and places in the chosen language, straight from its catalog.
+    Languages english(QString::fromStdString((testing_support::stageFolder() / "1.41" / "Language").string()));
+    ASSERT_TRUE(english.setLanguage("English").ok);
+    const std::string t39 = english.text(448) + "\t" + english.text(411);
+    const std::string t37 = english.text(446) + "\t" + english.text(411);
+    ASSERT_NE(english.text(448), "---");
+    RunResult warn = runCli("validate " + path("warn.tpm") + " --format tsv --lang English");
     EXPECT_EQ(warn.exitCode, 0);
-    EXPECT_EQ(warn.out, "1\t39\t0\t13\t---\t---\n");
+    EXPECT_EQ(warn.out, "1\t39\t0\t13\t" + t39 + "\n");
 
     project.amplifier().setU16(2, 0); // lead time 0: critical
     writeFile(dir / "bad.tpm", projectfile::store(project));
-    RunResult bad = runCli("validate " + path("bad.tpm") + " --format tsv");
+    RunResult bad = runCli("validate --lang=English " + path("bad.tpm") + " --format tsv");
     EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.out, "0\t37\t0\t13\t---\t---\n1\t39\t0\t13\t---\t---\n");
+    EXPECT_EQ(bad.out, "0\t37\t0\t13\t" + t37 + "\n1\t39\t0\t13\t" + t39 + "\n");
 
-    RunResult text = runCli("validate " + path("bad.tpm"));
+    RunResult text = runCli("--lang English validate " + path("bad.tpm"));
     EXPECT_EQ(text.exitCode, 1);
-    EXPECT_NE(text.out.find("critical: code 37"), std::string::npos);
+    EXPECT_NE(text.out.find("critical: " + english.text(446) + " (" + english.text(411) + ") [code 37]"),
+              std::string::npos);
     EXPECT_NE(text.out.find("2 issues: 1 critical, 1 warnings, 0 notes"), std::string::npos);
 }
 
@@ -142,7 +134,10 @@ TEST_F(Cli, ExitStatusTellsUsageErrorsUnreadableAndDamagedFilesApart) {
 
 TEST_F(Cli, RefusalNamesTheTextNumber) {
     writeFile(dir / "format22.tpm", {0x16, 0x4D, 0x50, 0x54});
-    EXPECT_NE(runCli("info " + path("format22.tpm")).out.find("(text 319)"), std::string::npos);
+    const RunResult r = runCli("info " + path("format22.tpm") + " --lang English");
+    Languages english(QString::fromStdString((testing_support::stageFolder() / "1.41" / "Language").string()));
+    ASSERT_TRUE(english.setLanguage("English").ok);
+    EXPECT_NE(r.out.find(english.text(319) + " (text 319)"), std::string::npos) << r.out;
 }
 
 TEST_F(Cli, SaveIntoAMissingFolderFailsWithoutCreatingAnything) {
@@ -228,6 +223,67 @@ TEST_F(Cli, ReadCardStopsAtARefusedFileAndWritesNoProject) {
     r = runCli("read-card " + path("card") + " " + path("other.tpm"));
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_NE(r.out.find("text 194"), std::string::npos);
+}
+
+} // namespace
+} // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+TEST_F(Cli, NewProjectTakesTheCountrysHolidaysFromTheDataFolder) {
+    for (const char* lang : {"Polski", "Deutsch", "Francais"}) {
+        SCOPED_TRACE(lang);
+        ASSERT_EQ(runCli("new " + path("h.tpm") + " --force --lang " + lang).exitCode, 0);
+        auto opened = projectfile::open(readFile(dir / "h.tpm"));
+        ASSERT_TRUE(opened.project);
+        EXPECT_GT(opened.project->holidays().usedCount(), 20);
+    }
+    ASSERT_EQ(runCli("new " + path("e.tpm") + " --lang English").exitCode, 0);
+    auto english = projectfile::open(readFile(dir / "e.tpm"));
+    ASSERT_TRUE(english.project);
+    EXPECT_EQ(english.project->holidays().usedCount(), 0);
+    EXPECT_EQ(english.project->general().controllerLanguage(), 0);
+}
+
+TEST_F(Cli, WithoutLangTheEditorsLastLanguageIsUsed) {
+    const fs::path settings = fs::path(testing_support::isolatedConfigHome()) / "Nesmar" / "Tolvane.conf";
+    fs::create_directories(settings.parent_path());
+    std::ofstream(settings) << "[Settings]\nLastLang=Francais\n";
+    writeFile(dir / "f22.tpm", {0x16, 0x4D, 0x50, 0x54});
+    const RunResult r = runCli("info " + path("f22.tpm"));
+    fs::remove(settings);
+    Languages french(QString::fromStdString((testing_support::stageFolder() / "1.41" / "Language").string()));
+    ASSERT_TRUE(french.setLanguage("Francais").ok);
+    EXPECT_NE(r.out.find(french.text(319)), std::string::npos) << r.out;
+}
+
+TEST_F(Cli, AnUnknownLanguageFallsBackToPolish) {
+    writeFile(dir / "f22.tpm", {0x16, 0x4D, 0x50, 0x54});
+    const RunResult r = runCli("info " + path("f22.tpm") + " --lang Klingon");
+    EXPECT_EQ(r.exitCode, 3);
+    Languages polish(QString::fromStdString((testing_support::stageFolder() / "1.41" / "Language").string()));
+    ASSERT_TRUE(polish.setLanguage("Polski").ok);
+    EXPECT_NE(r.out.find(polish.text(319)), std::string::npos) << r.out;
+    EXPECT_EQ(runCli("info --lang").exitCode, 2);
+}
+
+TEST_F(Cli, PrintWritesTheDocumentWithItsPrintFolder) {
+    ProjectData project;
+    project.program(Weekly).addItem();
+    writeFile(dir / "p.tpm", projectfile::store(project));
+    fs::create_directories(dir / "out");
+    for (const char* details : {"", " --details"}) {
+        SCOPED_TRACE(details);
+        const RunResult r = runCli("print " + path("p.tpm") + " " + path("out/summary.html") + details);
+        EXPECT_EQ(r.exitCode, 0) << r.out;
+        const auto html = readFile(dir / "out" / "summary.html");
+        const std::string text(html.begin(), html.end());
+        EXPECT_NE(text.find("charset=utf-8"), std::string::npos);
+        EXPECT_TRUE(fs::exists(dir / "out" / "print" / "style.css"));
+    }
+    EXPECT_EQ(runCli("print " + path("p.tpm") + " " + path("missing/summary.html")).exitCode, 2);
+    EXPECT_FALSE(fs::exists(dir / "missing"));
 }
 
 } // namespace

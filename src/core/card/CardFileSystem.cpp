@@ -1,5 +1,6 @@
 #include "card/CardFileSystem.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -12,8 +13,7 @@ bool StdCardFileSystem::exists(const std::string& path) const {
     return fs::exists(fs::path(path), ec);
 }
 
-std::optional<std::vector<std::uint8_t>> StdCardFileSystem::read(const std::string& path,
-                                                                 std::size_t maxBytes) const {
+std::optional<std::vector<std::uint8_t>> StdCardFileSystem::read(const std::string& path, std::size_t maxBytes) const {
     std::error_code ec;
     if (!fs::is_regular_file(fs::path(path), ec)) {
         return std::nullopt;
@@ -22,7 +22,10 @@ std::optional<std::vector<std::uint8_t>> StdCardFileSystem::read(const std::stri
     if (!in) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> data(maxBytes + 1);
+    // Never more than one byte past the limit, and no more than the file holds, so a huge limit costs nothing.
+    const auto size = fs::file_size(fs::path(path), ec);
+    const std::size_t want = ec ? maxBytes + 1 : static_cast<std::size_t>(std::min<std::uintmax_t>(size, maxBytes) + 1);
+    std::vector<std::uint8_t> data(want);
     in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
     if (in.bad()) {
         return std::nullopt;

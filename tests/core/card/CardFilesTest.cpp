@@ -1,5 +1,5 @@
-#include "FullProject.h"
 #include "card/CardFiles.h"
+#include "FullProject.h"
 #include "card/CardImages.h"
 #include "project/ProjectFile.h"
 
@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace tolvane {
@@ -64,7 +65,8 @@ class CardFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         root = fs::temp_directory_path() /
-               ("tolvane-card-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("tolvane-card-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+                std::to_string(getpid()));
         fs::remove_all(root);
         fs::create_directories(root / "card");
         fs::create_directories(root / "temp");
@@ -142,12 +144,12 @@ TEST_F(CardFiles, DamagedFilesAreRefusedWithTheirTexts) {
         bool identityTaken;
     };
     const Case cases[] = {
-        {FileKind::Programs, "payload", 584, true},   {FileKind::Config, "payload", 584, true},
-        {FileKind::Sequences, "payload", 584, true},  {FileKind::Programs, "tag", 673, false},
-        {FileKind::Config, "tag", 675, false},        {FileKind::Sequences, "tag", 674, false},
-        {FileKind::Programs, "short", 195, false},    {FileKind::Config, "short", 191, false},
-        {FileKind::Sequences, "long", 195, false},    {FileKind::Chimes, "short", 195, false},
-        {FileKind::Programs, "folder", 195, false},   {FileKind::Config, "checksum", 584, true},
+        {FileKind::Programs, "payload", 584, true},  {FileKind::Config, "payload", 584, true},
+        {FileKind::Sequences, "payload", 584, true}, {FileKind::Programs, "tag", 673, false},
+        {FileKind::Config, "tag", 675, false},       {FileKind::Sequences, "tag", 674, false},
+        {FileKind::Programs, "short", 195, false},   {FileKind::Config, "short", 191, false},
+        {FileKind::Sequences, "long", 195, false},   {FileKind::Chimes, "short", 195, false},
+        {FileKind::Programs, "folder", 195, false},  {FileKind::Config, "checksum", 584, true},
     };
     ProjectData source;
     testing_support::fillProject(source);
@@ -232,8 +234,7 @@ TEST_F(CardFiles, AFailedWriteKeepsTheOldFileAndTheChangeMarks) {
 
 TEST_F(CardFiles, WritingIntoAMissingFolderFails) {
     ProjectData p;
-    const card::WriteResult r =
-        card::writeCardFile(p, FileKind::Chimes, (root / "gone").string(), tempFolder(), files);
+    const card::WriteResult r = card::writeCardFile(p, FileKind::Chimes, (root / "gone").string(), tempFolder(), files);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.text, 192);
 }
