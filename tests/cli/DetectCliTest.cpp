@@ -1,36 +1,23 @@
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tolvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-    int exitCode = -1;
-    std::string out;
-};
+using RunResult = testing_support::CliRun;
 
-// Runs the built tolvane-cli; standard output only, so the printed folder can be compared whole.
+// Standard output only, so the printed folder can be compared whole.
 RunResult runCli(const std::string& args) {
-    const std::string command = std::string("'") + TOLVANE_CLI_PATH + "' " + args + " 2>/dev/null";
-    RunResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        return result;
-    }
-    char buffer[4096];
-    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
-        result.out.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return testing_support::runCli(args, false);
 }
 
 void writeFile(const fs::path& path, const std::string& bytes) {
@@ -49,7 +36,8 @@ class DetectCli : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("tolvane-detect-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("tolvane-detect-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+               std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
