@@ -1,7 +1,10 @@
 // The language catalogs shipped in data/Language against the text inventory texts.tsv: every catalog must carry
 // the library version the editor accepts, a text for every number the program shows, and in each text exactly the
 // placeholders the program fills in. A catalog that breaks this shows "---" or fills a number into a %s.
+// The tips catalogs (<Name>.tips.json) are checked the same way against their own inventory tips.tsv: a help tip
+// for every number a page registers, in every language, shown as it stands.
 
+#include "platform/Languages.h"
 #include "project/TextFormat.h"
 
 #include <QDir>
@@ -15,10 +18,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tolvane {
@@ -231,6 +236,153 @@ TEST(LanguageCatalogs, CheckFindsEachFault) {
         longest += "ł";
     longest += R"(", "254": "%d z %d", "405": "%s"}})";
     EXPECT_TRUE(catalogProblems(longest, expected).empty());
+}
+
+// Tips inventory: tip number -> where the tip is shown and what it explains (id<TAB>where<TAB>meaning).
+InventoryFile readTipInventory() {
+    InventoryFile result;
+    std::ifstream in(LanguageDir.toStdString() + "/tips.tsv");
+    if (!in) {
+        result.problems.push_back("tips.tsv cannot be read");
+        return result;
+    }
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        const std::string where = "line " + std::to_string(lineNumber) + ": ";
+        std::vector<std::string> fields;
+        std::stringstream split(line);
+        for (std::string field; std::getline(split, field, '\t');)
+            fields.push_back(field);
+        if (fields.size() != 3 || fields[1].empty() || fields[2].empty()) {
+            result.problems.push_back(where + "not id<TAB>where<TAB>meaning");
+            continue;
+        }
+        if (!isDecimal(fields[0]) || std::to_string(std::stoi(fields[0])) != fields[0]) {
+            result.problems.push_back(where + "id is not a number: " + fields[0]);
+            continue;
+        }
+        // Tips are shown as they stand: none takes an argument.
+        if (!result.texts.emplace(std::stoi(fields[0]), std::string()).second)
+            result.problems.push_back(where + "id listed twice: " + fields[0]);
+    }
+    return result;
+}
+
+const Inventory& tipInventory() {
+    static const InventoryFile file = readTipInventory();
+    return file.texts;
+}
+
+// What catalogProblems finds, plus tips that were left as a stand-in instead of being written.
+std::vector<std::string> tipsCatalogProblems(const QByteArray& json, const Inventory& expected) {
+    std::vector<std::string> problems = catalogProblems(json, expected);
+    const QJsonObject texts = QJsonDocument::fromJson(json).object().value("texts").toObject();
+    for (auto it = texts.begin(); it != texts.end(); ++it) {
+        const QString text = it.value().toString().trimmed();
+        const bool standIn = text == QLatin1String("---") || text.contains(QLatin1String("TODO")) ||
+                             text.contains(QLatin1String("FIXME")) || text.contains(QLatin1String("TBD")) ||
+                             text.contains(QLatin1String("lorem"), Qt::CaseInsensitive);
+        if (standIn)
+            problems.push_back("tip " + it.key().toStdString() + " is a placeholder: " + text.toStdString());
+    }
+    return problems;
+}
+
+QStringList tipsFiles() {
+    return QDir(LanguageDir).entryList({"*.tips.json"}, QDir::Files, QDir::Name);
+}
+
+QString tipsFileOf(const QString& catalogFile) {
+    return catalogFile.chopped(QStringLiteral(".json").size()) + QStringLiteral(".tips.json");
+}
+
+TEST(TipsCatalogs, InventoryIsWellFormedAndListsEveryRegisteredTip) {
+    const InventoryFile file = readTipInventory();
+    for (const std::string& problem : file.problems)
+        ADD_FAILURE() << "tips.tsv " << problem;
+    // The tip numbers the settings and user settings pages register for their help labels.
+    for (const int id : {103, 104, 105, 106, 107, 108, 109, 146, 147, 174, 175})
+        EXPECT_TRUE(file.texts.contains(id)) << "tip " << id << " is not in tips.tsv";
+}
+
+TEST(TipsCatalogs, EveryLanguageCatalogHasItsTipsCatalogAndNoTipsCatalogIsOrphaned) {
+    const QStringList tips = tipsFiles();
+    const QStringList catalogs = catalogFiles();
+    for (const QString& catalog : catalogs)
+        EXPECT_TRUE(tips.contains(tipsFileOf(catalog))) << catalog.toStdString() << " has no tips catalog";
+    // A tips catalog is loaded by its language's name, so one without a language catalog is never shown.
+    for (const QString& tip : tips)
+        EXPECT_TRUE(std::any_of(catalogs.begin(), catalogs.end(),
+                                [&](const QString& catalog) { return tipsFileOf(catalog) == tip; }))
+            << tip.toStdString() << " has no language catalog";
+}
+
+TEST(TipsCatalogs, EveryShippedTipsCatalogHasEveryTipWrittenOut) {
+    ASSERT_FALSE(tipInventory().empty());
+    const QStringList files = tipsFiles();
+    ASSERT_FALSE(files.isEmpty());
+    // Who wrote the same text for a tip: a tip copied from another language was never translated.
+    std::map<std::pair<int, QString>, QString> firstWithText;
+    for (const QString& name : files) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray json = readAll(LanguageDir + "/" + name);
+        ASSERT_FALSE(json.isEmpty());
+        for (const std::string& problem : tipsCatalogProblems(json, tipInventory()))
+            ADD_FAILURE() << problem;
+        const QJsonObject texts = QJsonDocument::fromJson(json).object().value("texts").toObject();
+        for (const auto& [id, kinds] : tipInventory()) {
+            const QString text = texts.value(QString::number(id)).toString();
+            const auto [it, first] = firstWithText.emplace(std::make_pair(id, text), name);
+            EXPECT_TRUE(first || text.isEmpty()) << "tip " << id << " is the same as in " << it->second.toStdString();
+        }
+    }
+}
+
+// Through the reader the editor uses: choosing each shipped language brings its tips with it.
+TEST(TipsCatalogs, EachShippedLanguageLoadsWithItsTips) {
+    for (const QString& catalog : catalogFiles()) {
+        const QString name = catalog.chopped(QStringLiteral(".json").size());
+        SCOPED_TRACE(name.toStdString());
+        Languages languages(LanguageDir);
+        ASSERT_TRUE(languages.setLanguage(name).ok);
+        ASSERT_TRUE(languages.tipsAvailable());
+        for (const auto& [id, kinds] : tipInventory())
+            EXPECT_NE(languages.tipText(id), "---") << "tip " << id;
+    }
+}
+
+TEST(TipsCatalogs, CheckFindsEachFault) {
+    const Inventory expected{{103, ""}, {146, ""}};
+    const QByteArray good =
+        R"({"version": "0x02000001", "texts": {"103": "Display contrast.", "146": "All bells at once."}})";
+    ASSERT_TRUE(tipsCatalogProblems(good, expected).empty());
+
+    struct Case {
+        const char* what;
+        QByteArray json;
+        std::string problem;
+    };
+    const std::vector<Case> cases{
+        {"tip missing", R"({"version": "0x02000001", "texts": {"103": "Display contrast."}})", "text 146 is missing"},
+        {"missing marker left in", R"({"version": "0x02000001", "texts": {"103": "---", "146": "All bells."}})",
+         "tip 103 is a placeholder"},
+        {"note to the writer", R"({"version": "0x02000001", "texts": {"103": "TODO contrast", "146": "All bells."}})",
+         "tip 103 is a placeholder"},
+        {"percent sign read as a placeholder",
+         R"({"version": "0x02000001", "texts": {"103": "50 % suits most", "146": "All bells."}})",
+         "text 103 has placeholders"},
+        {"number the pages do not register",
+         R"({"version": "0x02000001", "texts": {"103": "Contrast.", "146": "All bells.", "999": "Extra."}})",
+         "key 999 is not a text number"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<std::string> problems = tipsCatalogProblems(c.json, expected);
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_EQ(problems[0].rfind(c.problem, 0), 0u) << problems[0];
+    }
 }
 
 TEST(LanguageCatalogs, PolishKeepsTheCaptionsOfTheDialogs) {
