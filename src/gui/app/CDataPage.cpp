@@ -1,0 +1,221 @@
+#include "gui/app/CDataPage.h"
+
+#include "gui/app/CListModel.h"
+#include "gui/app/CTarvelinDoc.h"
+#include "gui/widgets/CControlTipCtrl.h"
+#include "gui/widgets/CPageHeader.h"
+#include "gui/widgets/ChangeHighlight.h"
+#include "gui/widgets/ControlText.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
+#include <QListWidget>
+#include <QResizeEvent>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+namespace tolvane {
+
+CDataPage::CDataPage(AppContext& context, QWidget* parent)
+    : QWidget(parent), context_(context), header_(new CPageHeader(this)), controlTips_(new CControlTipCtrl(this)) {
+    setContentsMargins(0, HeaderHeight, 0, 0);
+    header_->setGeometry(0, 0, width(), HeaderHeight);
+}
+
+CDataPage::~CDataPage() = default;
+
+void CDataPage::setDocument(CTarvelinDoc* document, CTarvelinView* view) {
+    document_ = document;
+    view_ = view;
+}
+
+ProjectData* CDataPage::project() const {
+    return document_ ? &document_->project() : nullptr;
+}
+
+void CDataPage::reload(int) {}
+void CDataPage::refreshTexts() {}
+void CDataPage::showItem(bool, int) {}
+void CDataPage::onSelectionChanged() {}
+
+void CDataPage::setHeader(const QString& title, const QIcon& icon) {
+    header_->setTitle(title);
+    setWindowTitle(title);
+    headerIcon_ = icon;
+}
+
+QString CDataPage::headerTitle() const {
+    return header_->title();
+}
+
+QString CDataPage::text(int id) const {
+    return QString::fromStdString(context_.texts.text(id));
+}
+
+QString CDataPage::tipText(int id) const {
+    return QString::fromStdString(context_.texts.tipText(id));
+}
+
+void CDataPage::helpRequested(QWidget* label) {
+    controlTips_->activate(label);
+}
+
+void CDataPage::helpReleased(QWidget*) {
+    controlTips_->deactivate();
+}
+
+bool CDataPage::markChangedField(QWidget* control, bool changed) {
+    return changehighlight::markField(control, changed);
+}
+
+bool CDataPage::markChangedOption(QWidget* control, bool changed) {
+    return changehighlight::markOption(control, changed);
+}
+
+void CDataPage::setItemText(QWidget* control, int textId) const {
+    if (control) {
+        setControlText(control, text(textId));
+    }
+}
+
+void CDataPage::setItemString(QWidget* control, const QString& string) {
+    setControlText(control, string);
+}
+
+void CDataPage::setItemTwoDigits(QWidget* control, int number) {
+    setControlText(control, QString::asprintf("%.2d", number));
+}
+
+void CDataPage::showControl(QWidget* control) {
+    if (control) {
+        control->show();
+    }
+}
+
+void CDataPage::hideControl(QWidget* control) {
+    if (control) {
+        control->hide();
+    }
+}
+
+void CDataPage::showControlIf(QWidget* control, bool shown) {
+    if (control) {
+        control->setVisible(shown);
+    }
+}
+
+void CDataPage::enableControl(QWidget* control, bool enabled) {
+    if (control) {
+        control->setEnabled(enabled);
+    }
+}
+
+void CDataPage::invalidateControl(QWidget* control) {
+    if (control) {
+        control->update();
+    }
+}
+
+void CDataPage::setButtonIcon(QAbstractButton* button, const QIcon& icon) {
+    if (button) {
+        button->setIcon(icon);
+    }
+}
+
+void CDataPage::setHelpTip(QWidget* control, int tipId) {
+    setHelpText(control, tipText(tipId));
+}
+
+void CDataPage::setHelpText(QWidget* control, const QString& string) {
+    controlTips_->setTip(control, string);
+}
+
+void CDataPage::beginListUpdate(QAbstractItemView* list) {
+    if (!list) {
+        return;
+    }
+    list->setUpdatesEnabled(false);
+    if (auto* model = qobject_cast<CListModel*>(list->model())) {
+        model->beginRefresh();
+    } else if (auto* items = qobject_cast<QListWidget*>(list)) {
+        items->clear();
+    } else if (auto* table = qobject_cast<QTableWidget*>(list)) {
+        table->setRowCount(0);
+    } else if (auto* tree = qobject_cast<QTreeWidget*>(list)) {
+        tree->clear();
+    }
+}
+
+void CDataPage::endListUpdate(QAbstractItemView* list, int row) {
+    if (!list) {
+        return;
+    }
+    if (auto* model = qobject_cast<CListModel*>(list->model())) {
+        model->endRefresh();
+    }
+    list->setUpdatesEnabled(true);
+    list->update();
+    const QAbstractItemModel* model = list->model();
+    QItemSelectionModel* selection = list->selectionModel();
+    if (model && selection && row >= 0 && row < model->rowCount()) {
+        const QModelIndex index = model->index(row, 0);
+        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        list->scrollTo(index);
+    }
+    list->setFocus();
+}
+
+void CDataPage::watchSelection(QAbstractItemView* list) {
+    if (list && list->selectionModel()) {
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this] { onSelectionChanged(); });
+    }
+}
+
+QList<int> CDataPage::selectedRows(const QAbstractItemView* list) {
+    QList<int> rows;
+    if (!list || !list->selectionModel()) {
+        return rows;
+    }
+    for (const QModelIndex& index : list->selectionModel()->selectedIndexes()) {
+        if (!rows.contains(index.row())) {
+            rows.append(index.row());
+        }
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+int CDataPage::showSelectedItem(const QAbstractItemView* list) {
+    const QList<int> rows = selectedRows(list);
+    if (rows.size() == 1) {
+        currentItem_ = rows.front();
+        showItem(true, rows.front());
+    } else {
+        currentItem_ = -1;
+        showItem(false, 0);
+    }
+    return static_cast<int>(rows.size());
+}
+
+void CDataPage::showMessage(const QString& string) {
+    context_.prompts.showMessage(this, string);
+}
+
+void CDataPage::showWarning(const QString& string) {
+    context_.prompts.showWarning(this, string);
+}
+
+PromptService::Answer CDataPage::askYesNo(const QString& string) {
+    return context_.prompts.ask(this, string, PromptService::Buttons::YesNo, PromptService::Icon::Question);
+}
+
+void CDataPage::resizeEvent(QResizeEvent* event) {
+    header_->setGeometry(0, 0, event->size().width(), HeaderHeight);
+    QWidget::resizeEvent(event);
+}
+
+} // namespace tolvane

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "gui/app/AppContext.h"
+#include "gui/app/Services.h"
+#include "gui/widgets/HelpReceiver.h"
+
+#include <QIcon>
+#include <QList>
+#include <QWidget>
+
+class QAbstractButton;
+class QAbstractItemView;
+
+namespace tolvane {
+
+class CControlTipCtrl;
+class CPageHeader;
+class CTarvelinDoc;
+class CTarvelinView;
+class ProjectData;
+
+// The base of every page of the editor: it knows the document it edits, draws the blue header band with the page's
+// title, shows help tips for its help labels, marks changed values, and carries the pattern of pages that edit a
+// list of records (reload the list, react to the selection, show one record). The top HeaderHeight pixels belong to
+// the band: a page's own layout sits below it (the page keeps the top contents margin).
+class CDataPage : public QWidget, public HelpReceiver {
+    Q_OBJECT
+public:
+    static constexpr int HeaderHeight = 20;
+
+    explicit CDataPage(AppContext& context, QWidget* parent = nullptr);
+    ~CDataPage() override;
+
+    // Called once by the view. Until then document(), view() and project() are null and a page does not touch
+    // the project.
+    void setDocument(CTarvelinDoc* document, CTarvelinView* view);
+    CTarvelinDoc* document() const { return document_; }
+    CTarvelinView* view() const { return view_; }
+    // The document's current project (it changes when a file is opened), null without a document.
+    ProjectData* project() const;
+
+    // Refills the page's controls from the project and selects record `item`.
+    virtual void reload(int item = 0);
+    // Sets every caption of the page again from the current language.
+    virtual void refreshTexts();
+    // `single`: show the detail controls for record `item`; otherwise hide them.
+    virtual void showItem(bool single, int item);
+    // Re-evaluates the list selection.
+    virtual void onSelectionChanged();
+
+    // The title is also the page's window title; the icon is kept for the view.
+    void setHeader(const QString& title, const QIcon& icon = {});
+    QString headerTitle() const;
+    QIcon headerIcon() const { return headerIcon_; }
+    CPageHeader* header() const { return header_; }
+
+    AppContext& context() const { return context_; }
+    QString text(int id) const;
+    QString tipText(int id) const;
+
+    // Help labels of the page report here (HelpReceiver).
+    void helpRequested(QWidget* label) override;
+    void helpReleased(QWidget* label) override;
+    CControlTipCtrl& controlTips() const { return *controlTips_; }
+
+    // Change highlighting (see changehighlight): a changed field gets the light-green background, a changed
+    // option dark-green text; a clear flag gives the control its own colours back. Each answers whether it
+    // coloured the control.
+    static bool markChangedField(QWidget* control, bool changed);
+    static bool markChangedOption(QWidget* control, bool changed);
+
+protected:
+    // Captions; each does nothing for a missing control.
+    void setItemText(QWidget* control, int textId) const;
+    static void setItemString(QWidget* control, const QString& text);
+    static void setItemTwoDigits(QWidget* control, int number); // "%.2d"
+
+    // Controls; each does nothing for a missing control.
+    static void showControl(QWidget* control);
+    static void hideControl(QWidget* control);
+    static void showControlIf(QWidget* control, bool shown);
+    static void enableControl(QWidget* control, bool enabled);
+    static void invalidateControl(QWidget* control);
+    static void setButtonIcon(QAbstractButton* button, const QIcon& icon);
+
+    // Help: the tip text shown when the help label `control` asks for help (from the tips catalog by number).
+    void setHelpTip(QWidget* control, int tipId);
+    void setHelpText(QWidget* control, const QString& text);
+    bool helpAvailable() const { return context_.texts.tipsAvailable(); }
+
+    // The list-page pattern. beginListUpdate stops redrawing and empties the list (a CListModel is reset, an item
+    // widget cleared); endListUpdate redraws it, selects and focuses `row` (none when out of range) and scrolls it
+    // into view.
+    static void beginListUpdate(QAbstractItemView* list);
+    static void endListUpdate(QAbstractItemView* list, int row);
+    // Calls onSelectionChanged whenever the selection of `list` changes (call after the list has its model).
+    void watchSelection(QAbstractItemView* list);
+    // The selected rows in ascending order.
+    static QList<int> selectedRows(const QAbstractItemView* list);
+    // Exactly one row selected: it becomes the current item and showItem(true, row) is called; none or several:
+    // no current item (-1) and showItem(false, 0). Returns the number of selected rows.
+    int showSelectedItem(const QAbstractItemView* list);
+    // The record shown in the detail controls, -1 when none.
+    int currentItem() const { return currentItem_; }
+    void setCurrentItem(int item) { currentItem_ = item; }
+
+    // Messages with this page as owner, caption text 107.
+    void showMessage(const QString& text);
+    void showWarning(const QString& text);
+    PromptService::Answer askYesNo(const QString& text);
+
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    AppContext& context_;
+    CTarvelinDoc* document_ = nullptr;
+    CTarvelinView* view_ = nullptr;
+    CPageHeader* header_;
+    CControlTipCtrl* controlTips_;
+    QIcon headerIcon_;
+    int currentItem_ = -1;
+};
+
+} // namespace tolvane

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tolvane {
+
+// Sets the caption of a control of any kind (label, button, group box, line edit, help or link label, or a
+// window's title for anything else); does nothing for a missing control.
+void setControlText(QWidget* control, const QString& text);
+
+// The caption of such a control, empty for a missing one.
+QString controlText(const QWidget* control);
+
+} // namespace tolvane
