@@ -1,0 +1,603 @@
+#include "gui/app/CMainFrame.h"
+
+#include "gui/app/AppContext.h"
+#include "gui/app/CAboutDlg.h"
+#include "gui/app/CProgramSet.h"
+#include "gui/app/CTarvelinDoc.h"
+#include "gui/app/CTarvelinView.h"
+#include "gui/app/DriveListSlot.h"
+#include "gui/app/IconStrip.h"
+#include "platform/LaunchParameters.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace tolvane {
+
+namespace {
+
+// Captions of the commands that sit in a menu or on the tool bar.
+struct CommandText {
+    CMainFrame::Command command;
+    int text;
+};
+
+constexpr CommandText CommandTexts[] = {
+    {CMainFrame::CmdNew, 120},      {CMainFrame::CmdOpen, 121},   {CMainFrame::CmdReadCard, 522},
+    {CMainFrame::CmdLoadDat, 706},  {CMainFrame::CmdExit, 123},   {CMainFrame::CmdStatusBar, 126},
+    {CMainFrame::CmdSettings, 128}, {CMainFrame::CmdAbout, 130},  {CMainFrame::CmdClose, 133},
+    {CMainFrame::CmdSave, 134},     {CMainFrame::CmdSaveAs, 135},
+};
+
+// The tool bar's buttons: command and icon in the tool bar strip; 0 marks a separator.
+struct ToolButton {
+    int command;
+    int icon;
+};
+
+constexpr ToolButton ToolButtons[] = {
+    {CMainFrame::CmdNew, 0},
+    {CMainFrame::CmdOpen, 1},
+    {CMainFrame::CmdSave, 2},
+    {CMainFrame::CmdClose, 3},
+    {0, 0},
+    {CMainFrame::CmdAbout, 4},
+    {0, 0},
+    {CMainFrame::CmdReadCard, 5},
+};
+
+// A menu caption without its keyboard marker, for tool tips.
+QString plain(QString caption) {
+    return caption.remove(QLatin1Char('&'));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(AppContext& context, QSettings& profile, const EditorImages& images, QWidget* parent)
+    : QMainWindow(parent), context_(context), images_(images), recentFiles_(profile),
+      central_(new QStackedWidget(this)), emptyArea_(new QWidget(central_)) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setMinimumSize(MinimumWidth, MinimumHeight);
+    emptyArea_->setAutoFillBackground(true);
+    emptyArea_->setBackgroundRole(QPalette::Dark);
+    central_->addWidget(emptyArea_);
+    setCentralWidget(central_);
+
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    statusBar()->setVisible(context_.current.statusBar != 0);
+    action(CmdStatusBar)->setChecked(context_.current.statusBar != 0);
+    setDocumentState(false);
+    refreshTexts();
+}
+
+CMainFrame::~CMainFrame() {
+    destroyDocument();
+}
+
+QString CMainFrame::text(int id) const {
+    return QString::fromStdString(context_.texts.text(id));
+}
+
+QAction* CMainFrame::makeAction(Command command, QObject* owner) {
+    auto* created = new QAction(owner);
+    created->setData(static_cast<int>(command));
+    actions_[command] = created;
+    return created;
+}
+
+QAction* CMainFrame::action(Command command) const {
+    const auto found = actions_.find(command);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+QAction* CMainFrame::toolBarAction(Command command) const {
+    const auto found = toolActions_.find(command);
+    return found == toolActions_.end() ? nullptr : found->second;
+}
+
+void CMainFrame::buildMenus() {
+    QAction* newAction = makeAction(CmdNew, this);
+    newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(newAction, &QAction::triggered, this, [this] { newDocument(); });
+    QAction* openAction = makeAction(CmdOpen, this);
+    openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(openAction, &QAction::triggered, this, [this] { openWithChooser(); });
+    connect(makeAction(CmdReadCard, this), &QAction::triggered, this, [this] { readFromCard(); });
+    connect(makeAction(CmdLoadDat, this), &QAction::triggered, this, [this] { loadFromDat(); });
+    connect(makeAction(CmdExit, this), &QAction::triggered, this, &QWidget::close);
+    QAction* statusBarAction = makeAction(CmdStatusBar, this);
+    statusBarAction->setCheckable(true);
+    connect(statusBarAction, &QAction::toggled, this, [this](bool shown) { statusBar()->setVisible(shown); });
+    connect(makeAction(CmdSettings, this), &QAction::triggered, this, &CMainFrame::showProgramSettings);
+    connect(makeAction(CmdAbout, this), &QAction::triggered, this, &CMainFrame::showAbout);
+    connect(makeAction(CmdClose, this), &QAction::triggered, this, [this] { closeDocument(); });
+    QAction* saveAction = makeAction(CmdSave, this);
+    saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(saveAction, &QAction::triggered, this, [this] { saveDocument(); });
+    connect(makeAction(CmdSaveAs, this), &QAction::triggered, this, [this] { saveDocumentAs(); });
+    docExit_ = new QAction(this);
+    connect(docExit_, &QAction::triggered, this, &QWidget::close);
+    // The accelerators work whichever menu is shown; each command is enabled only in its own state.
+    addActions({newAction, openAction, saveAction});
+
+    fileMenu_ = new QMenu(this);
+    fileMenu_->addActions({newAction, openAction, action(CmdReadCard), action(CmdLoadDat)});
+    fileMenu_->addSeparator();
+    recentPlaceholder_ = fileMenu_->addAction(QString());
+    recentPlaceholder_->setEnabled(false);
+    for (std::size_t i = 0; i < recentActions_.size(); ++i) {
+        recentActions_[i] = fileMenu_->addAction(QString());
+        connect(recentActions_[i], &QAction::triggered, this, [this, i] {
+            const QString path = recentActions_[i]->data().toString();
+            if (!openDocument(path) && !QFileInfo::exists(path)) {
+                recentFiles_.remove(path);
+                rebuildRecentFiles();
+            }
+        });
+    }
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(action(CmdExit));
+    viewMenu_ = new QMenu(this);
+    viewMenu_->addAction(statusBarAction);
+    toolsMenu_ = new QMenu(this);
+    toolsMenu_->addAction(action(CmdSettings));
+    helpMenu_ = new QMenu(this);
+    helpMenu_->addAction(action(CmdAbout));
+
+    docFileMenu_ = new QMenu(this);
+    docFileMenu_->addActions({action(CmdClose), saveAction, action(CmdSaveAs)});
+    docFileMenu_->addSeparator();
+    docFileMenu_->addAction(docExit_);
+    docViewMenu_ = new QMenu(this);
+    docViewMenu_->addAction(statusBarAction);
+    docToolsMenu_ = new QMenu(this);
+    docToolsMenu_->addAction(action(CmdSettings));
+    docHelpMenu_ = new QMenu(this);
+    docHelpMenu_->addAction(action(CmdAbout));
+    rebuildRecentFiles();
+}
+
+void CMainFrame::buildToolBar() {
+    toolBar_ = addToolBar(QString());
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(IconStrip::Size, IconStrip::Size));
+    for (const ToolButton& button : ToolButtons) {
+        if (button.command == 0) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        auto* tool = new QAction(images_.toolBar.icon(button.icon), QString(), toolBar_);
+        connect(tool, &QAction::triggered, action(static_cast<Command>(button.command)), &QAction::trigger);
+        toolActions_[button.command] = tool;
+        toolBar_->addAction(tool);
+    }
+    driveList_ = createDriveList(context_, toolBar_);
+    driveList_->setObjectName(QStringLiteral("driveList"));
+    driveList_->setFixedWidth(DriveListWidth);
+    driveList_->setFont(toolBar_->font());
+    driveList_->installEventFilter(this);
+    driveListAction_ = toolBar_->addWidget(driveList_);
+}
+
+void CMainFrame::buildStatusBar() {
+    for (QLabel*& pane : panes_) {
+        pane = new QLabel(this);
+        pane->setMinimumWidth(110);
+        statusBar()->addPermanentWidget(pane);
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // Read from card follows the drive list: usable only while the list is.
+    if (watched == driveList_ && event->type() == QEvent::EnabledChange) {
+        const bool usable = driveList_->isEnabled() && !document_;
+        action(CmdReadCard)->setEnabled(usable);
+        toolBarAction(CmdReadCard)->setEnabled(usable);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::refreshTexts() {
+    for (const CommandText& entry : CommandTexts) {
+        action(entry.command)->setText(text(entry.text));
+        if (QAction* tool = toolBarAction(entry.command)) {
+            tool->setText(plain(text(entry.text)));
+            tool->setToolTip(plain(text(entry.text)));
+        }
+    }
+    docExit_->setText(text(136));
+    fileMenu_->setTitle(text(119));
+    viewMenu_->setTitle(text(124));
+    toolsMenu_->setTitle(text(127));
+    helpMenu_->setTitle(text(129));
+    docFileMenu_->setTitle(text(119));
+    docViewMenu_->setTitle(text(140));
+    docToolsMenu_->setTitle(text(143));
+    docHelpMenu_->setTitle(text(145));
+    recentPlaceholder_->setText(text(122));
+    updateTitle();
+}
+
+void CMainFrame::rebuildRecentFiles() {
+    const QStringList files = recentFiles_.files();
+    recentPlaceholder_->setVisible(files.isEmpty());
+    for (std::size_t i = 0; i < recentActions_.size(); ++i) {
+        const bool used = static_cast<qsizetype>(i) < files.size();
+        recentActions_[i]->setVisible(used);
+        if (used) {
+            const QString& path = files.at(static_cast<qsizetype>(i));
+            recentActions_[i]->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+            recentActions_[i]->setData(path);
+        }
+    }
+}
+
+void CMainFrame::setDocumentState(bool open) {
+    menuBar()->clear();
+    if (open) {
+        menuBar()->addMenu(docFileMenu_);
+        menuBar()->addMenu(docViewMenu_);
+        menuBar()->addMenu(docToolsMenu_);
+        menuBar()->addMenu(docHelpMenu_);
+    } else {
+        menuBar()->addMenu(fileMenu_);
+        menuBar()->addMenu(viewMenu_);
+        menuBar()->addMenu(toolsMenu_);
+        menuBar()->addMenu(helpMenu_);
+    }
+    // One project at a time: New, Open and the card commands wait until it is closed.
+    for (Command command : {CmdNew, CmdOpen, CmdLoadDat}) {
+        action(command)->setEnabled(!open);
+    }
+    const bool cardUsable = !open && driveList_->isEnabled();
+    action(CmdReadCard)->setEnabled(cardUsable);
+    toolBarAction(CmdReadCard)->setEnabled(cardUsable);
+    for (Command command : {CmdClose, CmdSave, CmdSaveAs}) {
+        action(command)->setEnabled(open);
+    }
+    for (Command command : {CmdNew, CmdOpen, CmdReadCard}) {
+        toolBarAction(command)->setVisible(!open);
+    }
+    driveListAction_->setVisible(!open);
+    toolBarAction(CmdClose)->setVisible(open);
+    toolBarAction(CmdSave)->setEnabled(open);
+}
+
+QString CMainFrame::statusPane(int pane) const {
+    return panes_.at(static_cast<std::size_t>(pane))->text();
+}
+
+void CMainFrame::showIdentity() {
+    if (!document_) {
+        for (QLabel* pane : panes_) {
+            pane->clear();
+        }
+        return;
+    }
+    const std::array<std::string, 3> texts = document_->project().identityTexts();
+    for (std::size_t i = 0; i < panes_.size(); ++i) {
+        panes_[i]->setText(QString::fromStdString(texts[i]));
+    }
+}
+
+void CMainFrame::updateTitle() {
+    QString title = text(107);
+    if (document_ && !document_->path().isEmpty()) {
+        title += QStringLiteral(" - ") + QFileInfo(document_->path()).fileName();
+    }
+    setWindowTitle(title);
+}
+
+void CMainFrame::writeSettings() {
+    context_.settings.write(context_.current);
+}
+
+bool CMainFrame::newDocument(Source source, const QString& cardRoot) {
+    if (document_) {
+        return false;
+    }
+    auto document = std::make_unique<CTarvelinDoc>(&context_.texts);
+    document->applyLanguageDefaults(context_.current.lastLang, context_.paths);
+    QString folder;
+    if (source == Source::Card) {
+        document->startedFromCard = true;
+        folder = selectedCardRoot();
+        if (folder.isEmpty()) {
+            folder = cardRoot;
+        }
+    } else if (source == Source::Dat) {
+        document->startedFromDat = true;
+        folder = context_.current.lastDatDir;
+    }
+    showDocument(std::move(document), folder, source == Source::Dat);
+    return true;
+}
+
+void CMainFrame::showDocument(std::unique_ptr<CTarvelinDoc> document, const QString& cardFolder, bool fromDat) {
+    document_ = std::move(document);
+    documentFromDat_ = fromDat;
+    view_ = new CTarvelinView(context_, *document_, images_.tree, images_.header, central_);
+    connect(view_, &CTarvelinView::identityChanged, this, &CMainFrame::showIdentity);
+    connect(document_.get(), &CTarvelinDoc::projectReplaced, this, &CMainFrame::updateTitle);
+    central_->addWidget(view_);
+    central_->setCurrentWidget(view_);
+    setDocumentState(true);
+    updateTitle();
+    const bool fromCardFiles = document_->startedFromCard || document_->startedFromDat;
+    document_->startedFromCard = false;
+    document_->startedFromDat = false;
+    view_->initialUpdate(fromCardFiles, cardFolder);
+}
+
+void CMainFrame::destroyDocument() {
+    if (view_) {
+        central_->removeWidget(view_);
+        delete view_;
+        view_ = nullptr;
+    }
+    document_.reset();
+    documentFromDat_ = false;
+    setDocumentState(false);
+    showIdentity();
+    updateTitle();
+}
+
+bool CMainFrame::openDocument(const QString& path) {
+    if (document_) {
+        return false;
+    }
+    auto document = std::make_unique<CTarvelinDoc>(&context_.texts);
+    QString systemError;
+    const int refusal = document->open(path, &systemError);
+    if (refusal != 0) {
+        const QString message =
+            systemError.isEmpty() ? text(refusal) : QDir::toNativeSeparators(path) + QStringLiteral("\n") + systemError;
+        context_.prompts.showMessage(this, message);
+        return false;
+    }
+    recentFiles_.add(path);
+    rebuildRecentFiles();
+    showDocument(std::move(document), QString(), false);
+    return true;
+}
+
+bool CMainFrame::openWithChooser() {
+    if (document_) {
+        return false;
+    }
+    const QString path = context_.choosers.openFile(this, text(131), context_.current.lastDir, FileFilter);
+    if (path.isEmpty()) {
+        return false;
+    }
+    context_.current.lastDir = QFileInfo(path).absolutePath();
+    writeSettings();
+    return openDocument(path);
+}
+
+bool CMainFrame::saveDocument() {
+    if (!document_) {
+        return false;
+    }
+    if (document_->path().isEmpty()) {
+        return saveDocumentAs();
+    }
+    const QString error = document_->save(document_->path());
+    if (!error.isEmpty()) {
+        context_.prompts.showWarning(this, QDir::toNativeSeparators(document_->path()) + QStringLiteral("\n") + error);
+        return false;
+    }
+    return true;
+}
+
+bool CMainFrame::saveDocumentAs() {
+    if (!document_) {
+        return false;
+    }
+    QString start = document_->path();
+    if (start.isEmpty() && !context_.current.lastDir.isEmpty()) {
+        start = context_.current.lastDir;
+    }
+    QString path = context_.choosers.saveFile(this, plain(text(135)), start, FileFilter);
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".tpm");
+    }
+    const QString error = document_->save(path);
+    if (!error.isEmpty()) {
+        context_.prompts.showWarning(this, QDir::toNativeSeparators(path) + QStringLiteral("\n") + error);
+        return false;
+    }
+    recentFiles_.add(path);
+    rebuildRecentFiles();
+    updateTitle();
+    return true;
+}
+
+bool CMainFrame::closeDocument() {
+    if (!document_) {
+        return false;
+    }
+    context_.current.statusBar = statusBar()->isHidden() ? 0 : 1;
+    if (document_->isModified() && !(askToSave() && askToWriteBack())) {
+        return false;
+    }
+    document_->project().clearModifiedAll();
+    writeSettings();
+    destroyDocument();
+    return true;
+}
+
+bool CMainFrame::readFromCard() {
+    if (document_ || !driveList_->isEnabled()) {
+        return false;
+    }
+    return newDocument(Source::Card);
+}
+
+bool CMainFrame::loadFromDat() {
+    if (document_) {
+        return false;
+    }
+    const QString folder = context_.choosers.folder(this, QString(), context_.current.lastDatDir);
+    if (folder.isEmpty()) {
+        return false;
+    }
+    context_.current.lastDatDir = launch::withTrailingSeparator(folder, QLatin1Char('/'));
+    writeSettings();
+    return newDocument(Source::Dat);
+}
+
+bool CMainFrame::canExit() {
+    context_.current.statusBar = statusBar()->isHidden() ? 0 : 1;
+    if (document_ && document_->isModified() && !(askToSave() && askToWriteBack())) {
+        return false;
+    }
+    if (document_) {
+        document_->project().clearModifiedAll();
+    }
+    writeSettings();
+    return true;
+}
+
+// The save question: true when the exit may go on (saved, or the changes given up).
+bool CMainFrame::askToSave() {
+    switch (context_.prompts.ask(this, text(322), PromptService::Buttons::YesNoCancel, PromptService::Icon::Question)) {
+    case PromptService::Answer::Yes:
+        return saveDocument();
+    case PromptService::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The write-back question: true when the exit may go on. A write that fails keeps the editor open, so the project
+// is not lost with a card that was not written.
+bool CMainFrame::askToWriteBack() {
+    const int question = documentFromDat_ ? 710 : 659;
+    switch (context_.prompts.ask(this, text(question), PromptService::Buttons::YesNoCancel,
+                                 PromptService::Icon::Question)) {
+    case PromptService::Answer::Yes:
+        break;
+    case PromptService::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+    const ProjectData& project = document_->project();
+    const bool opened = project.projectOpened != 0;
+    std::vector<card::FileKind> kinds;
+    if (opened || project.programsFromCard) {
+        kinds.push_back(card::FileKind::Programs);
+    }
+    if (opened || project.configFromCard) {
+        kinds.push_back(card::FileKind::Config);
+    }
+    if (opened || project.sequencesFromCard) {
+        kinds.push_back(card::FileKind::Sequences);
+    }
+    if (kinds.empty()) {
+        return true;
+    }
+    const QString folder = documentFromDat_ ? context_.current.lastDatDir : selectedCardRoot();
+    if (folder.isEmpty()) {
+        context_.prompts.showWarning(this, text(card::TextWriteFailed));
+        return false;
+    }
+    for (card::FileKind kind : kinds) {
+        const card::WriteResult result = view_->writeCardFile(kind, folder);
+        if (!result.ok) {
+            context_.prompts.showWarning(this, text(result.text));
+            if (result.text == card::TextCriticalErrors) {
+                view_->showPage(PageId::Raport);
+            }
+            return false;
+        }
+    }
+    context_.prompts.showMessage(this, text(card::TextWritten));
+    return true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!canExit()) {
+        event->ignore();
+        return;
+    }
+    destroyDocument();
+    event->accept();
+}
+
+bool CMainFrame::selectCardDrive(const QString& root) {
+    for (int i = 0; i < driveList_->count(); ++i) {
+        if (driveList_->itemData(i).toString() == root || driveList_->itemText(i) == root) {
+            driveList_->setCurrentIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+QString CMainFrame::selectedCardRoot() const {
+    if (driveList_->currentIndex() < 0) {
+        return {};
+    }
+    const QString root = driveList_->currentData().toString();
+    return root.isEmpty() ? driveList_->currentText() : root;
+}
+
+void CMainFrame::showProgramSettings() {
+    CProgramSet dialog(
+        context_, [this] { applyLanguage(); }, this);
+    dialog.exec();
+}
+
+void CMainFrame::showAbout() {
+    CAboutDlg dialog(context_, this);
+    dialog.exec();
+}
+
+bool CMainFrame::applyLanguage() {
+    const QString previous = context_.texts.name();
+    const QString wanted = context_.settings.read().lastLang;
+    // Try the catalog aside first: a refused one must not take the texts of the running editor with it.
+    Languages trial(context_.texts.languageFolder());
+    const LanguageChoice tried = trial.setLanguage(wanted);
+    if (!tried.ok) {
+        if (!tried.message.isEmpty()) {
+            context_.prompts.showMessage(this, tried.message);
+        }
+        // The editor ends as it does when the language cannot be loaded, but the project is offered for saving
+        // first, and the language that works stays in the settings so that the next start succeeds.
+        context_.current.lastLang = previous;
+        writeSettings();
+        close();
+        return false;
+    }
+    const LanguageChoice choice = context_.texts.setLanguage(wanted);
+    context_.current.lastLang = wanted;
+    if (choice.usedFallback) {
+        writeSettings();
+    }
+    refreshTexts();
+    if (view_) {
+        view_->refreshTexts();
+        view_->reloadPages();
+    }
+    return true;
+}
+
+} // namespace tolvane

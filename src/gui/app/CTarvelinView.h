@@ -1,0 +1,102 @@
+#pragma once
+
+#include "card/CardFiles.h"
+#include "gui/app/PageFactory.h"
+
+#include <QString>
+#include <QWidget>
+
+class QStackedWidget;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace tolvane {
+
+class CDataPage;
+class CTarvelinDoc;
+class IconStrip;
+struct AppContext;
+
+// The project's workspace: the navigation tree on the left, a thin separator, and on the right a stack of the 19
+// pages (a property sheet without tabs). Selecting a tree item brings its page to the front. The view creates the
+// pages once, keeps the special-tolling item in step with the settings, blinks the report item while the
+// project has problems, and reads the card files when the editor was started from a card or a folder of them.
+class CTarvelinView : public QWidget {
+    Q_OBJECT
+public:
+    // Icons of the tree items and of the page headers, by index in their strips.
+    static constexpr int ReportIcon = 12;
+    static constexpr int ReportProblemIcon = 18;
+    static constexpr int SpecialTollingIcon = 10;
+    static constexpr int SpecialTollingText = 879;
+    static constexpr int BlinkMs = 500;
+    // Item data: the page an item shows, and the number of its text.
+    static constexpr int PageRole = Qt::UserRole;
+    static constexpr int TextRole = Qt::UserRole + 1;
+
+    CTarvelinView(AppContext& context, CTarvelinDoc& document, const IconStrip& treeIcons, const IconStrip& headerIcons,
+                  QWidget* parent = nullptr);
+    ~CTarvelinView() override;
+
+    // Hands the pages the document, localises everything, reloads the pages and forgets the change marks; then,
+    // for a start from a card or a folder of card files, reads the card files from `cardFolder` and sums the
+    // reading up with text 505 or 680. Starts the report blink.
+    void initialUpdate(bool fromCardFiles = false, const QString& cardFolder = QString());
+
+    void buildTree();
+    // Header texts and icons, the tree and every page's own captions in the current language.
+    void refreshTexts();
+    // Every page reads the project again; the status bar shows the card identity.
+    void reloadPages();
+    // Inserts or removes the special-tolling item as the settings say, without rebuilding the tree.
+    void updateSpecialTollingItem();
+
+    // Reads programs.dat and seq.dat when present, then config.dat and kur.bin, from `folder`; true when all
+    // succeeded. Each refusal is shown with its own text.
+    bool readCardFiles(const QString& folder);
+    // Writes one card file into `folder` (the exit check's write-back).
+    card::WriteResult writeCardFile(card::FileKind kind, const QString& folder);
+
+    void showPage(PageId id);
+    CDataPage* page(PageId id) const { return pages_[pageIndex(id)]; }
+    CDataPage* currentPage() const;
+    QTreeWidget* tree() const { return tree_; }
+    QTreeWidgetItem* reportItem() const { return reportItem_; }
+    QTreeWidgetItem* specialTollingItem() const { return specialItem_; }
+    // The icon index the report item shows now.
+    int reportIconIndex() const { return reportIconIndex_; }
+    // One tick of the 500 ms report blink.
+    void blinkTick();
+
+signals:
+    // The pages were reloaded: the main window shows the card identity.
+    void identityChanged();
+
+private:
+    QTreeWidgetItem* addItem(QTreeWidgetItem* parent, PageId page, int text, int icon);
+    QTreeWidgetItem* makeItem(PageId page, int text, int icon) const;
+    void selectItemOfPage(PageId id);
+    void onItemChosen(QTreeWidgetItem* item);
+    void recheckProblems();
+    QString text(int id) const;
+
+    AppContext& context_;
+    CTarvelinDoc& document_;
+    const IconStrip& treeIcons_;
+    const IconStrip& headerIcons_;
+    QTreeWidget* tree_;
+    QStackedWidget* stack_;
+    QTimer* blinkTimer_;
+    PageSet pages_{};
+    QTreeWidgetItem* programsItem_ = nullptr;
+    QTreeWidgetItem* funeralItem_ = nullptr;
+    QTreeWidgetItem* specialItem_ = nullptr;
+    QTreeWidgetItem* reportItem_ = nullptr;
+    bool rebuilding_ = false;
+    bool hasProblems_ = false;
+    int blinkCount_ = 0;
+    int reportIconIndex_ = ReportIcon;
+};
+
+} // namespace tolvane
