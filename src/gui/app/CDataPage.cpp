@@ -170,8 +170,7 @@ void CDataPage::endListUpdate(QAbstractItemView* list, int row) {
 
 void CDataPage::watchSelection(QAbstractItemView* list) {
     if (list && list->selectionModel()) {
-        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                [this] { onSelectionChanged(); });
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { onSelectionChanged(); });
     }
 }
 

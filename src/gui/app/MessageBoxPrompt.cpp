@@ -41,12 +41,15 @@ QString MessageBoxPrompt::text(int id) const {
 
 std::unique_ptr<QMessageBox> MessageBoxPrompt::build(QWidget* owner, const QString& message, Buttons buttons,
                                                      Icon icon) const {
-    auto box = std::make_unique<QMessageBox>(boxIcon(icon), text(CaptionText), message, standardButtons(buttons), owner);
+    auto box =
+        std::make_unique<QMessageBox>(boxIcon(icon), text(CaptionText), message, standardButtons(buttons), owner);
     box->setTextFormat(Qt::PlainText);
     const struct {
         QMessageBox::StandardButton button;
         int textId;
-    } labels[] = {{QMessageBox::Yes, YesText}, {QMessageBox::No, NoText}, {QMessageBox::Ok, OkText},
+    } labels[] = {{QMessageBox::Yes, YesText},
+                  {QMessageBox::No, NoText},
+                  {QMessageBox::Ok, OkText},
                   {QMessageBox::Cancel, CancelText}};
     for (const auto& label : labels) {
         if (QAbstractButton* button = box->button(label.button)) {

@@ -8,7 +8,7 @@
 namespace tolvane {
 
 namespace {
-constexpr int Gap = 4;     // pixels between the control and the tip
+constexpr int Gap = 4;        // pixels between the control and the tip
 constexpr int MaxWidth = 360; // longer texts wrap
 } // namespace
 

@@ -12,6 +12,7 @@ CLinkStatic::CLinkStatic(QWidget* parent) : QLabel(parent) {
     underlined.setUnderline(true);
     setFont(underlined);
     setBackgroundRole(QPalette::Button);
+    setForegroundRole(QPalette::WindowText); // else a label on the button face is drawn in the button's text colour
     setAutoFillBackground(true);
     setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);

@@ -15,9 +15,9 @@ public:
 
     explicit CLinkStatic(QWidget* parent = nullptr);
 
-    void setValue(int value);             // "%d"
-    void setBracketedValue(int value);    // "[%d]"
-    void setBracketedValue3(int value);   // "[%03d]"
+    void setValue(int value);                  // "%d"
+    void setBracketedValue(int value);         // "[%d]"
+    void setBracketedValue3(int value);        // "[%03d]"
     void setBracketedUnsigned(unsigned value); // "[%d]" of an unsigned number
 
     // The tooltip: the label's own text, at most MaxTipLength characters.

@@ -58,8 +58,7 @@ bool markOption(QWidget* control, bool changed) {
         return false;
     }
     // A disabled option keeps its grey text.
-    mark(control, {QPalette::WindowText, QPalette::ButtonText}, {QPalette::Active, QPalette::Inactive},
-         OptionText);
+    mark(control, {QPalette::WindowText, QPalette::ButtonText}, {QPalette::Active, QPalette::Inactive}, OptionText);
     return true;
 }
 
