@@ -22,9 +22,9 @@ int pixelsMostly(CLinkStatic& link, int (QColor::*channel)() const) {
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor c(image.pixel(x, y));
-            const int main = (c.*channel)();
-            const int others = c.red() + c.green() + c.blue() - main;
-            count += main > 150 && others < main ? 1 : 0;
+            const int strongest = (c.*channel)();
+            const int others = c.red() + c.green() + c.blue() - strongest;
+            count += strongest > 150 && others < strongest ? 1 : 0;
         }
     }
     return count;
