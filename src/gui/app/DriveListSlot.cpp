@@ -1,14 +1,13 @@
 #include "gui/app/DriveListSlot.h"
 
-#include <QComboBox>
+#include "gui/widgets/CRemoveDirCombo.h"
 
 namespace tolvane {
 
 QComboBox* createDriveList(AppContext&, QWidget* parent) {
-    // Until the removable-drive list exists the slot shows an empty list that cannot be used.
-    auto* list = new QComboBox(parent);
-    list->setEnabled(false);
-    return list;
+    // The removable-drive list: starts disabled, refreshes itself every 500 ms and enables itself while it lists a
+    // card.
+    return new CRemoveDirCombo(parent);
 }
 
 } // namespace tolvane
