@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 # CI builds with warnings as errors.
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build test run bench format clean
+.PHONY: all deps configure build test test-sanitize run bench fuzz format clean
 
 all: build
 
@@ -31,6 +31,21 @@ bench: deps
 	@cmake -S . -B $(BUILD_DIR)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target tolvane_bench
 	@$(BUILD_DIR)-bench/tests/bench/tolvane_bench
+
+# The whole suite built with the address and undefined-behaviour sanitizers in its own folder; the first report
+# stops the test that made it. Benchmarks and fuzz targets are not built here.
+test-sanitize: deps
+	@cmake -S . -B $(BUILD_DIR)-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_SANITIZE=ON -DTOLVANE_WERROR=$(WERROR) >/dev/null
+	@cmake --build $(BUILD_DIR)-sanitize -j $(JOBS)
+	@cd $(BUILD_DIR)-sanitize && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+# libFuzzer targets (clang 14, sanitizers) in their own folder, each run for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@CC=clang-14 CXX=clang++-14 cmake -S . -B $(BUILD_DIR)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVANE_FUZZ=ON >/dev/null
+	@cmake --build $(BUILD_DIR)-fuzz -j $(JOBS) --target fuzz_targets
+	@scripts/run-fuzz $(BUILD_DIR)-fuzz $(FUZZ_SECONDS)
 
 format:
 	@find src tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -1,0 +1,131 @@
+#include "FullProject.h"
+#include "platform/SafeFile.h"
+#include "project/ProjectFile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <utility>
+#include <vector>
+#include <sys/resource.h>
+
+namespace tolvane {
+namespace {
+
+QByteArray projectBytes(ProjectData& project) {
+    const auto bytes = projectfile::store(project);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+// The real QSaveFile with one step made to fail: the open, the n-th chunk written, the flush or the commit.
+class FailingWrite final : public AtomicWriteFile {
+public:
+    enum class Step { Nothing, Open, Write, Flush, Commit };
+    FailingWrite(Step step, int failingChunk = 0) : step_(step), failingChunk_(failingChunk) {}
+
+    bool open(const QString& path) override { return step_ != Step::Open ? real_.open(path) : failed(); }
+    bool write(QByteArrayView chunk) override {
+        const bool failHere = step_ == Step::Write && chunks_++ == failingChunk_;
+        return failHere ? failed() : real_.write(chunk);
+    }
+    bool flush() override { return step_ != Step::Flush ? real_.flush() : failed(); }
+    bool commit() override { return step_ != Step::Commit ? real_.commit() : failed(); }
+    void cancel() override { real_.cancel(); }
+    QString errorString() const override { return failed_ ? QStringLiteral("No space left on device") : real_.errorString(); }
+
+private:
+    bool failed() {
+        failed_ = true;
+        return false;
+    }
+    Step step_;
+    int failingChunk_;
+    int chunks_ = 0;
+    bool failed_ = false;
+    QSaveFileWrite real_;
+};
+
+class SafeFileFaults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        ProjectData old;
+        oldBytes = projectBytes(old);
+        ASSERT_TRUE(writeFileAtomically(target(), oldBytes).ok);
+        testing_support::fillProject(full);
+        newBytes = projectBytes(full);
+    }
+    QString target() const { return folder.filePath(QStringLiteral("tower.tpm")); }
+    QStringList folderContent() const {
+        return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    // The old file as it was and nothing else in its folder.
+    void expectOldFileAlone() const {
+        EXPECT_EQ(folderContent(), QStringList{QStringLiteral("tower.tpm")});
+        EXPECT_EQ(readWholeFile(target()), oldBytes);
+    }
+
+    QTemporaryDir folder;
+    ProjectData full;
+    QByteArray oldBytes;
+    QByteArray newBytes;
+};
+
+// A failure at any step of the save leaves the previous file intact, no temporary file beside it, and gives
+// the reason to show the user.
+TEST_F(SafeFileFaults, AFailureAtAnyStepKeepsThePreviousFile) {
+    const int chunks = static_cast<int>((newBytes.size() + ChunkSize - 1) / ChunkSize);
+    ASSERT_GT(chunks, 1);
+    std::vector<std::pair<FailingWrite::Step, int>> cases{{FailingWrite::Step::Open, 0}};
+    for (int chunk = 0; chunk < chunks; ++chunk) {
+        cases.emplace_back(FailingWrite::Step::Write, chunk);
+    }
+    cases.emplace_back(FailingWrite::Step::Flush, 0);
+    cases.emplace_back(FailingWrite::Step::Commit, 0);
+    for (const auto& [step, chunk] : cases) {
+        SCOPED_TRACE(static_cast<int>(step) * 100 + chunk);
+        FailingWrite layer(step, chunk);
+        const FileResult result = writeFileAtomically(target(), newBytes, layer);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.error, QStringLiteral("No space left on device"));
+        expectOldFileAlone();
+    }
+
+    FailingWrite none(FailingWrite::Step::Nothing);
+    EXPECT_TRUE(writeFileAtomically(target(), newBytes, none).ok);
+    EXPECT_EQ(folderContent(), QStringList{QStringLiteral("tower.tpm")});
+    EXPECT_EQ(readWholeFile(target()), newBytes);
+}
+
+// A real write failure from the operating system: a file-size limit that the new content exceeds makes the
+// writes fail part-way, as a full disk does.
+TEST_F(SafeFileFaults, AFileSizeLimitFailsTheSaveAndKeepsThePreviousFile) {
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    for (const rlim_t limit : {rlim_t{0}, rlim_t{1000}, rlim_t{70000}, static_cast<rlim_t>(newBytes.size() - 1)}) {
+        SCOPED_TRACE(limit);
+        rlimit small = saved;
+        small.rlim_cur = std::min<rlim_t>(limit, saved.rlim_max);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const FileResult result = writeFileAtomically(target(), newBytes);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.error.isEmpty());
+        expectOldFileAlone();
+    }
+    std::signal(SIGXFSZ, previousHandler);
+}
+
+TEST_F(SafeFileFaults, AMissingFolderFailsAtOpenWithTheSystemsWording) {
+    const FileResult result = writeFileAtomically(folder.filePath(QStringLiteral("missing/tower.tpm")), newBytes);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.isEmpty());
+    expectOldFileAlone();
+}
+
+} // namespace
+} // namespace tolvane
