@@ -1,5 +1,6 @@
 # Tolvane — build, test and run from a fresh Debian 12 machine.
-#   make run     install what is missing, build, start the program
+#   make run     install what is missing, build, start the editor
+#   make screenshots  the editor's main window on every page as PNG files
 #   make test    the same, then every test
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -7,7 +8,7 @@ JOBS ?= $(shell nproc)
 # CI builds with warnings as errors.
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build test test-sanitize run bench fuzz format clean
+.PHONY: all deps configure build test test-sanitize run screenshots bench fuzz format clean
 
 all: build
 
@@ -23,8 +24,16 @@ build: configure
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# Starts the editor from the stage folder, beside its Language/, Data/ and print/ folders.
 run: build
-	@$(BUILD_DIR)/stage/tolvane-cli --help
+	@$(BUILD_DIR)/stage/1.41/Tolvane
+
+# The main window on every page as PNG files in $(BUILD_DIR)/screenshots (offscreen; no display needed).
+screenshots: build
+	@mkdir -p $(BUILD_DIR)/screenshots
+	@TOLVANE_SCREENSHOT_DIR=$(abspath $(BUILD_DIR))/screenshots QT_QPA_PLATFORM=offscreen \
+		$(BUILD_DIR)/tests/gui_tests --gtest_filter='Screenshots.*'
+	@echo "screenshots in $(BUILD_DIR)/screenshots"
 
 # Benchmarks build optimised in their own folder, whatever BUILD_TYPE says.
 bench: deps

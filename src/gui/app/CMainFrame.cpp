@@ -7,6 +7,7 @@
 #include "gui/app/CTarvelinView.h"
 #include "gui/app/DriveListSlot.h"
 #include "gui/app/IconStrip.h"
+#include "gui/widgets/CRemoveDirCombo.h"
 #include "platform/LaunchParameters.h"
 
 #include <QAction>
@@ -175,7 +176,7 @@ void CMainFrame::buildToolBar() {
     toolBar_->setIconSize(QSize(IconStrip::Size, IconStrip::Size));
     for (const ToolButton& button : ToolButtons) {
         if (button.command == 0) {
-            toolBar_->addSeparator();
+            cardSeparator_ = toolBar_->addSeparator();
             continue;
         }
         auto* tool = new QAction(images_.toolBar.icon(button.icon), QString(), toolBar_);
@@ -271,6 +272,7 @@ void CMainFrame::setDocumentState(bool open) {
         toolBarAction(command)->setVisible(!open);
     }
     driveListAction_->setVisible(!open);
+    cardSeparator_->setVisible(!open);
     toolBarAction(CmdClose)->setVisible(open);
     toolBarAction(CmdSave)->setEnabled(open);
 }
@@ -313,10 +315,8 @@ bool CMainFrame::newDocument(Source source, const QString& cardRoot) {
     QString folder;
     if (source == Source::Card) {
         document->startedFromCard = true;
-        folder = selectedCardRoot();
-        if (folder.isEmpty()) {
-            folder = cardRoot;
-        }
+        // A root named on the command line is read even when the drive list does not show it.
+        folder = cardRoot.isEmpty() ? selectedCardRoot() : cardRoot;
     } else if (source == Source::Dat) {
         document->startedFromDat = true;
         folder = context_.current.lastDatDir;
@@ -542,8 +542,15 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::selectCardDrive(const QString& root) {
+    if (auto* cards = qobject_cast<CRemoveDirCombo*>(driveList_)) {
+        cards->refresh();
+    }
+    // Roots compare without their trailing separator and, as drive letters do, without regard to case.
+    const auto bare = [](const QString& path) { return QDir::cleanPath(QDir::fromNativeSeparators(path)); };
     for (int i = 0; i < driveList_->count(); ++i) {
-        if (driveList_->itemData(i).toString() == root || driveList_->itemText(i) == root) {
+        const QString itemRoot = driveList_->itemData(i).toString();
+        if (bare(itemRoot.isEmpty() ? driveList_->itemText(i) : itemRoot).compare(bare(root), Qt::CaseInsensitive) ==
+            0) {
             driveList_->setCurrentIndex(i);
             return true;
         }

@@ -85,7 +85,7 @@ public:
     // Every caption of both menus and the tool bar in the current language.
     void refreshTexts();
 
-    // Selects the drive list entry of this root; false when the list has none.
+    // Refreshes the drive list and selects the entry of this root; false when the list has none.
     bool selectCardDrive(const QString& root);
     QString selectedCardRoot() const;
 
@@ -145,6 +145,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QComboBox* driveList_ = nullptr;
     QAction* driveListAction_ = nullptr;
+    QAction* cardSeparator_ = nullptr; // before Read from card: hidden with it
     std::array<QLabel*, 3> panes_{};
 };
 

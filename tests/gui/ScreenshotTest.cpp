@@ -1,0 +1,71 @@
+#include "ShellTestSupport.h"
+
+#include "gui/app/CAboutDlg.h"
+#include "gui/app/CProgramSet.h"
+#include "gui/app/CSplash.h"
+#include "gui/app/CTarvelinApp.h"
+#include "gui/app/CTarvelinDoc.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace tolvane {
+namespace {
+
+// `make screenshots`: with TOLVANE_SCREENSHOT_DIR set, the editor is started from the stage folder (real catalogs
+// and images, settings in a temporary file) and the main window is written to PNG files: empty, then on every
+// tree item's page, then the About box, the program settings dialog and the splash screen. TOLVANE_SCREENSHOT_LANG
+// picks the language (English when unset).
+TEST(Screenshots, MainWindowOnEveryPage) {
+    const QString target = qEnvironmentVariable("TOLVANE_SCREENSHOT_DIR");
+    if (target.isEmpty()) {
+        GTEST_SKIP() << "TOLVANE_SCREENSHOT_DIR is not set";
+    }
+    ASSERT_TRUE(QDir().mkpath(target));
+    QTemporaryDir temp;
+    QSettings settings(temp.filePath(QStringLiteral("Tolvane.ini")), QSettings::IniFormat);
+    const QString language = qEnvironmentVariable("TOLVANE_SCREENSHOT_LANG", QStringLiteral("English"));
+    settings.setValue(QStringLiteral("Settings/LastLang"), language);
+    const QString programFolder = QStringLiteral(TOLVANE_VERSION_DIR);
+    Languages texts(AppPaths(programFolder).languageFolder());
+    testing::ScriptedPrompt prompts;
+    testing::ScriptedChooser choosers;
+    testing::RecordingProgramStarter starter;
+    CTarvelinApp app(settings, texts, prompts, choosers, starter, programFolder, temp.path());
+    ASSERT_TRUE(app.start(QString(), false));
+    CMainFrame& frame = *app.mainFrame();
+    frame.showNormal();
+    frame.resize(1280, 800);
+    const auto shoot = [&](QWidget& widget, const QString& name) {
+        QApplication::processEvents();
+        EXPECT_TRUE(widget.grab().save(QDir(target).filePath(name + QStringLiteral(".png"))));
+    };
+    shoot(frame, QStringLiteral("00-empty"));
+
+    ASSERT_TRUE(frame.newDocument());
+    CTarvelinView& view = *frame.view();
+    int n = 1;
+    for (QTreeWidgetItemIterator it(view.tree()); *it; ++it, ++n) {
+        view.tree()->setCurrentItem(*it);
+        shoot(frame, QStringLiteral("%1-text%2")
+                         .arg(n, 2, 10, QLatin1Char('0'))
+                         .arg((*it)->data(0, CTarvelinView::TextRole).toInt()));
+    }
+    CAboutDlg about(app.context(), &frame);
+    about.show();
+    shoot(about, QStringLiteral("90-about"));
+    CProgramSet programSettings(app.context(), {}, &frame);
+    programSettings.show();
+    shoot(programSettings, QStringLiteral("91-program-settings"));
+    CSplash splash(AppPaths(programFolder).dataFile(QStringLiteral("Gfx/splash.png")), CTarvelinApp::Version);
+    splash.show();
+    shoot(splash, QStringLiteral("92-splash"));
+    frame.document()->project().clearModifiedAll();
+}
+
+} // namespace
+} // namespace tolvane

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "TestAppContext.h"
+#include "card/CardFiles.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CTarvelinView.h"
+#include "gui/app/IconStrip.h"
+
+#include <QFile>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include <map>
+#include <vector>
+
+namespace tolvane::testing {
+
+// Every text number the editor may ask for, as `prefix` followed by the number ("t157"), so a test sees which text
+// a control shows and in which language.
+inline std::map<int, QString> numberedTexts(const QString& prefix) {
+    std::map<int, QString> texts;
+    for (int id = 100; id < 1000; ++id) {
+        texts[id] = prefix + QString::number(id);
+    }
+    return texts;
+}
+
+// A main window over a test context whose language "Test" names every text by its number.
+struct ShellFixture {
+    ShellFixture() : app(numberedTexts(QStringLiteral("t"))) {
+        app.current.lastLang = QString::fromLatin1(TestAppContext::LanguageName);
+        frame = std::make_unique<CMainFrame>(app.context, app.settingsFile, EditorImages{none, none, none});
+    }
+
+    QString path(const QString& name) const { return app.dir.filePath(name); }
+
+    TestAppContext app;
+    IconStrip none;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+// The tree item showing text `textId`, null when there is none.
+inline QTreeWidgetItem* treeItem(const CTarvelinView& view, int textId) {
+    for (QTreeWidgetItemIterator it(view.tree()); *it; ++it) {
+        if ((*it)->data(0, CTarvelinView::TextRole).toInt() == textId) {
+            return *it;
+        }
+    }
+    return nullptr;
+}
+
+inline std::vector<int> childTexts(const QTreeWidgetItem* item) {
+    std::vector<int> texts;
+    for (int i = 0; i < item->childCount(); ++i) {
+        texts.push_back(item->child(i)->data(0, CTarvelinView::TextRole).toInt());
+    }
+    return texts;
+}
+
+inline bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Writes the four card files of `project` into `folder`.
+inline bool writeCardFolder(ProjectData& project, const QString& folder, const QString& temp) {
+    StdCardFileSystem files;
+    for (card::FileKind kind : card::AllKinds) {
+        if (!card::writeCardFile(project, kind, folder.toStdString(), temp.toStdString(), files).ok) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace tolvane::testing
