@@ -31,9 +31,9 @@ std::string textFormat(std::span<const std::uint8_t> data);
 std::string languageCatalog(std::span<const std::uint8_t> data);
 
 inline constexpr Target Targets[] = {
-    {"project_file", projectFile},   {"programs_file", programsFile}, {"config_file", configFile},
-    {"sequences_file", sequencesFile}, {"chimes_file", chimesFile},   {"holiday_file", holidayFile},
-    {"text_format", textFormat},     {"language_catalog", languageCatalog},
+    {"project_file", projectFile},     {"programs_file", programsFile},       {"config_file", configFile},
+    {"sequences_file", sequencesFile}, {"chimes_file", chimesFile},           {"holiday_file", holidayFile},
+    {"text_format", textFormat},       {"language_catalog", languageCatalog},
 };
 
 } // namespace tolvane::fuzz

@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <utility>
 #include <vector>
-#include <sys/resource.h>
 
 namespace tolvane {
 namespace {
@@ -34,7 +34,9 @@ public:
     bool flush() override { return step_ != Step::Flush ? real_.flush() : failed(); }
     bool commit() override { return step_ != Step::Commit ? real_.commit() : failed(); }
     void cancel() override { real_.cancel(); }
-    QString errorString() const override { return failed_ ? QStringLiteral("No space left on device") : real_.errorString(); }
+    QString errorString() const override {
+        return failed_ ? QStringLiteral("No space left on device") : real_.errorString();
+    }
 
 private:
     bool failed() {

@@ -66,7 +66,7 @@ TEST(ProjectFileCuts, EveryCutIsRefusedUnlessItEndsASection) {
         }
         const Bytes part(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(cut));
         const int result = projectfile::load(project, part);
-        const int expected = cut < 4 ? projectfile::TextNotAProject
+        const int expected = cut < 4                      ? projectfile::TextNotAProject
                              : boundaries.count(cut) != 0 ? 0
                                                           : projectfile::TextDamaged;
         if (result != expected) {
