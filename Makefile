@@ -42,9 +42,10 @@ bench: deps
 	@$(BUILD_DIR)-bench/tests/bench/tolvane_bench
 
 # The whole suite built with the address and undefined-behaviour sanitizers in its own folder; the first report
-# stops the test that made it. Benchmarks and fuzz targets are not built here.
+# stops the test that made it. Benchmarks and fuzz targets are not built here. Warnings are not errors here:
+# GCC's flow-based warnings give false alarms on instrumented code, and `make test` already builds with -Werror.
 test-sanitize: deps
-	@cmake -S . -B $(BUILD_DIR)-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_SANITIZE=ON -DTOLVANE_WERROR=$(WERROR) >/dev/null
+	@cmake -S . -B $(BUILD_DIR)-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_SANITIZE=ON -DTOLVANE_WERROR=OFF >/dev/null
 	@cmake --build $(BUILD_DIR)-sanitize -j $(JOBS)
 	@cd $(BUILD_DIR)-sanitize && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
