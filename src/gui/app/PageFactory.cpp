@@ -1,6 +1,7 @@
 #include "gui/app/PageFactory.h"
 
 #include "gui/app/CDataPage.h"
+#include "gui/card/CPropWymiana.h"
 
 namespace tolvane {
 
@@ -8,7 +9,7 @@ PageSet createPages(AppContext& context, QWidget* parent) {
     PageSet pages{};
     // Schedule pages get their program index when they are built for real: Tyg 0, Swi 1, Rok 2, Jed 3, Pog 4.
     pages[pageIndex(PageId::Programy)] = new CDataPage(context, parent);
-    pages[pageIndex(PageId::Wymiana)] = new CDataPage(context, parent);
+    pages[pageIndex(PageId::Wymiana)] = new CPropWymiana(context, parent);
     pages[pageIndex(PageId::Tyg)] = new CDataPage(context, parent);
     pages[pageIndex(PageId::Settings)] = new CDataPage(context, parent);
     pages[pageIndex(PageId::Krosownica)] = new CDataPage(context, parent);

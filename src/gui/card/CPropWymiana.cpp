@@ -1,0 +1,318 @@
+#include "gui/card/CPropWymiana.h"
+
+#include "gui/app/CTarvelinDoc.h"
+#include "gui/app/CTarvelinView.h"
+#include "gui/card/CCopyProgress.h"
+#include "gui/widgets/CRemoveDirCombo.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace tolvane {
+
+namespace {
+
+// The text numbers of a row: its caption and the questions asked before reading and writing, in DAT mode and in
+// card mode.
+struct RowTexts {
+    card::FileKind kind;
+    int caption;
+    int readDat;
+    int readCard;
+    int writeDat;
+    int writeCard;
+};
+
+// In the order the page shows them.
+constexpr RowTexts Rows[] = {
+    {card::FileKind::Programs, 188, 713, 648, 716, 655},
+    {card::FileKind::Sequences, 599, 712, 647, 715, 654},
+    {card::FileKind::Config, 189, 711, 646, 714, 653},
+    {card::FileKind::Chimes, 825, 854, 856, 855, 857},
+};
+
+const RowTexts& rowTexts(card::FileKind kind) {
+    for (const RowTexts& row : Rows) {
+        if (row.kind == kind) {
+            return row;
+        }
+    }
+    return Rows[0];
+}
+
+constexpr int TextCardLabel = 186;
+constexpr int TextGroup = 187;
+constexpr int TextRead = 185;
+constexpr int TextWrite = 184;
+constexpr int TextCriticalWarning = 631;
+constexpr int TextCardRemovedUnwritten = 702;
+constexpr int TextUnexpectedError = 601;
+
+// Marks every chime name as changed, so that the chime page shows all names read from the card as new. Setting a
+// name to something else and back leaves it as it was with its change mark set.
+void markEveryChimeName(ChimeNameTable& chimes) {
+    for (int i = 0; i < ChimeNameTable::Count; ++i) {
+        const std::string name = chimes.name(i);
+        chimes.setName(i, name.empty() ? std::string("-") : std::string());
+        chimes.setName(i, name);
+    }
+}
+
+} // namespace
+
+CPropWymiana::CPropWymiana(AppContext& context, QWidget* parent, std::unique_ptr<VolumeSource> volumes)
+    : CDataPage(context, parent), cardLabel_(new QLabel(this)),
+      driveList_(new CRemoveDirCombo(this, std::move(volumes))),
+      folderLabel_(new QLabel(QStringLiteral("Katalog"), this)), folderPath_(new QLabel(this)),
+      group_(new QGroupBox(this)), warningText_(new QLabel(this)), warningIcon_(new QLabel(this)) {
+    driveList_->setObjectName(QStringLiteral("cardDriveList"));
+    folderPath_->setObjectName(QStringLiteral("datFolder"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, HeaderHeight + 8, 8, 8);
+    auto* target = new QGridLayout;
+    target->addWidget(cardLabel_, 0, 0);
+    target->addWidget(driveList_, 0, 1);
+    target->addWidget(folderLabel_, 1, 0);
+    target->addWidget(folderPath_, 1, 1);
+    target->setColumnStretch(2, 1);
+    layout->addLayout(target);
+
+    auto* rows = new QGridLayout(group_);
+    int line = 0;
+    for (const RowTexts& texts : Rows) {
+        Row& row = rows_[index(texts.kind)];
+        row.label = new QLabel(group_);
+        row.lamp = new QLabel(group_);
+        row.lamp->setAlignment(Qt::AlignCenter);
+        row.lamp->setMinimumWidth(48);
+        row.lamp->setAutoFillBackground(true);
+        row.read = new QPushButton(group_);
+        row.write = new QPushButton(group_);
+        rows->addWidget(row.label, line, 0);
+        rows->addWidget(row.lamp, line, 1);
+        rows->addWidget(row.read, line, 2);
+        rows->addWidget(row.write, line, 3);
+        ++line;
+        const card::FileKind kind = texts.kind;
+        connect(row.read, &QPushButton::clicked, this, [this, kind] { read(kind); });
+        connect(row.write, &QPushButton::clicked, this, [this, kind] { write(kind); });
+        setLamp(kind, false);
+    }
+    rows->setColumnStretch(0, 1);
+    layout->addWidget(group_);
+
+    auto* warning = new QHBoxLayout;
+    const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    warningIcon_->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(iconSize, iconSize));
+    warningIcon_->setFixedSize(iconSize, iconSize);
+    warning->addWidget(warningIcon_);
+    warning->addWidget(warningText_, 1);
+    layout->addLayout(warning);
+    layout->addStretch(1);
+    warningText_->hide();
+    warningIcon_->hide();
+
+    blink_.setInterval(500);
+    connect(&blink_, &QTimer::timeout, this, [this] { warningIcon_->setVisible(!warningIcon_->isVisible()); });
+    connect(driveList_, &CRemoveDirCombo::cardInserted, this, &CPropWymiana::cardInserted);
+    connect(driveList_, &CRemoveDirCombo::cardRemoved, this, &CPropWymiana::cardRemoved);
+    connect(driveList_, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
+
+    refreshTexts();
+    refresh();
+    showModeControls();
+}
+
+void CPropWymiana::refreshTexts() {
+    setItemText(cardLabel_, TextCardLabel);
+    group_->setTitle(text(TextGroup));
+    for (const RowTexts& texts : Rows) {
+        const Row& row = rows_[index(texts.kind)];
+        setItemText(row.label, texts.caption);
+        setItemText(row.read, TextRead);
+        setItemText(row.write, TextWrite);
+    }
+    setItemText(warningText_, TextCriticalWarning);
+}
+
+void CPropWymiana::reload(int) {
+    if (project()) {
+        applyValidity();
+        refresh();
+    }
+    showModeControls();
+}
+
+void CPropWymiana::setDatMode(bool on, const QString& folder) {
+    datMode_ = on;
+    datFolder_ = folder;
+    showModeControls();
+    refresh();
+}
+
+void CPropWymiana::showModeControls() {
+    showControlIf(cardLabel_, !datMode_);
+    showControlIf(driveList_, !datMode_);
+    showControlIf(folderLabel_, datMode_);
+    showControlIf(folderPath_, datMode_);
+    folderPath_->setText(datMode_ ? datFolder_ : QString());
+}
+
+QString CPropWymiana::targetFolder() const {
+    return datMode_ ? datFolder_ : driveList_->selectedRoot();
+}
+
+void CPropWymiana::applyValidity() {
+    ProjectData* current = project();
+    if (!current) {
+        return;
+    }
+    const bool valid = !current->validate();
+    for (const card::FileKind kind : {card::FileKind::Programs, card::FileKind::Config, card::FileKind::Sequences}) {
+        enableControl(writeButton(kind), valid);
+    }
+    if (valid) {
+        blink_.stop();
+        warningText_->hide();
+        warningIcon_->hide();
+    } else {
+        warningIcon_->hide();
+        warningText_->show();
+        blink_.start();
+    }
+}
+
+bool CPropWymiana::warningShown() const {
+    return !warningText_->isHidden();
+}
+
+void CPropWymiana::setLamp(card::FileKind kind, bool lit) {
+    QLabel* lamp = rows_[index(kind)].lamp;
+    lamp->setProperty("lit", lit);
+    lamp->setText(lit ? QStringLiteral("Wł.") : QStringLiteral("Wył."));
+    QPalette p = lamp->palette();
+    p.setColor(QPalette::Window, lit ? QColor(0, 200, 0) : palette().color(QPalette::Window));
+    p.setColor(QPalette::WindowText,
+               lit ? QColor(Qt::white) : palette().color(QPalette::Disabled, QPalette::WindowText));
+    lamp->setPalette(p);
+}
+
+bool CPropWymiana::lampLit(card::FileKind kind) const {
+    return rows_[index(kind)].lamp->property("lit").toBool();
+}
+
+void CPropWymiana::refresh() {
+    const QString folder = targetFolder();
+    for (const card::FileKind kind : card::AllKinds) {
+        const Row& row = rows_[index(kind)];
+        bool lit = false;
+        if (!folder.isEmpty()) {
+            const QFileInfo file(QString::fromStdString(card::joinPath(folder.toStdString(), card::fileName(kind))));
+            lit = file.isFile() && static_cast<std::size_t>(file.size()) == card::fileSize(kind);
+        }
+        setLamp(kind, lit);
+        enableControl(row.read, lit);
+        enableControl(row.write, !folder.isEmpty());
+    }
+}
+
+void CPropWymiana::write(card::FileKind kind) {
+    ProjectData* current = project();
+    const QString folder = targetFolder();
+    if (!current || folder.isEmpty()) {
+        refresh();
+        return;
+    }
+    try {
+        if (kind != card::FileKind::Chimes && current->validate()) {
+            showMessage(text(card::TextCriticalErrors));
+            emit reportRequested();
+            if (view()) {
+                view()->showPage(PageId::Raport);
+            }
+            refresh();
+            return;
+        }
+        const RowTexts& texts = rowTexts(kind);
+        if (askYesNo(text(datMode_ ? texts.writeDat : texts.writeCard)) != PromptService::Answer::Yes) {
+            refresh();
+            return;
+        }
+        const QString destination = QString::fromStdString(card::joinPath(folder.toStdString(), card::fileName(kind)));
+        const card::WriteResult result = CCopyProgress::run<card::WriteResult>(
+            destination, this, std::function<card::WriteResult()>([&] {
+                StdCardFileSystem files;
+                return card::writeCardFile(*current, kind, folder.toStdString(), context().tempFolder.toStdString(),
+                                           files);
+            }));
+        if (document()) {
+            document()->notifyChanged();
+        }
+        if (result.text != 0) {
+            showMessage(text(result.text));
+        }
+    } catch (const std::exception&) {
+        showMessage(text(TextUnexpectedError));
+    }
+    refresh();
+}
+
+void CPropWymiana::read(card::FileKind kind) {
+    ProjectData* current = project();
+    // Without a target nothing is read (an empty folder would name the working folder).
+    if (!current || targetFolder().isEmpty()) {
+        refresh();
+        return;
+    }
+    const RowTexts& texts = rowTexts(kind);
+    if (askYesNo(text(datMode_ ? texts.readDat : texts.readCard)) != PromptService::Answer::Yes) {
+        return;
+    }
+    try {
+        StdCardFileSystem files;
+        const std::string path = card::joinPath(targetFolder().toStdString(), card::fileName(kind));
+        const card::ReadResult result = card::readCardFile(*current, kind, path, files);
+        if (result.text != 0) {
+            showMessage(text(result.text));
+        }
+        if (result.ok) {
+            if (kind == card::FileKind::Chimes) {
+                markEveryChimeName(current->chimes());
+            }
+            if (document()) {
+                document()->notifyReplaced();
+            }
+            applyValidity();
+        }
+    } catch (const std::exception&) {
+        showMessage(text(TextUnexpectedError));
+        refresh();
+    }
+}
+
+void CPropWymiana::cardInserted() {
+    refresh();
+    cardInserted_ = true;
+}
+
+void CPropWymiana::cardRemoved() {
+    if (!cardInserted_) {
+        return;
+    }
+    cardInserted_ = false;
+    refresh();
+    if (project() && project()->isModifiedAll()) {
+        showMessage(text(TextCardRemovedUnwritten));
+    }
+}
+
+} // namespace tolvane

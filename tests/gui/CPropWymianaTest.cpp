@@ -1,0 +1,217 @@
+#include "gui/card/CPropWymiana.h"
+
+#include "FullProject.h"
+#include "ScriptedVolumeSource.h"
+#include "TestAppContext.h"
+#include "gui/app/CTarvelinDoc.h"
+#include "gui/widgets/CRemoveDirCombo.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace tolvane {
+namespace {
+
+using card::FileKind;
+using Answer = PromptService::Answer;
+
+std::map<int, QString> numberedTexts() {
+    std::map<int, QString> texts;
+    for (int id = 100; id < 1000; ++id) {
+        texts[id] = QStringLiteral("t%1").arg(id);
+    }
+    return texts;
+}
+
+QString t(int id) {
+    return QStringLiteral("t%1").arg(id);
+}
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, qsizetype size) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QByteArray(size, '\xFF'));
+}
+
+template <typename Done> void runUntil(Done done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 5000) {
+        QTest::qWait(10);
+    }
+}
+
+// The card page over a document, a card drive whose presence the test sets, and a folder that stands for the card.
+class CPropWymianaTest : public ::testing::Test {
+protected:
+    CPropWymianaTest() : app(numberedTexts()), document(&app.languages) {
+        auto owned = std::make_unique<ScriptedVolumeSource>();
+        volumes = owned.get();
+        page = std::make_unique<CPropWymiana>(app.context, nullptr, std::move(owned));
+        page->setDocument(&document, nullptr);
+        page->resize(500, 300);
+        page->show();
+        cardFolder = app.dir.filePath("card");
+        QDir().mkpath(cardFolder);
+    }
+
+    void insertCard() {
+        volumes->volumes = {{"CARD", cardFolder, "FAT32"}};
+        runUntil([&] { return page->driveList()->count() == 1; });
+        ASSERT_EQ(page->targetFolder(), cardFolder);
+    }
+
+    void removeCard() {
+        volumes->volumes = {};
+        runUntil([&] { return page->driveList()->count() == 0; });
+    }
+
+    QString onCard(FileKind kind) const {
+        return cardFolder + "/" + QString::fromStdString(std::string(card::fileName(kind)));
+    }
+
+    void expectButtonsAndLamps(bool writes, std::initializer_list<FileKind> lit) {
+        for (FileKind kind : card::AllKinds) {
+            SCOPED_TRACE(static_cast<int>(kind));
+            const bool on = std::find(lit.begin(), lit.end(), kind) != lit.end();
+            EXPECT_EQ(page->lampLit(kind), on);
+            EXPECT_EQ(page->readButton(kind)->isEnabled(), on);
+            EXPECT_EQ(page->writeButton(kind)->isEnabled(), writes);
+        }
+    }
+
+    testing::TestAppContext app;
+    CTarvelinDoc document;
+    ScriptedVolumeSource* volumes = nullptr;
+    std::unique_ptr<CPropWymiana> page;
+    QString cardFolder;
+};
+
+TEST_F(CPropWymianaTest, LampsFollowTheCardWithoutUserAction) {
+    writeFile(onCard(FileKind::Programs), 65559);
+    writeFile(onCard(FileKind::Sequences), 65558); // one byte short
+    writeFile(onCard(FileKind::Chimes), 9600);
+    page->reload();
+    QTest::qWait(50);
+    expectButtonsAndLamps(false, {});
+
+    insertCard();
+    expectButtonsAndLamps(true, {FileKind::Programs, FileKind::Chimes});
+    EXPECT_EQ(page->readButton(FileKind::Sequences)->isEnabled(), false);
+
+    removeCard();
+    expectButtonsAndLamps(false, {});
+    EXPECT_TRUE(app.prompts.boxes().empty()) << "nothing changed, nothing to warn about";
+}
+
+TEST_F(CPropWymianaTest, CriticalErrorsBlinkAndBlockWritingWithTheReportPage) {
+    ProjectData& project = document.project();
+    const int entry = project.program(Annual).addItem();
+    project.program(Annual).setStartDate(entry, 31, 13);
+    insertCard();
+    page->reload();
+    EXPECT_TRUE(page->warningShown());
+    EXPECT_TRUE(page->warningBlinking());
+    EXPECT_TRUE(page->writeButton(FileKind::Programs)->isEnabled()) << "the page shown with a card enables Write";
+
+    QSignalSpy report(page.get(), &CPropWymiana::reportRequested);
+    page->writeButton(FileKind::Programs)->click();
+    EXPECT_EQ(app.prompts.texts(), QStringList{t(459)});
+    EXPECT_EQ(report.count(), 1);
+    EXPECT_FALSE(QFile::exists(onCard(FileKind::Programs)));
+
+    project.program(Annual).setStartDate(entry, 31, 12);
+    page->applyValidity();
+    EXPECT_FALSE(page->warningShown());
+    EXPECT_FALSE(page->warningBlinking());
+}
+
+TEST_F(CPropWymianaTest, RemovingTheCardWarnsOnlyAboutUnwrittenChanges) {
+    insertCard();
+    document.project().chimes().setName(4, "Angelus");
+    removeCard();
+    EXPECT_EQ(app.prompts.texts(), QStringList{t(702)});
+
+    app.prompts.clear();
+    insertCard();
+    for (FileKind kind : card::AllKinds) {
+        app.prompts.answer(Answer::Yes);
+        page->write(kind);
+    }
+    EXPECT_EQ(app.prompts.texts(), (QStringList{t(655), t(190), t(653), t(190), t(654), t(190), t(857), t(190)}));
+    expectButtonsAndLamps(true, {FileKind::Programs, FileKind::Config, FileKind::Sequences, FileKind::Chimes});
+    EXPECT_FALSE(document.isModified());
+
+    app.prompts.clear();
+    removeCard();
+    EXPECT_TRUE(app.prompts.boxes().empty());
+}
+
+TEST_F(CPropWymianaTest, AnsweringNoWritesNothing) {
+    insertCard();
+    app.prompts.answer(Answer::No);
+    page->write(FileKind::Config);
+    EXPECT_FALSE(QFile::exists(onCard(FileKind::Config)));
+    app.prompts.answer(Answer::No);
+    writeFile(onCard(FileKind::Chimes), 9600);
+    page->refresh();
+    page->read(FileKind::Chimes);
+    EXPECT_EQ(app.prompts.texts(), (QStringList{t(653), t(856)}));
+}
+
+TEST_F(CPropWymianaTest, AllFourFilesGoToADatFolderAndComeBackIntoAFreshProject) {
+    testing_support::fillProject(document.project());
+    const QString folder = app.dir.filePath("dat");
+    QDir().mkpath(folder);
+    page->setDatMode(true, folder);
+    page->reload();
+    EXPECT_TRUE(page->driveList()->isHidden());
+    for (FileKind kind : card::AllKinds) {
+        app.prompts.answer(Answer::Yes);
+        page->write(kind);
+    }
+    EXPECT_EQ(app.prompts.texts(), (QStringList{t(716), t(190), t(714), t(190), t(715), t(190), t(855), t(190)}));
+
+    // A fresh project reads the four files back and writes the same bytes again.
+    CTarvelinDoc fresh(&app.languages);
+    CPropWymiana second(app.context, nullptr, std::make_unique<ScriptedVolumeSource>());
+    second.setDocument(&fresh, nullptr);
+    second.setDatMode(true, folder);
+    second.reload();
+    app.prompts.clear();
+    for (FileKind kind : card::AllKinds) {
+        app.prompts.answer(Answer::Yes);
+        second.read(kind);
+    }
+    EXPECT_EQ(app.prompts.texts(), (QStringList{t(713), t(711), t(712), t(854)}));
+    for (int i = 0; i < ChimeNameTable::Count; ++i) {
+        ASSERT_TRUE(fresh.project().chimes().isChanged(i)) << "chime name " << i;
+    }
+    for (int i = 0; i < 42; ++i) {
+        ASSERT_TRUE(fresh.project().sequences().isChanged(i)) << "sequence " << i;
+    }
+
+    const QString again = app.dir.filePath("again");
+    QDir().mkpath(again);
+    second.setDatMode(true, again);
+    for (FileKind kind : card::AllKinds) {
+        app.prompts.answer(Answer::Yes);
+        second.write(kind);
+        const QString name = QString::fromStdString(std::string(card::fileName(kind)));
+        EXPECT_EQ(readAll(again + "/" + name), readAll(folder + "/" + name)) << name.toStdString();
+    }
+}
+
+} // namespace
+} // namespace tolvane
