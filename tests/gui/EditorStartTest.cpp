@@ -3,6 +3,7 @@
 
 #include "gui/app/CTarvelinApp.h"
 #include "gui/app/CTarvelinDoc.h"
+#include "gui/card/CPropWymiana.h"
 #include "project/ProjectFile.h"
 
 #include <QComboBox>
@@ -180,6 +181,11 @@ TEST_F(EditorStart, DatFolderStart) {
         settings.sync();
         EXPECT_EQ(SettingsStore(settings).read().lastDatDir, c.folder + "/");
         EXPECT_EQ(app->mainFrame()->view()->currentPage(), app->mainFrame()->view()->page(PageId::Programy));
+        // The card exchange page works on that folder.
+        auto* cardPage = qobject_cast<CPropWymiana*>(app->mainFrame()->view()->page(PageId::Wymiana));
+        ASSERT_NE(cardPage, nullptr);
+        EXPECT_TRUE(cardPage->datMode());
+        EXPECT_EQ(QDir::cleanPath(cardPage->targetFolder()), QDir::cleanPath(c.folder));
         app.reset();
     }
 }

@@ -59,6 +59,10 @@ int foreignVersionText(FileKind kind) {
     return 0;
 }
 
+int temporaryFailedText(FileKind kind) {
+    return kind == FileKind::Programs ? TextWriteFailed : 658;
+}
+
 std::string joinPath(const std::string& folder, std::string_view name) {
     return (std::filesystem::path(folder) / std::filesystem::path(std::string(name))).string();
 }
@@ -165,7 +169,11 @@ WriteResult writeCardFile(ProjectData& project, FileKind kind, const std::string
     }
     const std::string temporary = joinPath(tempFolder, fileName(kind));
     const std::string target = joinPath(folder, fileName(kind));
-    bool verified = files.write(temporary, image) && files.replaceWithCopy(temporary, target);
+    if (!files.write(temporary, image)) {
+        files.remove(temporary);
+        return {false, temporaryFailedText(kind)};
+    }
+    bool verified = files.replaceWithCopy(temporary, target);
     files.remove(temporary);
     if (verified) {
         const auto back = files.read(target, image.size());

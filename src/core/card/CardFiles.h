@@ -22,9 +22,11 @@ constexpr int TextWritten = 190;
 constexpr int TextWriteFailed = 192;
 constexpr int TextChecksum = 584;
 constexpr int TextCriticalErrors = 459;
-int missingText(FileKind kind);       // 0 for kur.bin: a missing chime file counts as success
+int missingText(FileKind kind); // 0 for kur.bin: a missing chime file counts as success
 int cannotOpenText(FileKind kind);
 int foreignVersionText(FileKind kind); // 0 for kur.bin, which has no trailer
+// When the temporary file cannot be written: 192 for programs.dat, 658 for the others.
+int temporaryFailedText(FileKind kind);
 
 // What reading a card file did: `ok` when the project now holds the file's content (or kur.bin is simply
 // absent); `text` is the number of the message to show, 0 for none.
@@ -38,7 +40,8 @@ struct ReadResult {
 // exactly its kind's full size is refused (cannot-open text) without anything being unpacked.
 ReadResult readCardFile(ProjectData& project, FileKind kind, const std::string& path, const CardFileSystem& files);
 
-// What writing a card file did; `text` is 190 on success, 192 when writing, copying or the check failed, and
+// What writing a card file did; `text` is 190 on success, the kind's temporary-file text when the image could
+// not be written to the temporary folder, 192 when copying or the check failed, and
 // 459 when the project has critical errors (programs, configuration and sequences only; nothing is written).
 struct WriteResult {
     bool ok = false;

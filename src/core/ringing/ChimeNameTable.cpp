@@ -107,4 +107,8 @@ std::int32_t ChimeNameTable::changeMark(int i) const {
     return marks_[checked(i)];
 }
 
+void ChimeNameTable::markAllChanged() {
+    marks_.fill(-1);
+}
+
 } // namespace tolvane

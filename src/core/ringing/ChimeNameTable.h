@@ -36,6 +36,8 @@ public:
     // Stores the name (cut to its first 31 characters, all a slot can hold) and marks it when it differs.
     void setName(int i, std::string_view name);
     std::int32_t changeMark(int i) const;
+    // Marks every name as changed (all bits), as after reading the names from a card.
+    void markAllChanged();
     bool isChanged(int i) const { return (changeMark(i) & 1) != 0; }
 
 private:

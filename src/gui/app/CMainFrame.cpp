@@ -1,5 +1,7 @@
 #include "gui/app/CMainFrame.h"
 
+#include "gui/card/CPropWymiana.h"
+
 #include "gui/app/AppContext.h"
 #include "gui/app/CAboutDlg.h"
 #include "gui/app/CProgramSet.h"
@@ -333,6 +335,10 @@ void CMainFrame::showDocument(std::unique_ptr<CTarvelinDoc> document, const QStr
     connect(document_.get(), &CTarvelinDoc::projectReplaced, this, &CMainFrame::updateTitle);
     central_->addWidget(view_);
     central_->setCurrentWidget(view_);
+    // A project started from a DAT folder exchanges its files with that folder instead of a card.
+    if (auto* cardPage = qobject_cast<CPropWymiana*>(view_->page(PageId::Wymiana))) {
+        cardPage->setDatMode(fromDat, fromDat ? context_.current.lastDatDir : QString());
+    }
     setDocumentState(true);
     updateTitle();
     const bool fromCardFiles = document_->startedFromCard || document_->startedFromDat;

@@ -56,16 +56,6 @@ constexpr int TextCriticalWarning = 631;
 constexpr int TextCardRemovedUnwritten = 702;
 constexpr int TextUnexpectedError = 601;
 
-// Marks every chime name as changed, so that the chime page shows all names read from the card as new. Setting a
-// name to something else and back leaves it as it was with its change mark set.
-void markEveryChimeName(ChimeNameTable& chimes) {
-    for (int i = 0; i < ChimeNameTable::Count; ++i) {
-        const std::string name = chimes.name(i);
-        chimes.setName(i, name.empty() ? std::string("-") : std::string());
-        chimes.setName(i, name);
-    }
-}
-
 } // namespace
 
 CPropWymiana::CPropWymiana(AppContext& context, QWidget* parent, std::unique_ptr<VolumeSource> volumes)
@@ -286,7 +276,7 @@ void CPropWymiana::read(card::FileKind kind) {
         }
         if (result.ok) {
             if (kind == card::FileKind::Chimes) {
-                markEveryChimeName(current->chimes());
+                current->chimes().markAllChanged();
             }
             if (document()) {
                 document()->notifyReplaced();

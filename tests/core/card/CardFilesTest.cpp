@@ -239,6 +239,22 @@ TEST_F(CardFiles, WritingIntoAMissingFolderFails) {
     EXPECT_EQ(r.text, 192);
 }
 
+TEST_F(CardFiles, ATemporaryFileThatCannotBeWrittenGivesItsKindsText) {
+    FailingFiles failing;
+    failing.fail = FailingFiles::Fail::TempWrite;
+    ProjectData p;
+    for (const auto& [kind, text] : {std::pair{FileKind::Programs, 192},
+                                     {FileKind::Config, 658},
+                                     {FileKind::Sequences, 658},
+                                     {FileKind::Chimes, 658}}) {
+        SCOPED_TRACE(std::string(card::fileName(kind)));
+        const card::WriteResult r = card::writeCardFile(p, kind, cardFolder(), tempFolder(), failing);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.text, text);
+        EXPECT_FALSE(fs::exists(cardFile(kind)));
+    }
+}
+
 TEST_F(CardFiles, ReadingAConfigurationEmptiesTheChimesAndKurBinRestoresThem) {
     ProjectData source;
     source.chimes().setName(5, "Bogurodzica");

@@ -1,5 +1,5 @@
-#include "FullProject.h"
 #include "card/CardImages.h"
+#include "FullProject.h"
 #include "card/Crc16.h"
 
 #include <gtest/gtest.h>
@@ -115,7 +115,7 @@ TEST(CardImages, ReadingStopsAtTheFirstFreeSlotExceptForFuneralTolling) {
         source.program(Weekly).addItem();
     }
     Image image = packed(source, card::packProgramsImage);
-    image[2 * 64 + 25] |= 0x01; // the third entry becomes a free slot
+    image[2 * 64 + 25] |= 0x01;          // the third entry becomes a free slot
     image[0xBC00 + 3 * 64 + 25] |= 0x01; // a funeral entry marked free is still read
 
     ProjectData target;
