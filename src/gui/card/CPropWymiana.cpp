@@ -3,6 +3,7 @@
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/app/CTarvelinView.h"
 #include "gui/card/CCopyProgress.h"
+#include "gui/widgets/CLamp.h"
 #include "gui/widgets/CRemoveDirCombo.h"
 
 #include <QFileInfo>
@@ -81,10 +82,11 @@ CPropWymiana::CPropWymiana(AppContext& context, QWidget* parent, std::unique_ptr
     for (const RowTexts& texts : Rows) {
         Row& row = rows_[index(texts.kind)];
         row.label = new QLabel(group_);
-        row.lamp = new QLabel(group_);
-        row.lamp->setAlignment(Qt::AlignCenter);
-        row.lamp->setMinimumWidth(48);
-        row.lamp->setAutoFillBackground(true);
+        row.lamp = new CLamp(group_);
+        // The lamp tells whether the card holds this file at its full size; its tip names the file.
+        const std::string_view name = card::fileName(texts.kind);
+        const QString file = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+        row.lamp->setStateTexts(file, file);
         row.read = new QPushButton(group_);
         row.write = new QPushButton(group_);
         rows->addWidget(row.label, line, 0);
@@ -186,18 +188,11 @@ bool CPropWymiana::warningShown() const {
 }
 
 void CPropWymiana::setLamp(card::FileKind kind, bool lit) {
-    QLabel* lamp = rows_[index(kind)].lamp;
-    lamp->setProperty("lit", lit);
-    lamp->setText(lit ? QStringLiteral("Wł.") : QStringLiteral("Wył."));
-    QPalette p = lamp->palette();
-    p.setColor(QPalette::Window, lit ? QColor(0, 200, 0) : palette().color(QPalette::Window));
-    p.setColor(QPalette::WindowText,
-               lit ? QColor(Qt::white) : palette().color(QPalette::Disabled, QPalette::WindowText));
-    lamp->setPalette(p);
+    rows_[index(kind)].lamp->setLit(lit);
 }
 
 bool CPropWymiana::lampLit(card::FileKind kind) const {
-    return rows_[index(kind)].lamp->property("lit").toBool();
+    return rows_[index(kind)].lamp->isLit();
 }
 
 void CPropWymiana::refresh() {

@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace tolvane {
 
+class CLamp;
+
 class CRemoveDirCombo;
 
 // The card exchange page: writes the project's four card files to the memory card chosen in its drive list (card
@@ -61,7 +63,7 @@ signals:
 private:
     struct Row {
         QLabel* label = nullptr;
-        QLabel* lamp = nullptr;
+        CLamp* lamp = nullptr;
         QPushButton* read = nullptr;
         QPushButton* write = nullptr;
     };
