@@ -68,12 +68,13 @@ std::unique_ptr<ProjectData> openProject(Context& c, const std::string& path, in
 }
 
 int saveProject(Context& c, ProjectData& project, const std::string& path) {
-    const auto bytes = projectfile::store(project);
+    const auto bytes = projectfile::encode(project);
     const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     const FileResult written = writeFileAtomically(qs(path), data);
     if (!written.ok) {
         return c.fail(UsageOrIo, "cannot write " + path + ": " + written.error.toStdString());
     }
+    projectfile::markSaved(project);
     return Success;
 }
 

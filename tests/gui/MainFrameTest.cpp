@@ -283,6 +283,17 @@ TEST_F(MainFrameTest, DamagedProjectIsRefusedWithItsTextAndNoDocument) {
     EXPECT_EQ(app.store.read().lastDir, app.dir.path());
 }
 
+TEST_F(MainFrameTest, AFailedSaveKeepsTheProjectUnsaved) {
+    ASSERT_TRUE(frame->newDocument());
+    frame->document()->project().general().setLocationName("Wieża");
+    app.choosers.saveFileAnswer(path(QStringLiteral("no/such/folder/tower")));
+    EXPECT_FALSE(frame->saveDocument());
+    // The failure is reported, and the change marks stay so that the exit check still offers to save.
+    EXPECT_FALSE(app.prompts.texts().isEmpty());
+    EXPECT_TRUE(frame->document()->isModified());
+    EXPECT_TRUE(frame->document()->project().general().isModified());
+}
+
 TEST_F(MainFrameTest, SavedProjectReopensUnchangedAndJoinsTheRecentFiles) {
     ASSERT_TRUE(frame->newDocument());
     frame->document()->project().general().setLocationName("Wieża");

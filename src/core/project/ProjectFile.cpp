@@ -76,15 +76,14 @@ bool serializeSection(ProjectData& p, std::uint32_t tag, SectionArchive& archive
     }
 }
 
-constexpr std::uint32_t WriteOrder[] = {TagWeekly,   TagHolidayDay,     TagAnnual,    TagOneTime, TagFuneral,
-                                        TagSpecialTolling, TagGeneral, TagBells,     TagStriking, TagTimeCorrection,
-                                        TagAmplifier, TagClocks,       TagOutputs,   TagHolidays, TagHammers,
-                                        TagSequences, TagChimes,       TagIdentity};
+constexpr std::uint32_t WriteOrder[] = {TagWeekly,         TagHolidayDay, TagAnnual,  TagOneTime,  TagFuneral,
+                                        TagSpecialTolling, TagGeneral,    TagBells,   TagStriking, TagTimeCorrection,
+                                        TagAmplifier,      TagClocks,     TagOutputs, TagHolidays, TagHammers,
+                                        TagSequences,      TagChimes,     TagIdentity};
 
 } // namespace
 
-std::vector<std::uint8_t> store(ProjectData& project) {
-    project.resetAll(true);
+std::vector<std::uint8_t> encode(ProjectData& project) {
     std::vector<std::uint8_t> out;
     out.reserve(121663);
     ByteWriter writer(out);
@@ -95,7 +94,17 @@ std::vector<std::uint8_t> store(ProjectData& project) {
         serializeSection(project, tag, archive);
         writer.writeU32LE(Terminator);
     }
+    return out;
+}
+
+void markSaved(ProjectData& project) {
+    project.resetAll(true);
     project.clearModifiedAll();
+}
+
+std::vector<std::uint8_t> store(ProjectData& project) {
+    auto out = encode(project);
+    markSaved(project);
     return out;
 }
 

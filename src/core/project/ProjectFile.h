@@ -46,8 +46,12 @@ enum Tag : std::uint32_t {
     TagIdentity = 37,
 };
 
-// Writes the whole project. As saving does, it empties the validation list and clears every change mark
-// first, and clears them again afterwards; the content is not touched.
+// The bytes of the whole project file; the project, its change marks and its validation list are not touched.
+std::vector<std::uint8_t> encode(ProjectData& project);
+// What a completed save does to the project: the validation list emptied and every change mark cleared.
+void markSaved(ProjectData& project);
+// encode() and markSaved() in one step, for callers whose write cannot fail. Savers that write to a disk call
+// encode(), write, and markSaved() only once the file is safely written, so a failed save keeps the marks.
 std::vector<std::uint8_t> store(ProjectData& project);
 
 // Reads a project file into `project` (reset to defaults first). Returns 0 on success, otherwise the number of

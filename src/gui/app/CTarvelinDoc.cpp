@@ -70,12 +70,14 @@ int CTarvelinDoc::open(const QString& path, QString* systemError) {
 }
 
 QString CTarvelinDoc::save(const QString& path) {
-    const std::vector<std::uint8_t> bytes = projectfile::store(*project_);
+    // The marks are cleared only once the file is safely written: a failed save leaves the project unsaved.
+    const std::vector<std::uint8_t> bytes = projectfile::encode(*project_);
     const FileResult written = writeFileAtomically(
         path, QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
     if (!written.ok) {
         return written.error.isEmpty() ? QStringLiteral("?") : written.error;
     }
+    projectfile::markSaved(*project_);
     path_ = path;
     emit projectReplaced();
     return {};

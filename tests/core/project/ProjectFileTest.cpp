@@ -1,5 +1,5 @@
-#include "FullProject.h"
 #include "project/ProjectFile.h"
+#include "FullProject.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ TEST(ProjectFile, NewProjectHasTheExactSizeAndHeader) {
 TEST(ProjectFile, WritesTheSectionsInTheirOrderWithTheirLengths) {
     const Bytes file = storeNew();
     const std::pair<std::uint32_t, std::uint32_t> expected[] = {
-        {22, 8192}, {23, 8192}, {24, 8192}, {25, 8192}, {26, 512},   {43, 192},   {27, 264},  {28, 320}, {29, 196},
+        {22, 8192}, {23, 8192}, {24, 8192}, {25, 8192}, {26, 512},   {43, 192}, {27, 264},   {28, 320},  {29, 196},
         {30, 72},   {31, 70},   {32, 124},  {33, 238},  {34, 11264}, {35, 280}, {36, 65520}, {42, 9600}, {37, 23}};
     ByteReader reader(file);
     std::uint32_t value = 0;
@@ -186,8 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                          b.resize(b.size() - 2);
                      }),
                 113},
-        BadFile{"BlockLongerThanItsStorage", with(header(), [](Bytes& b) { appendSection(b, 30, Bytes(73, 0)); }),
-                113},
+        BadFile{"BlockLongerThanItsStorage", with(header(), [](Bytes& b) { appendSection(b, 30, Bytes(73, 0)); }), 113},
         BadFile{"IdentityLongerThan23", with(header(), [](Bytes& b) { appendSection(b, 37, Bytes(24, '0')); }), 113},
         BadFile{"HugeLength",
                 with(header(),
@@ -204,16 +203,26 @@ INSTANTIATE_TEST_SUITE_P(
                          b.resize(b.size() + 1000, 0);
                      }),
                 113},
-        BadFile{"CutInsideALength", with(header(), [](Bytes& b) { b.insert(b.end(), {36, 0, 0, 0, 0xF0}); }), 113},
-        BadFile{"CutInsideATag", with(header(), [](Bytes& b) { b.insert(b.end(), {22, 0}); }), 113},
-        BadFile{"SecondSectionDamaged",
-                with(storeNew(), [](Bytes& b) { appendSection(b, 33, Bytes(239, 0xFF)); }), 113}),
+        BadFile{"CutInsideALength",
+                with(header(),
+                     [](Bytes& b) {
+                         b.insert(b.end(), {36, 0, 0, 0, 0xF0});
+                     }),
+                113},
+        BadFile{"CutInsideATag",
+                with(header(),
+                     [](Bytes& b) {
+                         b.insert(b.end(), {22, 0});
+                     }),
+                113},
+        BadFile{"SecondSectionDamaged", with(storeNew(), [](Bytes& b) { appendSection(b, 33, Bytes(239, 0xFF)); }),
+                113}),
     [](const ::testing::TestParamInfo<BadFile>& p) { return std::string(p.param.name); });
 
 // Every section is refused when its length exceeds its storage, through whichever path reads it.
 TEST(ProjectFile, EverySectionRefusesABodyLongerThanItsStorage) {
     const std::pair<std::uint32_t, std::size_t> sizes[] = {
-        {22, 8192}, {23, 8192}, {24, 8192}, {25, 8192}, {26, 512},   {43, 192},   {27, 264},  {28, 320}, {29, 196},
+        {22, 8192}, {23, 8192}, {24, 8192}, {25, 8192}, {26, 512},   {43, 192}, {27, 264},   {28, 320},  {29, 196},
         {30, 72},   {31, 70},   {32, 124},  {33, 238},  {34, 11264}, {35, 280}, {36, 65520}, {42, 9600}, {37, 23}};
     for (const auto& [tag, size] : sizes) {
         SCOPED_TRACE(tag);
@@ -267,6 +276,29 @@ TEST(ProjectFile, FullProjectSurvivesSaveLoadSave) {
     EXPECT_EQ(back.chimes().name(299), project.chimes().name(299));
     EXPECT_EQ(back.general().locationName(), "Parafia św. Jana");
     EXPECT_EQ(projectfile::store(*opened.project), first);
+}
+
+} // namespace
+} // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+TEST(ProjectFile, EncodingLeavesTheMarksForTheSaverToClear) {
+    ProjectData project;
+    project.program(Weekly).addItem();
+    project.amplifier().setU16(2, 0);
+    project.validate();
+    const auto bytes = projectfile::encode(project);
+    EXPECT_TRUE(project.isModifiedAll());
+    EXPECT_GT(project.issueCount(), 0);
+    ProjectData same;
+    same.program(Weekly).addItem();
+    same.amplifier().setU16(2, 0);
+    EXPECT_EQ(projectfile::store(same), bytes);
+    projectfile::markSaved(project);
+    EXPECT_FALSE(project.isModifiedAll());
+    EXPECT_EQ(project.issueCount(), 0);
 }
 
 } // namespace
