@@ -1,5 +1,7 @@
 #include "ringing/ChimeNameTable.h"
 
+#include "SectionBody.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,6 +10,10 @@
 
 namespace tolvane {
 namespace {
+
+using testing_support::bodyFile;
+using testing_support::loadBody;
+using testing_support::storeBody;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -20,27 +26,6 @@ Bytes packed(ChimeNameTable& table) {
     Bytes image(ChimeNameTable::ImageSize, 0xFF);
     table.packImage(image);
     return image;
-}
-
-Bytes storeBody(ChimeNameTable& table) {
-    Bytes out;
-    auto archive = SectionArchive::forStoring(out);
-    table.serialize(archive);
-    return out;
-}
-
-void loadBody(ChimeNameTable& table, const Bytes& file) {
-    ByteReader reader(file);
-    auto archive = SectionArchive::forLoading(reader);
-    table.serialize(archive);
-}
-
-Bytes bodyFile(const Bytes& body) {
-    Bytes file;
-    ByteWriter w(file);
-    w.writeU32LE(static_cast<std::uint32_t>(body.size()));
-    w.writeBytes(body);
-    return file;
 }
 
 Bytes withTail(Bytes head) {

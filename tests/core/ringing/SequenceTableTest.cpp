@@ -1,5 +1,7 @@
 #include "ringing/SequenceTable.h"
 
+#include "SectionBody.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,6 +11,10 @@
 
 namespace tolvane {
 namespace {
+
+using testing_support::bodyFile;
+using testing_support::loadBody;
+using testing_support::storeBody;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -36,27 +42,6 @@ SequenceStep makeRepeat(StepKind kind, std::uint8_t first, std::uint8_t last, st
     s.setCount(count);
     s.setHundredths(0);
     return s;
-}
-
-Bytes storeBody(SequenceTable& table) {
-    Bytes out;
-    auto archive = SectionArchive::forStoring(out);
-    table.serialize(archive);
-    return out;
-}
-
-void loadBody(SequenceTable& table, const Bytes& file) {
-    ByteReader reader(file);
-    auto archive = SectionArchive::forLoading(reader);
-    table.serialize(archive);
-}
-
-Bytes bodyFile(const Bytes& body) {
-    Bytes file;
-    ByteWriter w(file);
-    w.writeU32LE(static_cast<std::uint32_t>(body.size()));
-    w.writeBytes(body);
-    return file;
 }
 
 Bytes packed(SequenceTable& table) {

@@ -3,6 +3,8 @@
 #include "ringing/OutputMap.h"
 #include "ringing/SequenceTable.h"
 
+#include "SectionBody.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -13,32 +15,15 @@
 namespace tolvane {
 namespace {
 
+using testing_support::bodyFile;
+using testing_support::loadBody;
+using testing_support::storeBody;
+
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes slice(std::span<const std::uint8_t> b, std::size_t offset, std::size_t length) {
     return Bytes(b.begin() + static_cast<std::ptrdiff_t>(offset),
                  b.begin() + static_cast<std::ptrdiff_t>(offset + length));
-}
-
-Bytes storeBody(StrikingSettings& s) {
-    Bytes out;
-    auto archive = SectionArchive::forStoring(out);
-    s.serialize(archive);
-    return out;
-}
-
-void loadBody(StrikingSettings& s, const Bytes& file) {
-    ByteReader reader(file);
-    auto archive = SectionArchive::forLoading(reader);
-    s.serialize(archive);
-}
-
-Bytes bodyFile(const Bytes& body) {
-    Bytes file;
-    ByteWriter w(file);
-    w.writeU32LE(static_cast<std::uint32_t>(body.size()));
-    w.writeBytes(body);
-    return file;
 }
 
 class NumberTexts final : public TextSource {
