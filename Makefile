@@ -47,7 +47,7 @@ bench: deps
 test-sanitize: deps
 	@cmake -S . -B $(BUILD_DIR)-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_SANITIZE=ON -DTOLVANE_WERROR=OFF >/dev/null
 	@cmake --build $(BUILD_DIR)-sanitize -j $(JOBS)
-	@cd $(BUILD_DIR)-sanitize && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	@cd $(BUILD_DIR)-sanitize && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
 
 # libFuzzer targets (clang 14, sanitizers) in their own folder, each run for FUZZ_SECONDS.
