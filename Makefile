@@ -1,5 +1,6 @@
 # Tolvane — build, test and run from a fresh Debian 12 machine.
-#   make run     install what is missing, build, start the editor
+#   make run     install what is missing, build, start the launcher (it starts the editor)
+#   make run-editor  the same, but start the editor itself
 #   make screenshots  the editor's main window on every page as PNG files
 #   make test    the same, then every test
 BUILD_DIR ?= build
@@ -8,7 +9,7 @@ JOBS ?= $(shell nproc)
 # CI builds with warnings as errors.
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build test test-sanitize run screenshots bench fuzz format clean
+.PHONY: all deps configure build test test-sanitize run run-editor screenshots bench fuzz format clean
 
 all: build
 
@@ -24,8 +25,12 @@ build: configure
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# Starts the editor from the stage folder, beside its Language/, Data/ and print/ folders.
+# Starts the launcher from the stage folder; it starts the editor of the version folder beside it.
 run: build
+	@$(BUILD_DIR)/stage/TolvaneManager
+
+# Starts the editor from its version folder, beside its Language/, Data/ and print/ folders.
+run-editor: build
 	@$(BUILD_DIR)/stage/1.41/Tolvane
 
 # The main window on every page as PNG files in $(BUILD_DIR)/screenshots (offscreen; no display needed).
