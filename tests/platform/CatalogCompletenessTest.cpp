@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -45,11 +46,15 @@ bool isDecimal(const std::string& s) {
     return !s.empty() && s.size() <= 5 && s.find_first_not_of("0123456789") == std::string::npos;
 }
 
-InventoryFile readInventory() {
+// Reads an inventory file of three tab-separated fields a line, the first being the text number. `kindsOf`
+// checks the other two fields: it returns the placeholder kinds of the line, or an error in `problem`.
+InventoryFile
+readTsvInventory(const std::string& fileName, const std::string& shape,
+                 const std::function<std::string(const std::vector<std::string>&, std::string&)>& kindsOf) {
     InventoryFile result;
-    std::ifstream in(LanguageDir.toStdString() + "/texts.tsv");
+    std::ifstream in(LanguageDir.toStdString() + "/" + fileName);
     if (!in) {
-        result.problems.push_back("texts.tsv cannot be read");
+        result.problems.push_back(fileName + " cannot be read");
         return result;
     }
     std::string line;
@@ -61,23 +66,34 @@ InventoryFile readInventory() {
         std::stringstream split(line);
         for (std::string field; std::getline(split, field, '\t');)
             fields.push_back(field);
-        if (fields.size() != 3 || fields[2].empty()) {
-            result.problems.push_back(where + "not id<TAB>placeholders<TAB>meaning");
+        if (fields.size() != 3 || fields[1].empty() || fields[2].empty()) {
+            result.problems.push_back(where + "not " + shape);
             continue;
         }
-        if (!isDecimal(fields[0])) {
+        if (!isDecimal(fields[0]) || std::to_string(std::stoi(fields[0])) != fields[0]) {
             result.problems.push_back(where + "id is not a number: " + fields[0]);
             continue;
         }
-        std::string kinds = fields[1] == "-" ? std::string() : fields[1];
-        if ((kinds.empty() && fields[1] != "-") || kinds.find_first_not_of("ds") != std::string::npos) {
-            result.problems.push_back(where + "placeholder kinds must be '-' or letters d and s: " + fields[1]);
+        std::string problem;
+        const std::string kinds = kindsOf(fields, problem);
+        if (!problem.empty()) {
+            result.problems.push_back(where + problem);
             continue;
         }
         if (!result.texts.emplace(std::stoi(fields[0]), kinds).second)
             result.problems.push_back(where + "id listed twice: " + fields[0]);
     }
     return result;
+}
+
+InventoryFile readInventory() {
+    return readTsvInventory("texts.tsv", "id<TAB>placeholders<TAB>meaning",
+                            [](const std::vector<std::string>& fields, std::string& problem) {
+                                const std::string kinds = fields[1] == "-" ? std::string() : fields[1];
+                                if (kinds.find_first_not_of("ds") != std::string::npos)
+                                    problem = "placeholder kinds must be '-' or letters d and s: " + fields[1];
+                                return kinds;
+                            });
 }
 
 const Inventory& inventory() {
@@ -239,35 +255,10 @@ TEST(LanguageCatalogs, CheckFindsEachFault) {
 }
 
 // Tips inventory: tip number -> where the tip is shown and what it explains (id<TAB>where<TAB>meaning).
+// Tips are shown as they stand: none takes an argument.
 InventoryFile readTipInventory() {
-    InventoryFile result;
-    std::ifstream in(LanguageDir.toStdString() + "/tips.tsv");
-    if (!in) {
-        result.problems.push_back("tips.tsv cannot be read");
-        return result;
-    }
-    std::string line;
-    int lineNumber = 0;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        const std::string where = "line " + std::to_string(lineNumber) + ": ";
-        std::vector<std::string> fields;
-        std::stringstream split(line);
-        for (std::string field; std::getline(split, field, '\t');)
-            fields.push_back(field);
-        if (fields.size() != 3 || fields[1].empty() || fields[2].empty()) {
-            result.problems.push_back(where + "not id<TAB>where<TAB>meaning");
-            continue;
-        }
-        if (!isDecimal(fields[0]) || std::to_string(std::stoi(fields[0])) != fields[0]) {
-            result.problems.push_back(where + "id is not a number: " + fields[0]);
-            continue;
-        }
-        // Tips are shown as they stand: none takes an argument.
-        if (!result.texts.emplace(std::stoi(fields[0]), std::string()).second)
-            result.problems.push_back(where + "id listed twice: " + fields[0]);
-    }
-    return result;
+    return readTsvInventory("tips.tsv", "id<TAB>where<TAB>meaning",
+                            [](const std::vector<std::string>&, std::string&) { return std::string(); });
 }
 
 const Inventory& tipInventory() {
