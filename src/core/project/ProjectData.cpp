@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bitset>
 #include <set>
+#include <stdexcept>
+#include <utility>
 
 namespace tolvane {
 
@@ -56,31 +58,163 @@ void ProjectData::resetAll(bool keepContent) {
     clearModifiedAll();
 }
 
-void ProjectData::clearModifiedAll() {
-    for (auto& program : programs_) {
-        program->clearModified();
+ProjectSection* ProjectData::section(SectionId id) {
+    return const_cast<ProjectSection*>(std::as_const(*this).section(id));
+}
+
+const ProjectSection* ProjectData::section(SectionId id) const {
+    switch (id) {
+    case SectionId::Weekly:
+    case SectionId::HolidayDay:
+    case SectionId::Annual:
+    case SectionId::OneTime:
+    case SectionId::Funeral:
+    case SectionId::SpecialTolling:
+        return programs_[static_cast<std::size_t>(id)].get();
+    case SectionId::General:
+        return &general_;
+    case SectionId::Bells:
+        return &bells_;
+    case SectionId::Striking:
+        return &striking_;
+    case SectionId::Clocks:
+        return &clocks_;
+    case SectionId::Outputs:
+        return &outputs_;
+    case SectionId::Holidays:
+        return &holidays_;
+    case SectionId::Hammers:
+        return &hammers_;
+    case SectionId::Sequences:
+        return &sequences_;
+    case SectionId::Chimes:
+        return &chimes_;
+    case SectionId::TimeCorrection:
+    case SectionId::Amplifier:
+    case SectionId::Identity:
+    case SectionId::StartFlags:
+        return nullptr;
     }
-    holidays_.clearModified();
-    sequences_.clearModified();
-    general_.clearModified();
-    bells_.clearModified();
-    striking_.clearModified();
-    clocks_.clearModified();
-    outputs_.clearModified();
-    hammers_.clearModified();
-    chimes_.clearModified();
+    return nullptr;
+}
+
+namespace {
+
+template <std::size_t N> SectionState blockState(const ByteRecord<N>& block) {
+    return {std::vector<std::uint8_t>(block.bytes().begin(), block.bytes().end()), {}};
+}
+
+template <std::size_t N> void setBlockState(ByteRecord<N>& block, const SectionState& state, std::size_t markBytes) {
+    if (state.content.size() != N || state.marks.size() != markBytes) {
+        throw std::invalid_argument("state of another section");
+    }
+    std::copy(state.content.begin(), state.content.end(), block.bytes().begin());
+}
+
+// A plain block without a section object: its bytes as they are.
+template <std::size_t N> void serializeBlock(SectionArchive& archive, ByteRecord<N>& block) {
+    if (archive.isStoring()) {
+        archive.writeBody(block.bytes());
+        return;
+    }
+    const auto body = archive.readBody(N);
+    std::copy(body.begin(), body.end(), block.bytes().begin());
+}
+
+} // namespace
+
+SectionState ProjectData::state(SectionId id) const {
+    if (const ProjectSection* s = section(id)) {
+        return s->state();
+    }
+    switch (id) {
+    case SectionId::TimeCorrection: {
+        // The time corrections' marks are the project's own change word.
+        SectionState s = blockState(timeCorrection_);
+        StateWriter(s.marks).u32(projectModified);
+        return s;
+    }
+    case SectionId::Amplifier:
+        return blockState(amplifier_);
+    case SectionId::Identity:
+        return blockState(identity_);
+    case SectionId::StartFlags:
+        return {{programsFromCard, sequencesFromCard, configFromCard, projectOpened, chimesFromCard}, {}};
+    default:
+        return {};
+    }
+}
+
+void ProjectData::setState(SectionId id, const SectionState& state) {
+    if (ProjectSection* s = section(id)) {
+        s->setState(state);
+        return;
+    }
+    switch (id) {
+    case SectionId::TimeCorrection:
+        setBlockState(timeCorrection_, state, 4);
+        projectModified = StateReader(state.marks).u32();
+        return;
+    case SectionId::Amplifier:
+        setBlockState(amplifier_, state, 0);
+        return;
+    case SectionId::Identity:
+        setBlockState(identity_, state, 0);
+        return;
+    case SectionId::StartFlags:
+        if (state.content.size() != 5 || !state.marks.empty()) {
+            throw std::invalid_argument("state of another section");
+        }
+        programsFromCard = state.content[0];
+        sequencesFromCard = state.content[1];
+        configFromCard = state.content[2];
+        projectOpened = state.content[3];
+        chimesFromCard = state.content[4];
+        return;
+    default:
+        return;
+    }
+}
+
+void ProjectData::markChanges(SectionId id, const SectionState& from, const SectionState& to) {
+    if (ProjectSection* s = section(id)) {
+        s->markChanges(from, to);
+    } else if (id == SectionId::TimeCorrection && projectModified == 0 && from.content != to.content) {
+        projectModified = 0xFFFFFFFFu;
+    }
+    // The amplifier's marks live in the general settings' mask; the identity and the flags are never shown as
+    // changed.
+}
+
+void ProjectData::serialize(SectionId id, SectionArchive& archive) {
+    if (ProjectSection* s = section(id)) {
+        s->serialize(archive);
+        return;
+    }
+    switch (id) {
+    case SectionId::TimeCorrection:
+        serializeBlock(archive, timeCorrection_);
+        return;
+    case SectionId::Amplifier:
+        serializeBlock(archive, amplifier_);
+        return;
+    case SectionId::Identity:
+        serializeBlock(archive, identity_);
+        return;
+    default:
+        return;
+    }
+}
+
+void ProjectData::clearModifiedAll() {
+    forEachSection([](SectionId, ProjectSection& s) { s.clearModified(); });
     projectModified = 0;
 }
 
 bool ProjectData::isModifiedAll() const {
-    if (projectModified != 0) {
-        return true;
-    }
-    const bool programChanged =
-        std::any_of(programs_.begin(), programs_.end(), [](const auto& p) { return p->isModified(); });
-    return programChanged || holidays_.isModified() || sequences_.isModified() || general_.isModified() ||
-           bells_.isModified() || striking_.isModified() || clocks_.isModified() || outputs_.isModified() ||
-           hammers_.isModified() || chimes_.isModified();
+    bool modified = projectModified != 0;
+    forEachSection([&modified](SectionId, const ProjectSection& s) { modified = modified || s.isModified(); });
+    return modified;
 }
 
 void ProjectData::clearProgramsMarks() {

@@ -28,6 +28,31 @@ namespace tolvane {
 // The schedule kinds, which are also the indices of the six programs.
 enum ProgramKind : int { Weekly = 0, HolidayDay = 1, Annual = 2, OneTime = 3, Funeral = 4, SpecialTolling = 5 };
 
+// Every part of a project that carries state, in the order the project file writes them, then the five start
+// flags. The first six are the schedule programs in kind order.
+enum class SectionId : int {
+    Weekly,
+    HolidayDay,
+    Annual,
+    OneTime,
+    Funeral,
+    SpecialTolling,
+    General,
+    Bells,
+    Striking,
+    TimeCorrection,
+    Amplifier,
+    Clocks,
+    Outputs,
+    Holidays,
+    Hammers,
+    Sequences,
+    Chimes,
+    Identity,
+    StartFlags,
+};
+constexpr int SectionIdCount = 19;
+
 // The whole configuration of one controller installation: every section, the card identity, the change marks
 // and the validation list. The project file and the card files are two serialisations of this one object.
 // Sections refer to each other through non-owning pointers set once here, so a project is neither copied nor moved.
@@ -76,6 +101,35 @@ public:
     const TimeCorrectionSettings& timeCorrection() const { return timeCorrection_; }
     AmplifierSettings& amplifier() { return amplifier_; }
     const AmplifierSettings& amplifier() const { return amplifier_; }
+
+    // The section object of `id`; null for the plain blocks (time corrections, amplifier, identity, flags).
+    ProjectSection* section(SectionId id);
+    const ProjectSection* section(SectionId id) const;
+    // Calls f(id, section) for every section object, in project-file order.
+    template <typename F> void forEachSection(F f) {
+        for (int i = 0; i < SectionIdCount; ++i) {
+            if (ProjectSection* s = section(static_cast<SectionId>(i))) {
+                f(static_cast<SectionId>(i), *s);
+            }
+        }
+    }
+    template <typename F> void forEachSection(F f) const {
+        for (int i = 0; i < SectionIdCount; ++i) {
+            if (const ProjectSection* s = section(static_cast<SectionId>(i))) {
+                f(static_cast<SectionId>(i), *s);
+            }
+        }
+    }
+
+    // The state of every part, sections and blocks alike (see SectionState): handed out and taken back byte for
+    // byte. setState throws std::invalid_argument for a state of another shape and leaves the part as it was.
+    SectionState state(SectionId id) const;
+    void setState(SectionId id, const SectionState& state);
+    // Marks what differs between two states of `id` where nothing is marked yet (see ProjectSection).
+    void markChanges(SectionId id, const SectionState& from, const SectionState& to);
+
+    // Reads or writes the project-file body of `id` (not StartFlags).
+    void serialize(SectionId id, SectionArchive& archive);
 
     // keepContent false: every section back to its defaults and the card identity reset. In both cases the
     // validation list is emptied and every change mark cleared.

@@ -4,82 +4,34 @@ namespace tolvane::projectfile {
 
 namespace {
 
-// A plain block without a section object (time corrections, amplifier, card identity): its bytes as they are.
-template <std::size_t N> void serializeBlock(SectionArchive& archive, ByteRecord<N>& block) {
-    if (archive.isStoring()) {
-        archive.writeBody(block.bytes());
-        return;
-    }
-    const auto body = archive.readBody(N);
-    std::copy(body.begin(), body.end(), block.bytes().begin());
-}
+// The section each tag names, in the order the file writes them.
+struct TagSection {
+    std::uint32_t tag;
+    SectionId id;
+};
+
+constexpr TagSection WriteOrder[] = {
+    {TagWeekly, SectionId::Weekly},       {TagHolidayDay, SectionId::HolidayDay},
+    {TagAnnual, SectionId::Annual},       {TagOneTime, SectionId::OneTime},
+    {TagFuneral, SectionId::Funeral},     {TagSpecialTolling, SectionId::SpecialTolling},
+    {TagGeneral, SectionId::General},     {TagBells, SectionId::Bells},
+    {TagStriking, SectionId::Striking},   {TagTimeCorrection, SectionId::TimeCorrection},
+    {TagAmplifier, SectionId::Amplifier}, {TagClocks, SectionId::Clocks},
+    {TagOutputs, SectionId::Outputs},     {TagHolidays, SectionId::Holidays},
+    {TagHammers, SectionId::Hammers},     {TagSequences, SectionId::Sequences},
+    {TagChimes, SectionId::Chimes},       {TagIdentity, SectionId::Identity},
+};
 
 // Reads or writes the body of the section that `tag` names; false for a tag that names no section.
 bool serializeSection(ProjectData& p, std::uint32_t tag, SectionArchive& archive) {
-    switch (tag) {
-    case TagWeekly:
-        p.program(Weekly).serialize(archive);
-        return true;
-    case TagHolidayDay:
-        p.program(HolidayDay).serialize(archive);
-        return true;
-    case TagAnnual:
-        p.program(Annual).serialize(archive);
-        return true;
-    case TagOneTime:
-        p.program(OneTime).serialize(archive);
-        return true;
-    case TagFuneral:
-        p.program(Funeral).serialize(archive);
-        return true;
-    case TagSpecialTolling:
-        p.program(SpecialTolling).serialize(archive);
-        return true;
-    case TagGeneral:
-        p.general().serialize(archive);
-        return true;
-    case TagBells:
-        p.bells().serialize(archive);
-        return true;
-    case TagStriking:
-        p.striking().serialize(archive);
-        return true;
-    case TagTimeCorrection:
-        serializeBlock(archive, p.timeCorrection());
-        return true;
-    case TagAmplifier:
-        serializeBlock(archive, p.amplifier());
-        return true;
-    case TagClocks:
-        p.clocks().serialize(archive);
-        return true;
-    case TagOutputs:
-        p.outputs().serialize(archive);
-        return true;
-    case TagHolidays:
-        p.holidays().serialize(archive);
-        return true;
-    case TagHammers:
-        p.hammers().serialize(archive);
-        return true;
-    case TagSequences:
-        p.sequences().serialize(archive);
-        return true;
-    case TagChimes:
-        p.chimes().serialize(archive);
-        return true;
-    case TagIdentity:
-        serializeBlock(archive, p.identity());
-        return true;
-    default:
-        return false;
+    for (const TagSection& entry : WriteOrder) {
+        if (entry.tag == tag) {
+            p.serialize(entry.id, archive);
+            return true;
+        }
     }
+    return false;
 }
-
-constexpr std::uint32_t WriteOrder[] = {TagWeekly,         TagHolidayDay, TagAnnual,  TagOneTime,  TagFuneral,
-                                        TagSpecialTolling, TagGeneral,    TagBells,   TagStriking, TagTimeCorrection,
-                                        TagAmplifier,      TagClocks,     TagOutputs, TagHolidays, TagHammers,
-                                        TagSequences,      TagChimes,     TagIdentity};
 
 } // namespace
 
@@ -89,9 +41,9 @@ std::vector<std::uint8_t> encode(ProjectData& project) {
     ByteWriter writer(out);
     writer.writeU32LE(Header);
     auto archive = SectionArchive::forStoring(out);
-    for (std::uint32_t tag : WriteOrder) {
-        writer.writeU32LE(tag);
-        serializeSection(project, tag, archive);
+    for (const TagSection& entry : WriteOrder) {
+        writer.writeU32LE(entry.tag);
+        project.serialize(entry.id, archive);
         writer.writeU32LE(Terminator);
     }
     return out;

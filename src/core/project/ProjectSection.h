@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/SectionArchive.h"
+#include "project/SectionState.h"
 #include "project/ValidationIssue.h"
 
 #include <cstdint>
@@ -33,6 +34,16 @@ public:
     virtual void clearModified() = 0;
     // 9: true when any record changed since the last clearModified().
     virtual bool isModified() const = 0;
+
+    // Beyond the ten: what an editor needs to undo and redo any change.
+    // The whole in-memory state, content and change marks.
+    virtual SectionState state() const = 0;
+    // Takes back a state handed out by state(). A state of another shape throws std::invalid_argument and leaves
+    // the section as it was.
+    virtual void setState(const SectionState& state) = 0;
+    // Marks every record whose content differs between two states and that carries no mark, so that what an
+    // undo or redo changes shows as changed even where the change itself set no mark.
+    virtual void markChanges(const SectionState& from, const SectionState& to) = 0;
 };
 
 } // namespace tolvane

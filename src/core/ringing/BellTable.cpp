@@ -258,4 +258,16 @@ void BellTable::acceptEdit(int i, const BellRecord& edited, std::uint32_t change
     mark(i, changeBits);
 }
 
+SectionState BellTable::state() const {
+    return sectionstate::tableState<BellRecord, std::uint32_t>(records_, marks_);
+}
+
+void BellTable::setState(const SectionState& state) {
+    sectionstate::setTableState<BellRecord, std::uint32_t>(state, records_, marks_);
+}
+
+void BellTable::markChanges(const SectionState& from, const SectionState& to) {
+    sectionstate::markTableChanges<BellRecord, std::uint32_t>(from, to, marks_, 0xFFFFFFFFu);
+}
+
 } // namespace tolvane

@@ -111,4 +111,42 @@ void ChimeNameTable::markAllChanged() {
     marks_.fill(-1);
 }
 
+// Each name in a slot of its own (31 characters take at most 124 bytes of UTF-8), so the names keep their places.
+SectionState ChimeNameTable::state() const {
+    SectionState s;
+    s.content.reserve(Count * StateSlot);
+    StateWriter content(s.content);
+    for (const std::string& name : names_) {
+        content.text(name, StateSlot);
+    }
+    StateWriter marks(s.marks);
+    for (std::int32_t mark : marks_) {
+        sectionstate::writeMark(marks, mark);
+    }
+    return s;
+}
+
+void ChimeNameTable::setState(const SectionState& state) {
+    if (state.content.size() != Count * StateSlot || state.marks.size() != Count * sizeof(std::int32_t)) {
+        throw std::invalid_argument("state of another section");
+    }
+    std::array<std::string, Count> names;
+    StateReader content(state.content);
+    for (std::string& name : names) {
+        name = content.text(StateSlot);
+    }
+    names_ = std::move(names);
+    StateReader marks(state.marks);
+    for (std::int32_t& mark : marks_) {
+        sectionstate::readMark(marks, mark);
+    }
+}
+
+void ChimeNameTable::markChanges(const SectionState& from, const SectionState& to) {
+    sectionstate::forEachChangedRecord(from.content, to.content, StateSlot, Count, [this](int i) {
+        std::int32_t& mark = marks_[static_cast<std::size_t>(i)];
+        mark = mark == 0 ? 1 : mark;
+    });
+}
+
 } // namespace tolvane

@@ -31,6 +31,9 @@ public:
     void serialize(SectionArchive& archive) override;
     void clearModified() override;
     bool isModified() const override;
+    SectionState state() const override;
+    void setState(const SectionState& state) override;
+    void markChanges(const SectionState& from, const SectionState& to) override;
 
     std::string name(int i) const;
     // Stores the name (cut to its first 31 characters, all a slot can hold) and marks it when it differs.
@@ -42,6 +45,9 @@ public:
 
 private:
     static std::size_t checked(int i);
+
+    // Bytes of one name in the section's state: a length word and up to 124 bytes of UTF-8.
+    static constexpr std::size_t StateSlot = 128;
 
     std::array<std::string, Count> names_{};
     std::array<std::int32_t, Count> marks_{};

@@ -189,4 +189,16 @@ void HammerTable::acceptEdit(int i, const HammerRecord& edited, std::uint32_t ch
     mark(i, changeBits);
 }
 
+SectionState HammerTable::state() const {
+    return sectionstate::tableState<HammerRecord, std::uint32_t>(records_, marks_);
+}
+
+void HammerTable::setState(const SectionState& state) {
+    sectionstate::setTableState<HammerRecord, std::uint32_t>(state, records_, marks_);
+}
+
+void HammerTable::markChanges(const SectionState& from, const SectionState& to) {
+    sectionstate::markTableChanges<HammerRecord, std::uint32_t>(from, to, marks_, 0xFFFFFFFFu);
+}
+
 } // namespace tolvane

@@ -455,4 +455,16 @@ bool OutputMap::setClockInput(int clock, std::uint8_t role, std::uint8_t entry) 
     return true;
 }
 
+SectionState OutputMap::state() const {
+    return sectionstate::tableState<OutputMapRecord, std::uint32_t>(std::span(&record_, 1), std::span(&mask_, 1));
+}
+
+void OutputMap::setState(const SectionState& state) {
+    sectionstate::setTableState<OutputMapRecord, std::uint32_t>(state, std::span(&record_, 1), std::span(&mask_, 1));
+}
+
+void OutputMap::markChanges(const SectionState& from, const SectionState& to) {
+    sectionstate::markTableChanges<OutputMapRecord, std::uint32_t>(from, to, std::span(&mask_, 1), 0xFFFFFFFFu);
+}
+
 } // namespace tolvane

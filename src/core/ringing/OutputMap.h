@@ -97,6 +97,9 @@ public:
     void serialize(SectionArchive& archive) override;
     void clearModified() override;
     bool isModified() const override;
+    SectionState state() const override;
+    void setState(const SectionState& state) override;
+    void markChanges(const SectionState& from, const SectionState& to) override;
 
     const OutputMapRecord& record() const { return record_; }
     std::uint32_t changeMask() const { return mask_; }

@@ -499,4 +499,16 @@ std::string SequenceTable::stepDurationText(int i, int j) const {
     return hundredthsToText(static_cast<std::int64_t>(stepHundredths(i, j)));
 }
 
+SectionState SequenceTable::state() const {
+    return sectionstate::tableState<Sequence, std::int32_t>(records_, marks_, static_cast<std::uint32_t>(usedCount_));
+}
+
+void SequenceTable::setState(const SectionState& state) {
+    usedCount_ = static_cast<int>(sectionstate::setTableState<Sequence, std::int32_t>(state, records_, marks_));
+}
+
+void SequenceTable::markChanges(const SectionState& from, const SectionState& to) {
+    sectionstate::markTableChanges<Sequence, std::int32_t>(from, to, marks_, 1);
+}
+
 } // namespace tolvane

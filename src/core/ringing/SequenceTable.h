@@ -125,6 +125,9 @@ public:
     void serialize(SectionArchive& archive) override;
     void clearModified() override;
     bool isModified() const override;
+    SectionState state() const override;
+    void setState(const SectionState& state) override;
+    void markChanges(const SectionState& from, const SectionState& to) override;
 
     const Sequence& record(int i) const;
     int usedCount() const { return usedCount_; }

@@ -443,4 +443,16 @@ long long StrikingSettings::parseTenthsText(std::string_view text) {
     return negative ? -magnitude : magnitude;
 }
 
+SectionState StrikingSettings::state() const {
+    return sectionstate::tableState<StrikingRecord, std::uint64_t>(std::span(&record_, 1), std::span(&mask_, 1));
+}
+
+void StrikingSettings::setState(const SectionState& state) {
+    sectionstate::setTableState<StrikingRecord, std::uint64_t>(state, std::span(&record_, 1), std::span(&mask_, 1));
+}
+
+void StrikingSettings::markChanges(const SectionState& from, const SectionState& to) {
+    sectionstate::markTableChanges<StrikingRecord, std::uint64_t>(from, to, std::span(&mask_, 1), ~std::uint64_t{0});
+}
+
 } // namespace tolvane

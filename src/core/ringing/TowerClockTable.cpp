@@ -269,4 +269,16 @@ void TowerClockTable::acceptEdit(int i, const ClockRecord& edited, std::uint32_t
     mark(i, changeBits);
 }
 
+SectionState TowerClockTable::state() const {
+    return sectionstate::tableState<ClockRecord, std::uint32_t>(records_, marks_);
+}
+
+void TowerClockTable::setState(const SectionState& state) {
+    sectionstate::setTableState<ClockRecord, std::uint32_t>(state, records_, marks_);
+}
+
+void TowerClockTable::markChanges(const SectionState& from, const SectionState& to) {
+    sectionstate::markTableChanges<ClockRecord, std::uint32_t>(from, to, marks_, 0xFFFFFFFFu);
+}
+
 } // namespace tolvane

@@ -99,6 +99,9 @@ public:
     void serialize(SectionArchive& archive) override;
     void clearModified() override;
     bool isModified() const override;
+    SectionState state() const override;
+    void setState(const SectionState& state) override;
+    void markChanges(const SectionState& from, const SectionState& to) override;
 
     const ClockRecord& record(int i) const;
     std::uint32_t changeMark(int i) const;

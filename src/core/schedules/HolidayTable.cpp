@@ -374,4 +374,51 @@ int HolidayTable::setOffset(int i, int offset) {
     return offset;
 }
 
+// The numeric bytes of every holiday and the used count at fixed places, then the names, each with its length.
+SectionState HolidayTable::state() const {
+    SectionState s =
+        sectionstate::tableState<Holiday, std::uint32_t>(holidays_, marks_, static_cast<std::uint32_t>(usedCount_));
+    StateWriter content(s.content);
+    for (const Holiday& h : holidays_) {
+        content.varText(h.name());
+    }
+    return s;
+}
+
+void HolidayTable::setState(const SectionState& state) {
+    constexpr std::size_t FixedSize = Count * Holiday::Size + 4;
+    if (state.content.size() < FixedSize) {
+        throw std::invalid_argument("state of another section");
+    }
+    std::array<std::string, Count> names;
+    StateReader tail(std::span(state.content).subspan(FixedSize));
+    for (std::string& name : names) {
+        name = tail.varText();
+    }
+    if (!tail.atEnd()) {
+        throw std::invalid_argument("state of another section");
+    }
+    const SectionState fixed{std::vector<std::uint8_t>(state.content.begin(), state.content.begin() + FixedSize),
+                             state.marks};
+    usedCount_ = static_cast<int>(sectionstate::setTableState<Holiday, std::uint32_t>(fixed, holidays_, marks_));
+    for (int i = 0; i < Count; ++i) {
+        holidays_[static_cast<std::size_t>(i)].setName(std::move(names[static_cast<std::size_t>(i)]));
+    }
+}
+
+void HolidayTable::markChanges(const SectionState& from, const SectionState& to) {
+    HolidayTable before;
+    HolidayTable after;
+    before.setState(from);
+    after.setState(to);
+    for (int i = 0; i < Count; ++i) {
+        const Holiday& a = before.record(i);
+        const Holiday& b = after.record(i);
+        std::uint32_t& mark = marks_[static_cast<std::size_t>(i)];
+        if (mark == 0 && (a.name() != b.name() || !std::equal(a.bytes().begin(), a.bytes().end(), b.bytes().begin()))) {
+            mark = 0xFFFFFFFFu;
+        }
+    }
+}
+
 } // namespace tolvane

@@ -567,4 +567,16 @@ void ScheduleProgram::setIdentifier(int i, std::uint16_t id) {
     edit(i, EntryField::Identifier, [&](ProgramEntry& e) { e.setIdentifier(id); });
 }
 
+SectionState ScheduleProgram::state() const {
+    return sectionstate::tableState<ProgramEntry, Marks>(entries_, marks_, static_cast<std::uint32_t>(usedCount_));
+}
+
+void ScheduleProgram::setState(const SectionState& state) {
+    usedCount_ = static_cast<int>(sectionstate::setTableState<ProgramEntry, Marks>(state, entries_, marks_));
+}
+
+void ScheduleProgram::markChanges(const SectionState& from, const SectionState& to) {
+    sectionstate::markTableChanges<ProgramEntry, Marks>(from, to, marks_, Marks{AllBits, AllBits});
+}
+
 } // namespace tolvane

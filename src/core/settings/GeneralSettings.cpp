@@ -399,4 +399,16 @@ int GeneralSettings::positionOfControllerLanguage(std::uint8_t value) {
     return static_cast<int>(it - LanguageValues.begin());
 }
 
+SectionState GeneralSettings::state() const {
+    return sectionstate::tableState<Record, std::uint64_t>(std::span(&record_, 1), std::span(&marks_, 1));
+}
+
+void GeneralSettings::setState(const SectionState& state) {
+    sectionstate::setTableState<Record, std::uint64_t>(state, std::span(&record_, 1), std::span(&marks_, 1));
+}
+
+void GeneralSettings::markChanges(const SectionState& from, const SectionState& to) {
+    sectionstate::markTableChanges<Record, std::uint64_t>(from, to, std::span(&marks_, 1), ~std::uint64_t{0});
+}
+
 } // namespace tolvane

@@ -124,6 +124,9 @@ public:
     void serialize(SectionArchive& archive) override;
     void clearModified() override { marks_ = 0; }
     bool isModified() const override { return marks_ != 0; }
+    SectionState state() const override;
+    void setState(const SectionState& state) override;
+    void markChanges(const SectionState& from, const SectionState& to) override;
 
     const Record& record() const { return record_; }
 
