@@ -312,8 +312,22 @@ def read_card():
     return card() + [(polygon((8, 15.8), (4.5, 12), (6.8, 12), (6.8, 8.5), (9.2, 8.5), (9.2, 12), (11.5, 12)), GREEN)]
 
 
-# The tool bar's buttons: New, Open, Save, Close, About, Read from card.
-TOOLBAR = [new_file(), open_file(), save_file(), close_file(), about(), read_card()]
+def undo_arrow():
+    """A blue arch turning back to the left, with its arrowhead pointing down at the left end."""
+    arch = minus(ring(9, 10, 4.5, 2.2), rect(0, 10, 16, 16))
+    head = polygon((0.8, 9.5), (8.2, 9.5), (4.5, 14))
+    return [(union(arch, head), BLUE)]
+
+
+def redo_arrow():
+    """The undo arrow mirrored: turning forward to the right."""
+    arch = minus(ring(7, 10, 4.5, 2.2), rect(0, 10, 16, 16))
+    head = polygon((7.8, 9.5), (15.2, 9.5), (11.5, 14))
+    return [(union(arch, head), BLUE)]
+
+
+# The tool bar's buttons: New, Open, Save, Close, About, Read from card, Undo, Redo.
+TOOLBAR = [new_file(), open_file(), save_file(), close_file(), about(), read_card(), undo_arrow(), redo_arrow()]
 
 
 def strip(icons, name):

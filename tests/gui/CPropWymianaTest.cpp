@@ -1,5 +1,6 @@
 #include "gui/card/CPropWymiana.h"
 
+#include "DocumentEdit.h"
 #include "FullProject.h"
 #include "ScriptedVolumeSource.h"
 #include "TestAppContext.h"
@@ -116,9 +117,11 @@ TEST_F(CPropWymianaTest, LampsFollowTheCardWithoutUserAction) {
 }
 
 TEST_F(CPropWymianaTest, CriticalErrorsBlinkAndBlockWritingWithTheReportPage) {
-    ProjectData& project = document.project();
-    const int entry = project.program(Annual).addItem();
-    project.program(Annual).setStartDate(entry, 31, 13);
+    int entry = -1;
+    testing::userEdit(document, [&entry](ProjectData& project) {
+        entry = project.program(Annual).addItem();
+        project.program(Annual).setStartDate(entry, 31, 13);
+    });
     insertCard();
     page->reload();
     EXPECT_TRUE(page->warningShown());
@@ -131,7 +134,7 @@ TEST_F(CPropWymianaTest, CriticalErrorsBlinkAndBlockWritingWithTheReportPage) {
     EXPECT_EQ(report.count(), 1);
     EXPECT_FALSE(QFile::exists(onCard(FileKind::Programs)));
 
-    project.program(Annual).setStartDate(entry, 31, 12);
+    testing::userEdit(document, [entry](ProjectData& project) { project.program(Annual).setStartDate(entry, 31, 12); });
     page->applyValidity();
     EXPECT_FALSE(page->warningShown());
     EXPECT_FALSE(page->warningBlinking());
@@ -139,7 +142,7 @@ TEST_F(CPropWymianaTest, CriticalErrorsBlinkAndBlockWritingWithTheReportPage) {
 
 TEST_F(CPropWymianaTest, RemovingTheCardWarnsOnlyAboutUnwrittenChanges) {
     insertCard();
-    document.project().chimes().setName(4, "Angelus");
+    testing::userEdit(document, [](ProjectData& project) { project.chimes().setName(4, "Angelus"); });
     removeCard();
     EXPECT_EQ(app.prompts.texts(), QStringList{t(702)});
 
@@ -151,7 +154,8 @@ TEST_F(CPropWymianaTest, RemovingTheCardWarnsOnlyAboutUnwrittenChanges) {
     }
     EXPECT_EQ(app.prompts.texts(), (QStringList{t(655), t(190), t(653), t(190), t(654), t(190), t(857), t(190)}));
     expectButtonsAndLamps(true, {FileKind::Programs, FileKind::Config, FileKind::Sequences, FileKind::Chimes});
-    EXPECT_FALSE(document.isModified());
+    // The card holds everything now (no mark is left), though the project file was never saved.
+    EXPECT_FALSE(document.project().isModifiedAll());
 
     app.prompts.clear();
     removeCard();
@@ -171,7 +175,7 @@ TEST_F(CPropWymianaTest, AnsweringNoWritesNothing) {
 }
 
 TEST_F(CPropWymianaTest, AllFourFilesGoToADatFolderAndComeBackIntoAFreshProject) {
-    testing_support::fillProject(document.project());
+    testing::userEdit(document, [](ProjectData& project) { testing_support::fillProject(project); });
     const QString folder = app.dir.filePath("dat");
     QDir().mkpath(folder);
     page->setDatMode(true, folder);

@@ -1,3 +1,4 @@
+#include "DocumentEdit.h"
 #include "FullProject.h"
 #include "ShellTestSupport.h"
 
@@ -197,9 +198,8 @@ TEST_F(EditorStart, DatProjectIsWrittenBackToItsFolderAtExit) {
     QDir().mkpath(folder);
     ASSERT_TRUE(testing::writeCardFolder(source, folder, dir.filePath(QStringLiteral("temp"))));
     ASSERT_TRUE(start(folder + ";dat"));
-    ProjectData& project = document()->project();
-    ASSERT_EQ(project.general().locationName(), source.general().locationName());
-    project.general().setLocationName("Nowa wieża");
+    ASSERT_EQ(document()->project().general().locationName(), source.general().locationName());
+    testing::userEdit(*document(), [](ProjectData& project) { project.general().setLocationName("Nowa wieża"); });
     ASSERT_TRUE(document()->isModified());
 
     prompts.clear();

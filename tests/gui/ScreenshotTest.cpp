@@ -64,7 +64,7 @@ TEST(Screenshots, MainWindowOnEveryPage) {
     CSplash splash(AppPaths(programFolder).dataFile(QStringLiteral("Gfx/splash.png")), CTarvelinApp::Version);
     splash.show();
     shoot(splash, QStringLiteral("92-splash"));
-    frame.document()->project().clearModifiedAll();
+    frame.document()->changeMarks([](ProjectData& project) { project.clearModifiedAll(); });
 }
 
 } // namespace

@@ -22,6 +22,15 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
     for (int id = 100; id < 1000; ++id) {
         texts[id] = prefix + QString::number(id);
     }
+    // Our own texts; the ones that name an argument keep its place.
+    for (int id = 2000; id < 2500; ++id) {
+        texts[id] = prefix + QString::number(id);
+    }
+    for (int id : {2003, 2004}) {
+        texts[id] = prefix + QString::number(id) + QStringLiteral(" %s");
+    }
+    texts[2005] = prefix + QStringLiteral("2005 %d");
+    texts[2006] = prefix + QStringLiteral("2006 %s");
     return texts;
 }
 

@@ -242,7 +242,7 @@ void ProjectData::clearChimesMarks() {
     chimes_.clearModified();
 }
 
-bool ProjectData::validate() {
+bool ProjectData::validate() const {
     issues_.clear();
     for (const auto& program : programs_) {
         program->validate(issues_);
@@ -267,7 +267,7 @@ bool ProjectData::hasCriticalIssues() const {
 
 // Identifiers must be unique across the weekly, annual, holiday-day and one-time programs (walked in that
 // order); every holder after the first is reported.
-void ProjectData::checkIdentifiers() {
+void ProjectData::checkIdentifiers() const {
     std::set<std::uint16_t> seen;
     for (int kind : {Weekly, Annual, HolidayDay, OneTime}) {
         const ScheduleProgram& p = program(kind);
@@ -280,7 +280,7 @@ void ProjectData::checkIdentifiers() {
     }
 }
 
-void ProjectData::checkAmplifier() {
+void ProjectData::checkAmplifier() const {
     auto outside = [](std::uint16_t v) { return v < 1 || v > 60; };
     if (outside(amplifier_.u16(AmplifierLeadOffset))) {
         issues_.push_back({37, 0, AmplifierArea, severity::Critical});

@@ -143,7 +143,8 @@ public:
     void clearChimesMarks();
 
     // Checks the whole project; true when it contains critical errors.
-    bool validate();
+    // Looking at the project changes none of its data: only the list of issues is refilled.
+    bool validate() const;
     const IssueList& issues() const { return issues_; }
     int issueCount() const { return static_cast<int>(issues_.size()); }
     const ValidationIssue& issueAt(int i) const { return issues_.at(static_cast<std::size_t>(i)); }
@@ -171,11 +172,11 @@ public:
 
 private:
     void setReferences();
-    void checkAmplifier();
-    void checkIdentifiers();
+    void checkAmplifier() const;
+    void checkIdentifiers() const;
 
     CardIdentity identity_;
-    IssueList issues_;
+    mutable IssueList issues_;
     std::array<std::unique_ptr<ScheduleProgram>, ProgramCount> programs_;
     HolidayTable holidays_;
     SequenceTable sequences_;

@@ -3,13 +3,16 @@
 #include "gui/app/CListModel.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/widgets/CControlTipCtrl.h"
+#include "gui/widgets/CFireEdit.h"
 #include "gui/widgets/CPageHeader.h"
 #include "gui/widgets/ChangeHighlight.h"
 #include "gui/widgets/ControlText.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QResizeEvent>
 #include <QTableWidget>
@@ -32,7 +35,7 @@ void CDataPage::setDocument(CTarvelinDoc* document, CTarvelinView* view) {
     view_ = view;
 }
 
-ProjectData* CDataPage::project() const {
+const ProjectData* CDataPage::project() const {
     return document_ ? &document_->project() : nullptr;
 }
 
@@ -40,6 +43,31 @@ void CDataPage::reload(int) {}
 void CDataPage::refreshTexts() {}
 void CDataPage::showItem(bool, int) {}
 void CDataPage::onSelectionChanged() {}
+
+void CDataPage::refreshMarks() {
+    update();
+}
+
+void CDataPage::commitPendingEdit() {
+    auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!field || !isAncestorOf(field)) {
+        return;
+    }
+    if (auto* numeric = qobject_cast<CFireEdit*>(field)) {
+        numeric->finishEditing();
+    }
+    emit field->editingFinished();
+}
+
+bool CDataPage::edit(const EditLabel& label, const EditKey& key, const std::function<void(ProjectData&)>& change) {
+    return document_ && document_->edit(label, key, change);
+}
+
+void CDataPage::endEditBurst() {
+    if (document_) {
+        document_->endEditBurst();
+    }
+}
 
 void CDataPage::setHeader(const QString& title, const QIcon& icon) {
     header_->setTitle(title);

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "gui/app/AppContext.h"
+#include "gui/app/CTarvelinDoc.h"
 #include "gui/app/Services.h"
 #include "gui/widgets/HelpReceiver.h"
 
 #include <QIcon>
 #include <QList>
 #include <QWidget>
+
+#include <functional>
 
 class QAbstractButton;
 class QAbstractItemView;
@@ -15,7 +18,6 @@ namespace tolvane {
 
 class CControlTipCtrl;
 class CPageHeader;
-class CTarvelinDoc;
 class CTarvelinView;
 class ProjectData;
 
@@ -36,8 +38,9 @@ public:
     void setDocument(CTarvelinDoc* document, CTarvelinView* view);
     CTarvelinDoc* document() const { return document_; }
     CTarvelinView* view() const { return view_; }
-    // The document's current project (it changes when a file is opened), null without a document.
-    ProjectData* project() const;
+    // The document's current project (it changes when a file is opened), null without a document. Pages read it;
+    // every change goes through edit().
+    const ProjectData* project() const;
 
     // Refills the page's controls from the project and selects record `item`.
     virtual void reload(int item = 0);
@@ -47,6 +50,12 @@ public:
     virtual void showItem(bool single, int item);
     // Re-evaluates the list selection.
     virtual void onSelectionChanged();
+    // Repaints the change highlighting after marks were cleared (a save, a card write); the values are as shown.
+    virtual void refreshMarks();
+    // Stores what the focused field of the page holds, as leaving it would (before a save, a close, an undo, a card
+    // write). The base finishes a focused line or numeric field: it normalises a numeric field and announces
+    // editingFinished, which is where pages that store on leaving a field store.
+    virtual void commitPendingEdit();
 
     // The title is also the page's window title; the icon is kept for the view.
     void setHeader(const QString& title, const QIcon& icon = {});
@@ -70,6 +79,12 @@ public:
     static bool markChangedOption(QWidget* control, bool changed);
 
 protected:
+    // One complete user action on the project through the document (one undo step); false without a document or
+    // when nothing changed.
+    bool edit(const EditLabel& label, const EditKey& key, const std::function<void(ProjectData&)>& change);
+    // The next keystroke starts a new undo step (the user chose another record or left the field).
+    void endEditBurst();
+
     // Captions; each does nothing for a missing control.
     void setItemText(QWidget* control, int textId) const;
     static void setItemString(QWidget* control, const QString& text);

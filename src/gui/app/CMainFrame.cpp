@@ -11,18 +11,22 @@
 #include "gui/app/IconStrip.h"
 #include "gui/widgets/CRemoveDirCombo.h"
 #include "platform/LaunchParameters.h"
+#include "project/TextFormat.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 
 namespace tolvane {
 
@@ -52,11 +56,48 @@ constexpr ToolButton ToolButtons[] = {
     {CMainFrame::CmdOpen, 1},
     {CMainFrame::CmdSave, 2},
     {CMainFrame::CmdClose, 3},
+    {CMainFrame::CmdUndo, 6},
+    {CMainFrame::CmdRedo, 7},
     {0, 0},
     {CMainFrame::CmdAbout, 4},
     {0, 0},
     {CMainFrame::CmdReadCard, 5},
 };
+
+// Object names of the commands' actions, so that tests and UI automation find them.
+struct CommandName {
+    CMainFrame::Command command;
+    const char* name;
+};
+
+constexpr CommandName CommandNames[] = {
+    {CMainFrame::CmdNew, "actionNew"},           {CMainFrame::CmdOpen, "actionOpen"},
+    {CMainFrame::CmdClose, "actionClose"},       {CMainFrame::CmdSave, "actionSave"},
+    {CMainFrame::CmdSaveAs, "actionSaveAs"},     {CMainFrame::CmdAbout, "actionAbout"},
+    {CMainFrame::CmdExit, "actionExit"},         {CMainFrame::CmdStatusBar, "actionStatusBar"},
+    {CMainFrame::CmdReadCard, "actionReadCard"}, {CMainFrame::CmdLoadDat, "actionLoadDat"},
+    {CMainFrame::CmdSettings, "actionSettings"}, {CMainFrame::CmdUndo, "actionUndo"},
+    {CMainFrame::CmdRedo, "actionRedo"},
+};
+
+// The keys of Undo and Redo. A text field has its own undo on the same keys; the document's wins (the field's
+// text is already stored in the project).
+const QList<QKeySequence>& undoKeys() {
+    static const QList<QKeySequence> keys{QKeySequence(Qt::CTRL | Qt::Key_Z),
+                                          QKeySequence(Qt::ALT | Qt::Key_Backspace)};
+    return keys;
+}
+
+const QList<QKeySequence>& redoKeys() {
+    static const QList<QKeySequence> keys{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
+    return keys;
+}
+
+bool isUndoOrRedoKey(const QKeyEvent* key) {
+    const QKeySequence pressed(key->keyCombination());
+    return undoKeys().contains(pressed) || redoKeys().contains(pressed);
+}
 
 // A menu caption without its keyboard marker, for tool tips.
 QString plain(QString caption) {
@@ -95,6 +136,11 @@ QString CMainFrame::text(int id) const {
 QAction* CMainFrame::makeAction(Command command, QObject* owner) {
     auto* created = new QAction(owner);
     created->setData(static_cast<int>(command));
+    for (const CommandName& entry : CommandNames) {
+        if (entry.command == command) {
+            created->setObjectName(QString::fromLatin1(entry.name));
+        }
+    }
     actions_[command] = created;
     return created;
 }
@@ -130,9 +176,18 @@ void CMainFrame::buildMenus() {
     connect(saveAction, &QAction::triggered, this, [this] { saveDocument(); });
     connect(makeAction(CmdSaveAs, this), &QAction::triggered, this, [this] { saveDocumentAs(); });
     docExit_ = new QAction(this);
+    docExit_->setObjectName(QStringLiteral("actionDocumentExit"));
     connect(docExit_, &QAction::triggered, this, &QWidget::close);
+    QAction* undoAction = makeAction(CmdUndo, this);
+    undoAction->setShortcuts(undoKeys());
+    connect(undoAction, &QAction::triggered, this, [this] { undo(); });
+    QAction* redoAction = makeAction(CmdRedo, this);
+    redoAction->setShortcuts(redoKeys());
+    connect(redoAction, &QAction::triggered, this, [this] { redo(); });
     // The accelerators work whichever menu is shown; each command is enabled only in its own state.
-    addActions({newAction, openAction, saveAction});
+    addActions({newAction, openAction, saveAction, undoAction, redoAction});
+    // Undo and Redo keys pressed in a text field reach the document's commands (see eventFilter).
+    qApp->installEventFilter(this);
 
     fileMenu_ = new QMenu(this);
     fileMenu_->addActions({newAction, openAction, action(CmdReadCard), action(CmdLoadDat)});
@@ -162,6 +217,8 @@ void CMainFrame::buildMenus() {
     docFileMenu_->addActions({action(CmdClose), saveAction, action(CmdSaveAs)});
     docFileMenu_->addSeparator();
     docFileMenu_->addAction(docExit_);
+    docEditMenu_ = new QMenu(this);
+    docEditMenu_->addActions({undoAction, redoAction});
     docViewMenu_ = new QMenu(this);
     docViewMenu_->addAction(statusBarAction);
     docToolsMenu_ = new QMenu(this);
@@ -203,6 +260,13 @@ void CMainFrame::buildStatusBar() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // A text field asks to keep Undo and Redo for itself (its own undo); in this window the document's commands
+    // take them instead, so one Ctrl+Z undoes the last step whatever has the focus.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this && isUndoOrRedoKey(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
     // Read from card follows the drive list: usable only while the list is.
     if (watched == driveList_ && event->type() == QEvent::EnabledChange) {
         const bool usable = driveList_->isEnabled() && !document_;
@@ -226,11 +290,39 @@ void CMainFrame::refreshTexts() {
     toolsMenu_->setTitle(text(127));
     helpMenu_->setTitle(text(129));
     docFileMenu_->setTitle(text(119));
+    docEditMenu_->setTitle(text(TextEditMenu));
     docViewMenu_->setTitle(text(140));
     docToolsMenu_->setTitle(text(143));
     docHelpMenu_->setTitle(text(145));
     recentPlaceholder_->setText(text(122));
+    if (document_) {
+        document_->refreshTexts();
+    }
+    updateUndoActions();
     updateTitle();
+}
+
+// Undo and Redo name the step they would take ("Undo chime 5 name") and are usable only when there is one.
+void CMainFrame::updateUndoActions() {
+    const bool canUndo = document_ && document_->canUndo();
+    const bool canRedo = document_ && document_->canRedo();
+    const QString undoStep = document_ ? document_->undoCaption() : QString();
+    const QString redoStep = document_ ? document_->redoCaption() : QString();
+    const auto caption = [this](int alone, int withStep, const QString& step) {
+        return step.isEmpty() ? text(alone)
+                              : QString::fromStdString(formatText(context_.texts.text(withStep), {step.toStdString()}));
+    };
+    const std::pair<Command, QString> captions[] = {{CmdUndo, caption(TextUndo, TextUndoStep, undoStep)},
+                                                    {CmdRedo, caption(TextRedo, TextRedoStep, redoStep)}};
+    for (const auto& [command, shown] : captions) {
+        action(command)->setText(shown);
+        action(command)->setEnabled(command == CmdUndo ? canUndo : canRedo);
+        if (QAction* tool = toolBarAction(command)) {
+            tool->setText(plain(shown));
+            tool->setToolTip(plain(shown));
+            tool->setEnabled(command == CmdUndo ? canUndo : canRedo);
+        }
+    }
 }
 
 void CMainFrame::rebuildRecentFiles() {
@@ -251,6 +343,7 @@ void CMainFrame::setDocumentState(bool open) {
     menuBar()->clear();
     if (open) {
         menuBar()->addMenu(docFileMenu_);
+        menuBar()->addMenu(docEditMenu_);
         menuBar()->addMenu(docViewMenu_);
         menuBar()->addMenu(docToolsMenu_);
         menuBar()->addMenu(docHelpMenu_);
@@ -277,6 +370,9 @@ void CMainFrame::setDocumentState(bool open) {
     cardSeparator_->setVisible(!open);
     toolBarAction(CmdClose)->setVisible(open);
     toolBarAction(CmdSave)->setEnabled(open);
+    toolBarAction(CmdUndo)->setVisible(open);
+    toolBarAction(CmdRedo)->setVisible(open);
+    updateUndoActions();
 }
 
 QString CMainFrame::statusPane(int pane) const {
@@ -296,12 +392,41 @@ void CMainFrame::showIdentity() {
     }
 }
 
+// "Tolvane - tower.tpm*": the file's name, and a star while the project differs from it.
 void CMainFrame::updateTitle() {
     QString title = text(107);
     if (document_ && !document_->path().isEmpty()) {
         title += QStringLiteral(" - ") + QFileInfo(document_->path()).fileName();
     }
+    if (document_) {
+        title += QStringLiteral("[*]");
+    }
     setWindowTitle(title);
+    setWindowModified(document_ && document_->isModified());
+}
+
+void CMainFrame::commitPendingEdit() {
+    if (view_) {
+        view_->commitPendingEdit();
+    }
+}
+
+bool CMainFrame::undo() {
+    if (!document_ || !document_->canUndo()) {
+        return false;
+    }
+    commitPendingEdit();
+    document_->undo();
+    return true;
+}
+
+bool CMainFrame::redo() {
+    if (!document_ || !document_->canRedo()) {
+        return false;
+    }
+    commitPendingEdit();
+    document_->redo();
+    return true;
 }
 
 void CMainFrame::writeSettings() {
@@ -315,12 +440,11 @@ bool CMainFrame::newDocument(Source source, const QString& cardRoot) {
     auto document = std::make_unique<CTarvelinDoc>(&context_.texts);
     document->applyLanguageDefaults(context_.current.lastLang, context_.paths);
     QString folder;
+    document->setStartSource(source == Source::Card, source == Source::Dat);
     if (source == Source::Card) {
-        document->startedFromCard = true;
         // A root named on the command line is read even when the drive list does not show it.
         folder = cardRoot.isEmpty() ? selectedCardRoot() : cardRoot;
     } else if (source == Source::Dat) {
-        document->startedFromDat = true;
         folder = context_.current.lastDatDir;
     }
     showDocument(std::move(document), folder, source == Source::Dat);
@@ -333,6 +457,11 @@ void CMainFrame::showDocument(std::unique_ptr<CTarvelinDoc> document, const QStr
     view_ = new CTarvelinView(context_, *document_, images_.tree, images_.header, central_);
     connect(view_, &CTarvelinView::identityChanged, this, &CMainFrame::showIdentity);
     connect(document_.get(), &CTarvelinDoc::projectReplaced, this, &CMainFrame::updateTitle);
+    connect(document_.get(), &CTarvelinDoc::modifiedChanged, this, [this] {
+        updateTitle();
+        updateUndoActions();
+    });
+    connect(document_->undoStack(), &QUndoStack::indexChanged, this, &CMainFrame::updateUndoActions);
     central_->addWidget(view_);
     central_->setCurrentWidget(view_);
     // A project started from a DAT folder exchanges its files with that folder instead of a card.
@@ -341,10 +470,11 @@ void CMainFrame::showDocument(std::unique_ptr<CTarvelinDoc> document, const QStr
     }
     setDocumentState(true);
     updateTitle();
-    const bool fromCardFiles = document_->startedFromCard || document_->startedFromDat;
-    document_->startedFromCard = false;
-    document_->startedFromDat = false;
+    const bool fromCardFiles = document_->startedFromCard() || document_->startedFromDat();
+    document_->setStartSource(false, false);
     view_->initialUpdate(fromCardFiles, cardFolder);
+    updateTitle();
+    updateUndoActions();
 }
 
 void CMainFrame::destroyDocument() {
@@ -396,6 +526,7 @@ bool CMainFrame::saveDocument() {
     if (!document_) {
         return false;
     }
+    commitPendingEdit();
     if (document_->path().isEmpty()) {
         return saveDocumentAs();
     }
@@ -411,6 +542,7 @@ bool CMainFrame::saveDocumentAs() {
     if (!document_) {
         return false;
     }
+    commitPendingEdit();
     QString start = document_->path();
     if (start.isEmpty() && !context_.current.lastDir.isEmpty()) {
         start = context_.current.lastDir;
@@ -438,10 +570,11 @@ bool CMainFrame::closeDocument() {
         return false;
     }
     context_.current.statusBar = statusBar()->isHidden() ? 0 : 1;
+    commitPendingEdit();
     if (document_->isModified() && !(askToSave() && askToWriteBack())) {
         return false;
     }
-    document_->project().clearModifiedAll();
+    document_->discardChanges();
     writeSettings();
     destroyDocument();
     return true;
@@ -469,11 +602,12 @@ bool CMainFrame::loadFromDat() {
 
 bool CMainFrame::canExit() {
     context_.current.statusBar = statusBar()->isHidden() ? 0 : 1;
+    commitPendingEdit();
     if (document_ && document_->isModified() && !(askToSave() && askToWriteBack())) {
         return false;
     }
     if (document_) {
-        document_->project().clearModifiedAll();
+        document_->discardChanges();
     }
     writeSettings();
     return true;

@@ -51,7 +51,15 @@ public:
         CmdReadCard = 32783,
         CmdLoadDat = 32788,
         CmdSettings = 32779,
+        CmdUndo = 57643,
+        CmdRedo = 57644,
     };
+    // Texts of the Edit menu: its title, Undo and Redo alone, and Undo and Redo naming their step ("%s").
+    static constexpr int TextEditMenu = 2000;
+    static constexpr int TextUndo = 2001;
+    static constexpr int TextRedo = 2002;
+    static constexpr int TextUndoStep = 2003;
+    static constexpr int TextRedoStep = 2004;
     // What a new document starts from.
     enum class Source { Empty, Card, Dat };
 
@@ -73,6 +81,9 @@ public:
     bool saveDocument();
     bool saveDocumentAs();
     bool closeDocument();
+    // Edit menu: the field being typed in stores its value first, then the last step is undone or redone.
+    bool undo();
+    bool redo();
     bool readFromCard();
     bool loadFromDat();
     // The exit check: false when the user chose to stay.
@@ -115,6 +126,8 @@ private:
     bool askToWriteBack();
     void showIdentity();
     void updateTitle();
+    void updateUndoActions();
+    void commitPendingEdit();
     void writeSettings();
     QString text(int id) const;
 
@@ -138,6 +151,7 @@ private:
     QMenu* toolsMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QMenu* docFileMenu_ = nullptr;
+    QMenu* docEditMenu_ = nullptr;
     QMenu* docViewMenu_ = nullptr;
     QMenu* docToolsMenu_ = nullptr;
     QMenu* docHelpMenu_ = nullptr;

@@ -4,26 +4,254 @@
 #include "platform/HolidayFile.h"
 #include "platform/SafeFile.h"
 #include "project/ProjectFile.h"
+#include "project/StateDiff.h"
 
 #include <QFileInfo>
+#include <QUndoCommand>
+#include <QUndoStack>
 
 #include <span>
+#include <stdexcept>
 
 namespace tolvane {
 
+// One step of the history: for every part of the project that an edit changed, the bytes that differ before and
+// after it. The step is pushed after the change was made, so its first redo does nothing.
+class EditStep : public QUndoCommand {
+public:
+    static constexpr int MergeId = 1;
+
+    struct Part {
+        SectionId id;
+        StateDiff diff;
+    };
+
+    EditStep(CTarvelinDoc& document, EditLabel label, const EditKey& key, int burst, std::vector<Part> parts)
+        : document_(document), label_(std::move(label)), key_(key), burst_(burst), parts_(std::move(parts)) {
+        setText(document_.caption(label_));
+    }
+
+    const EditKey& key() const { return key_; }
+    const std::vector<Part>& parts() const { return parts_; }
+    void retext() { setText(document_.caption(label_)); }
+
+    int id() const override { return MergeId; }
+
+    void undo() override { document_.applyStep(*this, true); }
+    void redo() override {
+        if (pushed_) {
+            pushed_ = false;
+            return;
+        }
+        document_.applyStep(*this, false);
+    }
+
+    // A later keystroke in the same field joins this step: the parts are rebuilt as the change from before this
+    // step to the project as it is now. A step left with no change of content (a letter typed and deleted again)
+    // is dropped from the history.
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = dynamic_cast<const EditStep*>(other);
+        if (!next || next->key_ != key_ || next->burst_ != burst_ || next->label_.text != label_.text) {
+            return false;
+        }
+        std::vector<Part> merged;
+        bool contentChanged = false;
+        for (int i = 0; i < SectionIdCount; ++i) {
+            const auto id = static_cast<SectionId>(i);
+            const Part* mine = find(id);
+            const Part* theirs = next->find(id);
+            if (!mine && !theirs) {
+                continue;
+            }
+            const SectionState& now = document_.committed_[static_cast<std::size_t>(i)];
+            SectionState before = now;
+            for (const Part* part : {theirs, mine}) {
+                if (part) {
+                    before = {part->diff.content.backward(before.content), part->diff.marks.backward(before.marks)};
+                }
+            }
+            StateDiff diff = StateDiff::between(before, now);
+            if (!diff.empty()) {
+                contentChanged = contentChanged || !diff.content.empty();
+                merged.push_back({id, std::move(diff)});
+            }
+        }
+        parts_ = std::move(merged);
+        label_ = next->label_;
+        retext();
+        setObsolete(!contentChanged);
+        return true;
+    }
+
+private:
+    const Part* find(SectionId id) const {
+        for (const Part& part : parts_) {
+            if (part.id == id) {
+                return &part;
+            }
+        }
+        return nullptr;
+    }
+
+    CTarvelinDoc& document_;
+    EditLabel label_;
+    EditKey key_;
+    int burst_;
+    std::vector<Part> parts_;
+    bool pushed_ = true;
+};
+
 CTarvelinDoc::CTarvelinDoc(const TextSource* texts, QObject* parent)
-    : QObject(parent), texts_(texts), project_(std::make_unique<ProjectData>()) {
+    : QObject(parent), texts_(texts), project_(std::make_unique<ProjectData>()), undoStack_(new QUndoStack(this)) {
     project_->setTextSource(texts_);
+    commitAll();
+    connect(undoStack_, &QUndoStack::cleanChanged, this, &CTarvelinDoc::modifiedChanged);
 }
 
-CTarvelinDoc::~CTarvelinDoc() = default;
-
-void CTarvelinDoc::notifyChanged() {
-    emit projectChanged();
+CTarvelinDoc::~CTarvelinDoc() {
+    // The steps refer to this document: they go before its members do.
+    delete undoStack_;
 }
 
-void CTarvelinDoc::notifyReplaced() {
+bool CTarvelinDoc::isModified() const {
+    return !undoStack_->isClean() || project_->isModifiedAll();
+}
+
+void CTarvelinDoc::commitAll() {
+    for (int i = 0; i < SectionIdCount; ++i) {
+        committed_[static_cast<std::size_t>(i)] = project_->state(static_cast<SectionId>(i));
+    }
+}
+
+QString CTarvelinDoc::caption(const EditLabel& label) const {
+    const std::string format = texts_ ? texts_->text(label.text) : std::string("---");
+    return QString::fromStdString(formatText(format, std::span<const TextArg>(label.args)));
+}
+
+bool CTarvelinDoc::edit(const EditLabel& label, const EditKey& key, const std::function<void(ProjectData&)>& change) {
+    change(*project_);
+    std::vector<EditStep::Part> parts;
+    bool contentChanged = false;
+    for (int i = 0; i < SectionIdCount; ++i) {
+        SectionState now = project_->state(static_cast<SectionId>(i));
+        SectionState& committed = committed_[static_cast<std::size_t>(i)];
+        if (now == committed) {
+            continue;
+        }
+        StateDiff diff = StateDiff::between(committed, now);
+        contentChanged = contentChanged || !diff.content.empty();
+        parts.push_back({static_cast<SectionId>(i), std::move(diff)});
+        committed = std::move(now);
+    }
+    if (parts.empty()) {
+        return false;
+    }
+    if (contentChanged) {
+        undoStack_->push(new EditStep(*this, label, key, burst_, std::move(parts)));
+        emit projectChanged(key);
+    } else {
+        emit marksChanged();
+    }
+    emit modifiedChanged();
+    return true;
+}
+
+void CTarvelinDoc::changeMarks(const std::function<void(ProjectData&)>& change) {
+    change(*project_);
+    commitAll();
+    emit marksChanged();
+    emit modifiedChanged();
+}
+
+void CTarvelinDoc::changeAndRestart(const std::function<void(ProjectData&)>& change) {
+    change(*project_);
+    resetHistory();
     emit projectReplaced();
+}
+
+void CTarvelinDoc::applyStep(const EditStep& step, bool backward) {
+    for (const EditStep::Part& part : step.parts()) {
+        const SectionState current = project_->state(part.id);
+        SectionState target;
+        target.content =
+            backward ? part.diff.content.backward(current.content) : part.diff.content.forward(current.content);
+        // Whatever a step changes shows as changed afterwards: its marks before and after are both kept, and
+        // any mark set since (or cleared by a save or a card write) is added to them.
+        target.marks = current.marks;
+        for (const BytesDiff::Run& run : part.diff.marks.runs()) {
+            for (std::size_t j = 0; j < run.before.size() && run.offset + j < target.marks.size(); ++j) {
+                target.marks[run.offset + j] |= run.before[j];
+                if (j < run.after.size()) {
+                    target.marks[run.offset + j] |= run.after[j];
+                }
+            }
+        }
+        project_->setState(part.id, target);
+        project_->markChanges(part.id, current, target);
+        committed_[static_cast<std::size_t>(part.id)] = project_->state(part.id);
+    }
+}
+
+bool CTarvelinDoc::canUndo() const {
+    return undoStack_->canUndo();
+}
+
+bool CTarvelinDoc::canRedo() const {
+    return undoStack_->canRedo();
+}
+
+void CTarvelinDoc::undo() {
+    if (!canUndo()) {
+        return;
+    }
+    const auto* step = static_cast<const EditStep*>(undoStack_->command(undoStack_->index() - 1));
+    const EditKey key = step->key();
+    ++burst_;
+    undoStack_->undo();
+    emit projectRestored(key);
+    emit modifiedChanged();
+}
+
+void CTarvelinDoc::redo() {
+    if (!canRedo()) {
+        return;
+    }
+    const auto* step = static_cast<const EditStep*>(undoStack_->command(undoStack_->index()));
+    const EditKey key = step->key();
+    ++burst_;
+    undoStack_->redo();
+    emit projectRestored(key);
+    emit modifiedChanged();
+}
+
+QString CTarvelinDoc::undoCaption() const {
+    return undoStack_->undoText();
+}
+
+QString CTarvelinDoc::redoCaption() const {
+    return undoStack_->redoText();
+}
+
+void CTarvelinDoc::discardChanges() {
+    project_->clearModifiedAll();
+    commitAll();
+    undoStack_->setClean();
+    emit modifiedChanged();
+}
+
+void CTarvelinDoc::resetHistory() {
+    undoStack_->clear();
+    commitAll();
+    ++burst_;
+    emit modifiedChanged();
+}
+
+void CTarvelinDoc::refreshTexts() {
+    for (int i = 0; i < undoStack_->count(); ++i) {
+        const_cast<EditStep*>(static_cast<const EditStep*>(undoStack_->command(i)))->retext();
+    }
+    // The stack announces its captions only when its index moves: say it once more for the menus.
+    emit modifiedChanged();
 }
 
 void CTarvelinDoc::applyLanguageDefaults(const QString& language, const AppPaths& paths) {
@@ -46,8 +274,9 @@ void CTarvelinDoc::applyLanguageDefaults(const QString& language, const AppPaths
         if (QFileInfo::exists(file)) {
             readHolidayFile(project_->holidays(), file);
         }
-        return;
+        break;
     }
+    commitAll();
 }
 
 int CTarvelinDoc::open(const QString& path, QString* systemError) {
@@ -65,6 +294,7 @@ int CTarvelinDoc::open(const QString& path, QString* systemError) {
     project_ = std::move(result.project);
     project_->setTextSource(texts_);
     path_ = path;
+    resetHistory();
     emit projectReplaced();
     return 0;
 }
@@ -78,8 +308,12 @@ QString CTarvelinDoc::save(const QString& path) {
         return written.error.isEmpty() ? QStringLiteral("?") : written.error;
     }
     projectfile::markSaved(*project_);
+    commitAll();
     path_ = path;
-    emit projectReplaced();
+    ++burst_;
+    undoStack_->setClean();
+    emit marksChanged();
+    emit modifiedChanged();
     return {};
 }
 

@@ -17,47 +17,6 @@ namespace tolvane {
 
 namespace {
 
-// One row of the navigation tree; a child belongs to the last top-level row before it.
-struct TreeRow {
-    PageId page;
-    int text;
-    int icon;
-    bool child;
-};
-
-constexpr TreeRow TreeRows[] = {
-    {PageId::Wymiana, 157, 11, false},   {PageId::Programy, 158, 6, false}, {PageId::Tyg, 159, 7, true},
-    {PageId::Rok, 160, 8, true},         {PageId::Swi, 161, 9, true},       {PageId::Jed, 162, 10, true},
-    {PageId::Pog, 163, 10, true},        {PageId::PogSpec, 879, 10, true},  {PageId::Swieta, 169, 5, true},
-    {PageId::Settings, 165, 1, false},   {PageId::User, 598, 15, true},     {PageId::Korekty, 166, 2, true},
-    {PageId::Gongi, 167, 2, true},       {PageId::Settings, 168, 0, true},  {PageId::Settings, 170, 2, true},
-    {PageId::Settings, 171, 13, true},   {PageId::Settings, 602, 17, true}, {PageId::Sekwencje, 599, 16, true},
-    {PageId::Krosownica, 600, 13, true}, {PageId::Kuranty, 825, 16, false}, {PageId::Raport, 164, 12, false},
-    {PageId::Druk, 696, 19, true},
-};
-
-// The header of each page: its text and its icon in the header strip.
-struct HeaderRow {
-    PageId page;
-    int text;
-    int icon;
-};
-
-constexpr HeaderRow HeaderRows[] = {
-    {PageId::Programy, 173, 5}, {PageId::Wymiana, 174, 2}, {PageId::Tyg, 175, 2},       {PageId::Settings, 176, 2},
-    {PageId::Swieta, 177, 2},   {PageId::Gongi, 178, 2},   {PageId::Korekty, 179, 2},   {PageId::Raport, 164, 2},
-    {PageId::Swi, 180, 2},      {PageId::Rok, 181, 2},     {PageId::Jed, 182, 2},       {PageId::Pog, 183, 2},
-    {PageId::PogSpec, 878, 2},  {PageId::User, 598, 2},    {PageId::Sekwencje, 599, 2}, {PageId::Krosownica, 600, 2},
-    {PageId::Druk, 696, 2},     {PageId::Kuranty, 825, 2},
-};
-
-// The order of the pages in the stack; the menu-settings page is created but not added.
-constexpr PageId StackOrder[] = {
-    PageId::Programy, PageId::Wymiana, PageId::Tyg,       PageId::Settings,   PageId::Swieta, PageId::Gongi,
-    PageId::Korekty,  PageId::Raport,  PageId::Swi,       PageId::Rok,        PageId::Jed,    PageId::Pog,
-    PageId::PogSpec,  PageId::User,    PageId::Sekwencje, PageId::Krosownica, PageId::Druk,   PageId::Kuranty,
-};
-
 constexpr int TreeWidth = 230;
 
 } // namespace
@@ -83,11 +42,15 @@ CTarvelinView::CTarvelinView(AppContext& context, CTarvelinDoc& document, const 
     layout->addWidget(separator);
     layout->addWidget(stack_, 1);
 
-    pages_ = createPages(context_, stack_);
-    for (PageId id : StackOrder) {
-        stack_->addWidget(page(id));
+    for (const PageSpec& spec : pageTable()) {
+        CDataPage* created = spec.create(context_, stack_);
+        pages_[pageIndex(spec.id)] = created;
+        if (spec.stacked) {
+            stack_->addWidget(created);
+        } else {
+            created->hide();
+        }
     }
-    page(PageId::SetMenu)->hide();
 
     connect(tree_, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item, QTreeWidgetItem*) { onItemChosen(item); });
@@ -95,6 +58,12 @@ CTarvelinView::CTarvelinView(AppContext& context, CTarvelinDoc& document, const 
     connect(&document_, &CTarvelinDoc::projectChanged, this, [this] {
         updateSpecialTollingItem();
         recheckProblems();
+    });
+    connect(&document_, &CTarvelinDoc::projectRestored, this, &CTarvelinView::showRestored);
+    connect(&document_, &CTarvelinDoc::marksChanged, this, [this] {
+        for (CDataPage* each : pages_) {
+            each->refreshMarks();
+        }
     });
     connect(&document_, &CTarvelinDoc::projectReplaced, this, [this] {
         reloadPages();
@@ -118,14 +87,14 @@ void CTarvelinView::initialUpdate(bool fromCardFiles, const QString& cardFolder)
     showPage(PageId::Wymiana);
     refreshTexts();
     reloadPages();
-    document_.project().clearModifiedAll();
+    document_.changeAndRestart([fromCardFiles](ProjectData& project) {
+        project.clearModifiedAll();
+        project.projectOpened = fromCardFiles ? 0 : 1;
+    });
     if (fromCardFiles) {
-        document_.project().projectOpened = 0;
         const bool allRead = readCardFiles(cardFolder);
         showPage(PageId::Programy);
         context_.prompts.showMessage(this, text(allRead ? 505 : 680));
-    } else {
-        document_.project().projectOpened = 1;
     }
     recheckProblems();
     blinkTimer_->start();
@@ -159,17 +128,34 @@ void CTarvelinView::buildTree() {
     tree_->clear();
     programsItem_ = funeralItem_ = specialItem_ = reportItem_ = nullptr;
     const bool specialOn = document_.project().general().specialTollingOn();
+    // Every item of every page, in tree order.
+    struct Placed {
+        const PageSpec* spec;
+        const TreeItemSpec* item;
+    };
+    std::vector<Placed> items;
+    for (const PageSpec& spec : pageTable()) {
+        for (const TreeItemSpec& item : spec.treeItems) {
+            if (item.order >= 0) {
+                items.push_back({&spec, &item});
+            }
+        }
+    }
+    std::sort(items.begin(), items.end(),
+              [](const Placed& a, const Placed& b) { return a.item->order < b.item->order; });
     QTreeWidgetItem* top = nullptr;
     QTreeWidgetItem* settingsItem = nullptr;
-    for (const TreeRow& row : TreeRows) {
-        if (row.page == PageId::PogSpec && !specialOn) {
+    for (const Placed& placed : items) {
+        const PageId id = placed.spec->id;
+        if (id == PageId::PogSpec && !specialOn) {
             continue;
         }
-        QTreeWidgetItem* item = addItem(row.child ? top : nullptr, row.page, row.text, row.icon);
+        const TreeItemSpec& row = *placed.item;
+        QTreeWidgetItem* item = addItem(row.child ? top : nullptr, id, row.text, row.icon);
         if (!row.child) {
             top = item;
         }
-        switch (row.page) {
+        switch (id) {
         case PageId::Programy:
             programsItem_ = item;
             break;
@@ -203,8 +189,10 @@ void CTarvelinView::buildTree() {
 }
 
 void CTarvelinView::refreshTexts() {
-    for (const HeaderRow& row : HeaderRows) {
-        page(row.page)->setHeader(text(row.text), headerIcons_.icon(row.icon));
+    for (const PageSpec& spec : pageTable()) {
+        if (spec.headerText != 0) {
+            page(spec.id)->setHeader(text(spec.headerText), headerIcons_.icon(spec.headerIcon));
+        }
     }
     buildTree();
     for (CDataPage* each : pages_) {
@@ -244,33 +232,55 @@ bool CTarvelinView::readCardFiles(const QString& folder) {
         return false;
     }
     StdCardFileSystem files;
-    ProjectData& project = document_.project();
     bool allRead = true;
-    const auto readOne = [&](card::FileKind kind, bool onlyWhenPresent) {
-        const std::string path = card::joinPath(folder.toStdString(), card::fileName(kind));
-        if (onlyWhenPresent && !files.exists(path)) {
-            return;
-        }
-        const card::ReadResult result = card::readCardFile(project, kind, path, files);
-        if (result.text != 0) {
-            context_.prompts.showMessage(this, text(result.text));
-        }
-        allRead = allRead && result.ok;
-    };
-    readOne(card::FileKind::Programs, true);
-    readOne(card::FileKind::Sequences, true);
-    readOne(card::FileKind::Config, false);
-    readOne(card::FileKind::Chimes, false);
-    document_.notifyReplaced();
+    document_.changeAndRestart([&](ProjectData& project) {
+        const auto readOne = [&](card::FileKind kind, bool onlyWhenPresent) {
+            const std::string path = card::joinPath(folder.toStdString(), card::fileName(kind));
+            if (onlyWhenPresent && !files.exists(path)) {
+                return;
+            }
+            const card::ReadResult result = card::readCardFile(project, kind, path, files);
+            if (result.text != 0) {
+                context_.prompts.showMessage(this, text(result.text));
+            }
+            allRead = allRead && result.ok;
+        };
+        readOne(card::FileKind::Programs, true);
+        readOne(card::FileKind::Sequences, true);
+        readOne(card::FileKind::Config, false);
+        readOne(card::FileKind::Chimes, false);
+    });
     return allRead;
 }
 
 card::WriteResult CTarvelinView::writeCardFile(card::FileKind kind, const QString& folder) {
     StdCardFileSystem files;
-    const card::WriteResult result =
-        card::writeCardFile(document_.project(), kind, folder.toStdString(), context_.tempFolder.toStdString(), files);
-    document_.notifyChanged();
+    card::WriteResult result;
+    document_.changeMarks([&](ProjectData& project) {
+        result = card::writeCardFile(project, kind, folder.toStdString(), context_.tempFolder.toStdString(), files);
+    });
     return result;
+}
+
+void CTarvelinView::commitPendingEdit() {
+    if (CDataPage* shown = currentPage()) {
+        shown->commitPendingEdit();
+    }
+}
+
+// After an undo or redo every page reads the project again, and the page that edits what the step changed comes
+// to the front with the record selected, so the user sees what was undone.
+void CTarvelinView::showRestored(const EditKey& key) {
+    reloadPages();
+    updateSpecialTollingItem();
+    recheckProblems();
+    for (const PageSpec& spec : pageTable()) {
+        if (spec.stacked && spec.edits(key.section)) {
+            showPage(spec.id);
+            page(spec.id)->reload(std::max(key.record, 0));
+            return;
+        }
+    }
 }
 
 CDataPage* CTarvelinView::currentPage() const {
@@ -310,7 +320,7 @@ void CTarvelinView::onItemChosen(QTreeWidgetItem* item) {
 }
 
 void CTarvelinView::recheckProblems() {
-    ProjectData& project = document_.project();
+    const ProjectData& project = document_.project();
     project.validate();
     hasProblems_ = project.issueCount() > 0;
 }

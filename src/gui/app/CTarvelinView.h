@@ -1,7 +1,8 @@
 #pragma once
 
 #include "card/CardFiles.h"
-#include "gui/app/PageFactory.h"
+#include "gui/app/CTarvelinDoc.h"
+#include "gui/app/PageTable.h"
 
 #include <QString>
 #include <QWidget>
@@ -14,14 +15,14 @@ class QTreeWidgetItem;
 namespace tolvane {
 
 class CDataPage;
-class CTarvelinDoc;
 class IconStrip;
 struct AppContext;
 
-// The project's workspace: the navigation tree on the left, a thin separator, and on the right a stack of the 19
-// pages (a property sheet without tabs). Selecting a tree item brings its page to the front. The view creates the
-// pages once, keeps the special-tolling item in step with the settings, blinks the report item while the
-// project has problems, and reads the card files when the editor was started from a card or a folder of them.
+// The project's workspace: the navigation tree on the left, a thin separator, and on the right the stack of pages
+// (a property sheet without tabs), all as the page table says. Selecting a tree item brings its page to the front.
+// The view creates the pages once, keeps the special-tolling item in step with the settings, blinks the report
+// item while the project has problems, reads the card files when the editor was started from a card or a folder
+// of them, and after an undo or redo brings the page and record it changed to the front.
 class CTarvelinView : public QWidget {
     Q_OBJECT
 public:
@@ -52,11 +53,13 @@ public:
     // Inserts or removes the special-tolling item as the settings say, without rebuilding the tree.
     void updateSpecialTollingItem();
 
-    // Reads programs.dat and seq.dat when present, then config.dat and kur.bin, from `folder`; true when all
-    // succeeded. Each refusal is shown with its own text.
+    // Reads programs.dat and seq.dat when present, then config.dat and kur.bin, from `folder` into the project;
+    // true when all succeeded. Each refusal is shown with its own text. The history starts anew.
     bool readCardFiles(const QString& folder);
     // Writes one card file into `folder` (the exit check's write-back).
     card::WriteResult writeCardFile(card::FileKind kind, const QString& folder);
+    // The page in front stores what its focused field holds (before a save, a close, an undo, a card write).
+    void commitPendingEdit();
 
     void showPage(PageId id);
     CDataPage* page(PageId id) const { return pages_[pageIndex(id)]; }
@@ -75,6 +78,7 @@ signals:
 
 private:
     QTreeWidgetItem* addItem(QTreeWidgetItem* parent, PageId page, int text, int icon);
+    void showRestored(const EditKey& key);
     QTreeWidgetItem* makeItem(PageId page, int text, int icon) const;
     void selectItemOfPage(PageId id);
     void onItemChosen(QTreeWidgetItem* item);

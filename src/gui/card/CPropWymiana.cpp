@@ -56,6 +56,11 @@ constexpr int TextWrite = 184;
 constexpr int TextCriticalWarning = 631;
 constexpr int TextCardRemovedUnwritten = 702;
 constexpr int TextUnexpectedError = 601;
+// Caption of the undo step of one card file read: "reading %s".
+constexpr int TextReadFileStep = 2006;
+// The undo step of a card file read belongs to the card's identity, which every read takes: undoing it brings
+// this page to the front.
+constexpr SectionId ReadStepSection = SectionId::Identity;
 
 } // namespace
 
@@ -164,7 +169,7 @@ QString CPropWymiana::targetFolder() const {
 }
 
 void CPropWymiana::applyValidity() {
-    ProjectData* current = project();
+    const ProjectData* current = project();
     if (!current) {
         return;
     }
@@ -211,14 +216,17 @@ void CPropWymiana::refresh() {
 }
 
 void CPropWymiana::write(card::FileKind kind) {
-    ProjectData* current = project();
     const QString folder = targetFolder();
-    if (!current || folder.isEmpty()) {
+    if (!document() || folder.isEmpty()) {
         refresh();
         return;
     }
+    // The value being typed on another page belongs in the file.
+    if (view()) {
+        view()->commitPendingEdit();
+    }
     try {
-        if (kind != card::FileKind::Chimes && current->validate()) {
+        if (kind != card::FileKind::Chimes && project()->validate()) {
             showMessage(text(card::TextCriticalErrors));
             emit reportRequested();
             if (view()) {
@@ -233,15 +241,16 @@ void CPropWymiana::write(card::FileKind kind) {
             return;
         }
         const QString destination = QString::fromStdString(card::joinPath(folder.toStdString(), card::fileName(kind)));
-        const card::WriteResult result = CCopyProgress::run<card::WriteResult>(
-            destination, this, std::function<card::WriteResult()>([&] {
-                StdCardFileSystem files;
-                return card::writeCardFile(*current, kind, folder.toStdString(), context().tempFolder.toStdString(),
-                                           files);
-            }));
-        if (document()) {
-            document()->notifyChanged();
-        }
+        // Writing clears the written group's marks (and sets the configuration's signature): no undo step.
+        card::WriteResult result;
+        document()->changeMarks([&](ProjectData& project) {
+            result = CCopyProgress::run<card::WriteResult>(destination, this, std::function<card::WriteResult()>([&] {
+                                                               StdCardFileSystem files;
+                                                               return card::writeCardFile(
+                                                                   project, kind, folder.toStdString(),
+                                                                   context().tempFolder.toStdString(), files);
+                                                           }));
+        });
         if (result.text != 0) {
             showMessage(text(result.text));
         }
@@ -252,9 +261,8 @@ void CPropWymiana::write(card::FileKind kind) {
 }
 
 void CPropWymiana::read(card::FileKind kind) {
-    ProjectData* current = project();
     // Without a target nothing is read (an empty folder would name the working folder).
-    if (!current || targetFolder().isEmpty()) {
+    if (!document() || targetFolder().isEmpty()) {
         refresh();
         return;
     }
@@ -265,16 +273,22 @@ void CPropWymiana::read(card::FileKind kind) {
     try {
         StdCardFileSystem files;
         const std::string path = card::joinPath(targetFolder().toStdString(), card::fileName(kind));
-        const card::ReadResult result = card::readCardFile(*current, kind, path, files);
+        card::ReadResult result;
+        // One file read is one undo step; a refused file changes nothing and makes none.
+        const EditKey key{ReadStepSection, -1, static_cast<int>(kind)};
+        edit({TextReadFileStep, {std::string(card::fileName(kind))}}, key, [&](ProjectData& project) {
+            result = card::readCardFile(project, kind, path, files);
+            if (result.ok && kind == card::FileKind::Chimes) {
+                project.chimes().markAllChanged();
+            }
+        });
         if (result.text != 0) {
             showMessage(text(result.text));
         }
         if (result.ok) {
-            if (kind == card::FileKind::Chimes) {
-                current->chimes().markAllChanged();
-            }
-            if (document()) {
-                document()->notifyReplaced();
+            // Every page shows what was read, and the status bar the card's identity.
+            if (view()) {
+                view()->reloadPages();
             }
             applyValidity();
         }

@@ -201,7 +201,29 @@ bool CFireEdit::keyPasses(const QKeyEvent* event) const {
            key == Qt::Key_Delete;
 }
 
+// Keys the field never types but the dialog or the window acts on: Enter confirms, Escape cancels, function keys
+// and key combinations with Ctrl, Alt or Meta are commands. They go on to the parent instead of being swallowed.
+bool CFireEdit::belongsToWindow(const QKeyEvent* event) {
+    const int key = event->key();
+    if ((event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != Qt::NoModifier) {
+        return true;
+    }
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape ||
+           (key >= Qt::Key_F1 && key <= Qt::Key_F35);
+}
+
 void CFireEdit::keyPressEvent(QKeyEvent* event) {
+    if (belongsToWindow(event)) {
+        // Nothing is typed, so the key release must not move on to the next field either.
+        keyRejected_ = true;
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            // The line edit announces the finished value; the dialog then sees the key and takes its default.
+            finishEditing();
+            QLineEdit::keyPressEvent(event);
+        }
+        event->ignore();
+        return;
+    }
     if (!keyPasses(event)) {
         keyRejected_ = true;
         event->accept();

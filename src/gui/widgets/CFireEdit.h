@@ -31,6 +31,14 @@ public:
     void writeHalves(int halves);
     int readHalves() const;
 
+    // The exit normalisation, as leaving the field does it (for a value committed while the field keeps the focus).
+    // The field keeps the focus, so it stays entered.
+    void finishEditing() {
+        const int entered = focusEnteredCount_;
+        normalise();
+        focusEnteredCount_ = entered;
+    }
+
     // Whether the text is empty or its value outside the bounds (the field is then drawn light red when enabled).
     bool isOutOfRange() const;
 
@@ -57,6 +65,7 @@ protected:
 
 private:
     bool keyPasses(const QKeyEvent* event) const;
+    static bool belongsToWindow(const QKeyEvent* event);
     void normalise();
     double realValue() const;
 

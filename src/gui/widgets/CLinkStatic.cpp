@@ -1,7 +1,10 @@
 #include "gui/widgets/CLinkStatic.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QToolTip>
 
 namespace tolvane {
@@ -17,10 +20,21 @@ CLinkStatic::CLinkStatic(QWidget* parent) : QLabel(parent) {
     setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);
     setTextColor(LinkColor);
+    // Reached with Tab like a button, opened with Enter or Space.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void CLinkStatic::setValue(int value) {
     setText(QString::number(value));
+}
+
+void CLinkStatic::setText(const QString& text) {
+    QLabel::setText(text);
+    // Read out as a link with its value; a page that names the link itself keeps its own name.
+    if (accessibleName().isEmpty() || accessibleName() == lastValueName_) {
+        lastValueName_ = text;
+        setAccessibleName(text);
+    }
 }
 
 void CLinkStatic::setBracketedValue(int value) {
@@ -74,6 +88,39 @@ void CLinkStatic::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (click) {
         emit clicked();
+    }
+}
+
+void CLinkStatic::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void CLinkStatic::focusInEvent(QFocusEvent* event) {
+    QLabel::focusInEvent(event);
+    update();
+}
+
+void CLinkStatic::focusOutEvent(QFocusEvent* event) {
+    QLabel::focusOutEvent(event);
+    update();
+}
+
+// The label draws as before; with the focus it gets the focus frame, so a keyboard user sees where Enter goes.
+void CLinkStatic::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.backgroundColor = palette().color(QPalette::Button);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
     }
 }
 

@@ -19,6 +19,8 @@ public:
     void setBracketedValue(int value);         // "[%d]"
     void setBracketedValue3(int value);        // "[%03d]"
     void setBracketedUnsigned(unsigned value); // "[%d]" of an unsigned number
+    // Also the accessible name, unless the page gave the link a name of its own.
+    void setText(const QString& text);
 
     // The tooltip: the label's own text, at most MaxTipLength characters.
     QString tipText() const { return text().left(MaxTipLength); }
@@ -33,12 +35,17 @@ protected:
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void setTextColor(QRgb color);
 
     bool hovered_ = false;
     bool pressed_ = false;
+    QString lastValueName_;
 };
 
 } // namespace tolvane

@@ -1,0 +1,86 @@
+#include "gui/app/PageTable.h"
+
+#include "gui/app/CDataPage.h"
+#include "gui/card/CPropWymiana.h"
+#include "gui/ringing/CKurantyPage.h"
+
+#include <stdexcept>
+
+namespace tolvane {
+
+namespace {
+
+template <typename Page> CDataPage* make(AppContext& context, QWidget* parent) {
+    return new Page(context, parent);
+}
+
+// Pages whose own work is still to come show their header band only.
+CDataPage* plain(AppContext& context, QWidget* parent) {
+    return new CDataPage(context, parent);
+}
+
+// The sections a page edits, and how many they are.
+struct Edits {
+    std::array<SectionId, PageSpec::MaxSections> ids{};
+    int count = 0;
+};
+
+template <typename... Ids> constexpr Edits sections(Ids... ids) {
+    return {{ids...}, static_cast<int>(sizeof...(ids))};
+}
+
+using Tree = std::array<TreeItemSpec, PageSpec::MaxTreeItems>;
+
+// Stack order is table order. Tree items carry their place in the tree: the tree reads top to bottom as
+// Card exchange, Programs (its six programs and Holidays), Settings (Users, Time corrections, Striking, four
+// entries of the settings page, Sequences, Cross-connection), Chimes, Report (Printing).
+constexpr PageSpec row(PageId id, int headerText, int headerIcon, bool stacked,
+                       std::array<TreeItemSpec, PageSpec::MaxTreeItems> tree, Edits edits,
+                       CDataPage* (*create)(AppContext&, QWidget*)) {
+    return {id, headerText, headerIcon, stacked, tree, edits.ids, edits.count, create};
+}
+
+const PageSpec Pages[] = {
+    row(PageId::Programy, 173, 5, true, Tree{{{1, 158, 6, false}}}, sections(), plain),
+    row(PageId::Wymiana, 174, 2, true, Tree{{{0, 157, 11, false}}},
+        sections(SectionId::Identity, SectionId::StartFlags), make<CPropWymiana>),
+    row(PageId::Tyg, 175, 2, true, Tree{{{2, 159, 7, true}}}, sections(SectionId::Weekly), plain),
+    row(PageId::Settings, 176, 2, true,
+        Tree{{{9, 165, 1, false}, {13, 168, 0, true}, {14, 170, 2, true}, {15, 171, 13, true}, {16, 602, 17, true}}},
+        sections(SectionId::General, SectionId::Bells, SectionId::Clocks, SectionId::Hammers, SectionId::Amplifier),
+        plain),
+    row(PageId::Swieta, 177, 2, true, Tree{{{8, 169, 5, true}}}, sections(SectionId::Holidays), plain),
+    row(PageId::Gongi, 178, 2, true, Tree{{{12, 167, 2, true}}}, sections(SectionId::Striking), plain),
+    row(PageId::Korekty, 179, 2, true, Tree{{{11, 166, 2, true}}}, sections(SectionId::TimeCorrection), plain),
+    row(PageId::Raport, 164, 2, true, Tree{{{20, 164, 12, false}}}, sections(), plain),
+    row(PageId::Swi, 180, 2, true, Tree{{{4, 161, 9, true}}}, sections(SectionId::HolidayDay), plain),
+    row(PageId::Rok, 181, 2, true, Tree{{{3, 160, 8, true}}}, sections(SectionId::Annual), plain),
+    row(PageId::Jed, 182, 2, true, Tree{{{5, 162, 10, true}}}, sections(SectionId::OneTime), plain),
+    row(PageId::Pog, 183, 2, true, Tree{{{6, 163, 10, true}}}, sections(SectionId::Funeral), plain),
+    row(PageId::PogSpec, 878, 2, true, Tree{{{7, 879, 10, true}}}, sections(SectionId::SpecialTolling), plain),
+    row(PageId::User, 598, 2, true, Tree{{{10, 598, 15, true}}}, sections(), plain),
+    row(PageId::Sekwencje, 599, 2, true, Tree{{{17, 599, 16, true}}}, sections(SectionId::Sequences), plain),
+    row(PageId::Krosownica, 600, 2, true, Tree{{{18, 600, 13, true}}}, sections(SectionId::Outputs), plain),
+    row(PageId::Druk, 696, 2, true, Tree{{{21, 696, 19, true}}}, sections(), plain),
+    row(PageId::Kuranty, 825, 2, true, Tree{{{19, 825, 16, false}}}, sections(SectionId::Chimes), make<CKurantyPage>),
+    row(PageId::SetMenu, 0, 0, false, Tree{}, sections(), plain),
+};
+
+static_assert(std::size(Pages) == PageCount, "every page has its row");
+
+} // namespace
+
+std::span<const PageSpec> pageTable() {
+    return Pages;
+}
+
+const PageSpec& pageSpec(PageId id) {
+    for (const PageSpec& spec : Pages) {
+        if (spec.id == id) {
+            return spec;
+        }
+    }
+    throw std::out_of_range("page without a row");
+}
+
+} // namespace tolvane
