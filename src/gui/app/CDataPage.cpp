@@ -12,9 +12,11 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QResizeEvent>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -196,7 +198,36 @@ void CDataPage::endListUpdate(QAbstractItemView* list, int row) {
     list->setFocus();
 }
 
+namespace {
+
+// Home and End of a record list go to its first and last record (a table view would move between the columns of
+// the row, which a list of whole-row records does not use).
+class ListKeys : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool homeOrEnd = key->key() == Qt::Key_Home || key->key() == Qt::Key_End;
+        if (!homeOrEnd || (key->modifiers() & Qt::ControlModifier) != Qt::NoModifier) {
+            return false;
+        }
+        QKeyEvent toRow(QEvent::KeyPress, key->key(), key->modifiers() | Qt::ControlModifier, key->text());
+        QCoreApplication::sendEvent(watched, &toRow);
+        return true;
+    }
+};
+
+} // namespace
+
 void CDataPage::watchSelection(QAbstractItemView* list) {
+    if (list && qobject_cast<QTableView*>(list)) {
+        list->installEventFilter(new ListKeys(list));
+    }
     if (list && list->selectionModel()) {
         connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { onSelectionChanged(); });
     }

@@ -108,7 +108,8 @@ protected:
     // into view.
     static void beginListUpdate(QAbstractItemView* list);
     static void endListUpdate(QAbstractItemView* list, int row);
-    // Calls onSelectionChanged whenever the selection of `list` changes (call after the list has its model).
+    // Calls onSelectionChanged whenever the selection of `list` changes (call after the list has its model); Home
+    // and End of a table go to its first and last row.
     void watchSelection(QAbstractItemView* list);
     // The selected rows in ascending order.
     static QList<int> selectedRows(const QAbstractItemView* list);
