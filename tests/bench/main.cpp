@@ -44,6 +44,8 @@ struct Budget {
 
 const Budget budgets[] = {
     {"validating a full project / one 16 ms frame", "ValidateFullProject", 16e6, 0.25},
+    {"one sequence edit with its undo step / one 16 ms frame", "EditSequenceStepWithUndo", 16e6, 0.1},
+    {"undo and redo of that edit / one 16 ms frame", "UndoAndRedoSequenceStep", 16e6, 0.1},
 };
 
 } // namespace

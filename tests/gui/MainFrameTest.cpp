@@ -320,6 +320,9 @@ TEST_F(MainFrameTest, LanguageChangeRetextsMenusTreeAndPages) {
                                     QJsonDocument(QJsonObject{{"version", "0x02000001"}, {"texts", texts}}).toJson()));
     ASSERT_TRUE(frame->newDocument());
     CTarvelinView& view = *frame->view();
+    frame->document()->edit({2005, {5LL}}, {SectionId::Chimes, 4, 0},
+                            [](ProjectData& p) { p.chimes().setName(4, "Angelus"); });
+    ASSERT_EQ(frame->action(CMainFrame::CmdUndo)->text(), "t2003 t2005 5");
     view.tree()->setCurrentItem(treeItem(view, 159));
 
     CProgramSet dialog(
@@ -338,6 +341,7 @@ TEST_F(MainFrameTest, LanguageChangeRetextsMenusTreeAndPages) {
     EXPECT_EQ(view.currentPage(), view.page(PageId::Tyg)); // the page shown stays
     EXPECT_EQ(menuTitles(*frame), QStringList({"o119", "o2000", "o140", "o143", "o145"}));
     EXPECT_EQ(frame->action(CMainFrame::CmdOpen)->text(), "o121");
+    EXPECT_EQ(frame->action(CMainFrame::CmdUndo)->text(), "o2003 o2005 5") << "the history speaks the new language";
 }
 
 TEST_F(MainFrameTest, ProgramSettingsWithoutAChoiceStaysOpen) {

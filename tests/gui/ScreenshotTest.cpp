@@ -5,6 +5,7 @@
 #include "gui/app/CSplash.h"
 #include "gui/app/CTarvelinApp.h"
 #include "gui/app/CTarvelinDoc.h"
+#include "gui/ringing/CKurantyPage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,6 +49,15 @@ TEST(Screenshots, MainWindowOnEveryPage) {
 
     ASSERT_TRUE(frame.newDocument());
     CTarvelinView& view = *frame.view();
+    // Real content: named chimes, the last one typed just now (changed, so it shows on light green).
+    const char* names[] = {"Angelus", "Regina caeli", "Te Deum", "Salve Regina", "Gloria", "Ave Maria"};
+    for (int i = 0; i < 6; ++i) {
+        frame.document()->edit({CKurantyPage::TextNameStep, {static_cast<long long>(i + 1)}}, {SectionId::Chimes, i, 0},
+                               [&](ProjectData& p) { p.chimes().setName(i, names[i]); });
+    }
+    frame.document()->changeMarks([](ProjectData& p) { p.chimes().clearModified(); });
+    frame.document()->edit({CKurantyPage::TextNameStep, {7LL}}, {SectionId::Chimes, 6, 0},
+                           [](ProjectData& p) { p.chimes().setName(6, "Magnificat"); });
     int n = 1;
     for (QTreeWidgetItemIterator it(view.tree()); *it; ++it, ++n) {
         view.tree()->setCurrentItem(*it);
@@ -55,6 +65,9 @@ TEST(Screenshots, MainWindowOnEveryPage) {
                          .arg(n, 2, 10, QLatin1Char('0'))
                          .arg((*it)->data(0, CTarvelinView::TextRole).toInt()));
     }
+    view.showPage(PageId::Kuranty);
+    view.page(PageId::Kuranty)->reload(6);
+    shoot(frame, QStringLiteral("80-chimes-selected"));
     CAboutDlg about(app.context(), &frame);
     about.show();
     shoot(about, QStringLiteral("90-about"));

@@ -1,5 +1,6 @@
 #include "gui/ringing/CKurantyModel.h"
 
+#include "gui/app/CDataPage.h"
 #include "project/ProjectData.h"
 
 #include <QBrush>
@@ -10,7 +11,6 @@ namespace tolvane {
 namespace {
 constexpr int TextNumber = 827;
 constexpr int TextName = 826;
-constexpr int TextChanged = 2007;
 } // namespace
 
 CKurantyModel::CKurantyModel(std::function<const ProjectData*()> project, std::function<QString(int)> text,
@@ -41,7 +41,8 @@ QVariant CKurantyModel::data(const QModelIndex& index, int role) const {
     case Qt::BackgroundRole:
         return index.column() == NameColumn && changed ? QVariant(QBrush(QColor(ChangedColor))) : QVariant();
     case Qt::AccessibleDescriptionRole:
-        return index.column() == NameColumn && changed ? QVariant(text_(TextChanged)) : QVariant();
+        return index.column() == NameColumn && changed ? QVariant(text_(CDataPage::TextChangedDescription))
+                                                       : QVariant();
     default:
         return {};
     }

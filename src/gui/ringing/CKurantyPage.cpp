@@ -15,7 +15,6 @@ namespace tolvane {
 namespace {
 constexpr int TextTitle = 825;
 constexpr int TextName = 826;
-constexpr int TextChanged = 2007;
 } // namespace
 
 CKurantyPage::CKurantyPage(AppContext& context, QWidget* parent)
@@ -131,7 +130,7 @@ void CKurantyPage::showNameMark() {
     const int chime = currentItem();
     const bool changed = chime >= 0 && project() && project()->chimes().isChanged(chime);
     markChangedField(name_, changed);
-    name_->setAccessibleDescription(changed ? text(TextChanged) : QString());
+    name_->setAccessibleDescription(changed ? text(TextChangedDescription) : QString());
 }
 
 } // namespace tolvane
