@@ -32,6 +32,23 @@ namespace tolvane {
 
 namespace {
 
+// Texts of the window's own captions and questions.
+constexpr int TextProgramName = 107;
+constexpr int TextFileMenu = 119;
+constexpr int TextRecentFiles = 122;
+constexpr int TextViewMenu = 124;
+constexpr int TextToolsMenu = 127;
+constexpr int TextHelpMenu = 129;
+constexpr int TextOpenTitle = 131;
+constexpr int TextSaveAs = 135;
+constexpr int TextDocumentExit = 136;
+constexpr int TextDocumentViewMenu = 140;
+constexpr int TextDocumentToolsMenu = 143;
+constexpr int TextDocumentHelpMenu = 145;
+constexpr int TextSaveChanges = 322;
+constexpr int TextWriteBackToCard = 659;
+constexpr int TextWriteBackToDat = 710;
+
 // Captions of the commands that sit in a menu or on the tool bar.
 struct CommandText {
     CMainFrame::Command command;
@@ -284,17 +301,17 @@ void CMainFrame::refreshTexts() {
             tool->setToolTip(plain(text(entry.text)));
         }
     }
-    docExit_->setText(text(136));
-    fileMenu_->setTitle(text(119));
-    viewMenu_->setTitle(text(124));
-    toolsMenu_->setTitle(text(127));
-    helpMenu_->setTitle(text(129));
-    docFileMenu_->setTitle(text(119));
+    docExit_->setText(text(TextDocumentExit));
+    fileMenu_->setTitle(text(TextFileMenu));
+    viewMenu_->setTitle(text(TextViewMenu));
+    toolsMenu_->setTitle(text(TextToolsMenu));
+    helpMenu_->setTitle(text(TextHelpMenu));
+    docFileMenu_->setTitle(text(TextFileMenu));
     docEditMenu_->setTitle(text(TextEditMenu));
-    docViewMenu_->setTitle(text(140));
-    docToolsMenu_->setTitle(text(143));
-    docHelpMenu_->setTitle(text(145));
-    recentPlaceholder_->setText(text(122));
+    docViewMenu_->setTitle(text(TextDocumentViewMenu));
+    docToolsMenu_->setTitle(text(TextDocumentToolsMenu));
+    docHelpMenu_->setTitle(text(TextDocumentHelpMenu));
+    recentPlaceholder_->setText(text(TextRecentFiles));
     if (document_) {
         document_->refreshTexts();
     }
@@ -394,7 +411,7 @@ void CMainFrame::showIdentity() {
 
 // "Tolvane - tower.tpm*": the file's name, and a star while the project differs from it.
 void CMainFrame::updateTitle() {
-    QString title = text(107);
+    QString title = text(TextProgramName);
     if (document_ && !document_->path().isEmpty()) {
         title += QStringLiteral(" - ") + QFileInfo(document_->path()).fileName();
     }
@@ -513,7 +530,7 @@ bool CMainFrame::openWithChooser() {
     if (document_) {
         return false;
     }
-    const QString path = context_.choosers.openFile(this, text(131), context_.current.lastDir, FileFilter);
+    const QString path = context_.choosers.openFile(this, text(TextOpenTitle), context_.current.lastDir, FileFilter);
     if (path.isEmpty()) {
         return false;
     }
@@ -547,7 +564,7 @@ bool CMainFrame::saveDocumentAs() {
     if (start.isEmpty() && !context_.current.lastDir.isEmpty()) {
         start = context_.current.lastDir;
     }
-    QString path = context_.choosers.saveFile(this, plain(text(135)), start, FileFilter);
+    QString path = context_.choosers.saveFile(this, plain(text(TextSaveAs)), start, FileFilter);
     if (path.isEmpty()) {
         return false;
     }
@@ -615,7 +632,8 @@ bool CMainFrame::canExit() {
 
 // The save question: true when the exit may go on (saved, or the changes given up).
 bool CMainFrame::askToSave() {
-    switch (context_.prompts.ask(this, text(322), PromptService::Buttons::YesNoCancel, PromptService::Icon::Question)) {
+    switch (context_.prompts.ask(this, text(TextSaveChanges), PromptService::Buttons::YesNoCancel,
+                                 PromptService::Icon::Question)) {
     case PromptService::Answer::Yes:
         return saveDocument();
     case PromptService::Answer::No:
@@ -628,7 +646,7 @@ bool CMainFrame::askToSave() {
 // The write-back question: true when the exit may go on. A write that fails keeps the editor open, so the project
 // is not lost with a card that was not written.
 bool CMainFrame::askToWriteBack() {
-    const int question = documentFromDat_ ? 710 : 659;
+    const int question = documentFromDat_ ? TextWriteBackToDat : TextWriteBackToCard;
     switch (context_.prompts.ask(this, text(question), PromptService::Buttons::YesNoCancel,
                                  PromptService::Icon::Question)) {
     case PromptService::Answer::Yes:

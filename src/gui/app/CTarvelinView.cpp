@@ -18,6 +18,9 @@ namespace tolvane {
 namespace {
 
 constexpr int TreeWidth = 230;
+// The summary of a start from a card or a folder of card files.
+constexpr int TextAllCardFilesRead = 505;
+constexpr int TextSomeCardFilesNotRead = 680;
 
 } // namespace
 
@@ -94,7 +97,7 @@ void CTarvelinView::initialUpdate(bool fromCardFiles, const QString& cardFolder)
     if (fromCardFiles) {
         const bool allRead = readCardFiles(cardFolder);
         showPage(PageId::Programy);
-        context_.prompts.showMessage(this, text(allRead ? 505 : 680));
+        context_.prompts.showMessage(this, text(allRead ? TextAllCardFilesRead : TextSomeCardFilesNotRead));
     }
     recheckProblems();
     blinkTimer_->start();
