@@ -205,7 +205,7 @@ class ExitCheckTest : public ::testing::TestWithParam<ExitCase>, protected Shell
 TEST_P(ExitCheckTest, AnswersDecide) {
     const ExitCase& c = GetParam();
     ASSERT_TRUE(frame->newDocument());
-    frame->document()->project().projectModified = 1;
+    frame->document()->project().timeCorrection().setSyncStartHour(2);
     for (Answer answer : c.answers) {
         app.prompts.answer(answer);
     }
@@ -359,7 +359,7 @@ TEST_F(MainFrameTest, RefusedLanguageOffersToSaveAndKeepsTheWorkingLanguage) {
     ASSERT_TRUE(testing::writeBytes(path(QStringLiteral("Language/Broken.json")),
                                     R"({"version": "0x01000000", "texts": {"157": "b157"}})"));
     ASSERT_TRUE(frame->newDocument());
-    frame->document()->project().projectModified = 1;
+    frame->document()->project().timeCorrection().setSyncStartHour(2);
     frame->show();
     app.current.lastLang = QStringLiteral("Broken");
     app.store.write(app.current);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "gui/app/AppContext.h"
-#include "gui/app/Services.h"
+#include "gui/common/Services.h"
 #include "gui/widgets/HelpReceiver.h"
 
 #include <QIcon>

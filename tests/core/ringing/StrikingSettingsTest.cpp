@@ -94,19 +94,6 @@ TEST(StrikingDefaults, ResetRestoresEveryByteAndForgetsTheMarks) {
 
 // --- Setters ---
 
-TEST(StrikingSetters, TypedDecimalsAreCutToTenths) {
-    const std::pair<const char*, long long> cases[] = {
-        {"2.55", 25}, {"0.4", 4},    {"4.1", 41}, {"2,3", 23}, {"9", 90},
-        {" 0.7", 7},  {"-1.5", -15}, {"abc", 0},  {"", 0},     {"1.", 10},
-    };
-    for (const auto& [text, tenths] : cases) {
-        EXPECT_EQ(StrikingSettings::parseTenthsText(text), tenths) << text;
-    }
-    EXPECT_EQ(StrikingSettings::parseIntegerText(" 23x"), 23);
-    EXPECT_EQ(StrikingSettings::parseIntegerText("-4"), -4);
-    EXPECT_GT(StrikingSettings::parseIntegerText("99999999999999999999999999"), 0) << "held, never wrapped";
-}
-
 TEST(StrikingSetters, StrokeIntervalGoesToTheFieldOfItsMode) {
     StrikingSettings s;
     s.setStrokeInterval("2.55", 1);

@@ -386,10 +386,10 @@ TEST(GeneralSettingsMarks, RadioGroupsMarkOnEveryChoiceAndFuneralOptionsNever) {
 TEST(GeneralSettingsMarks, MarksForValuesHeldElsewhereAndThePlaceChoice) {
     GeneralSettings s;
     s.markChanged(GeneralSettings::Mark::Bell1 + 4);
-    s.markChanged(GeneralSettings::Mark::AmplifierLeadTime);
+    s.markChanged(GeneralSettings::Mark::AmplifierRelay);
     EXPECT_TRUE(s.isMarked(12));
-    EXPECT_TRUE(s.isMarked(5));
-    EXPECT_EQ(s.changeMask(), (std::uint64_t{1} << 12) | (std::uint64_t{1} << 5));
+    EXPECT_TRUE(s.isMarked(7));
+    EXPECT_EQ(s.changeMask(), (std::uint64_t{1} << 12) | (std::uint64_t{1} << 7));
     EXPECT_THROW(s.markChanged(64), std::out_of_range);
     EXPECT_THROW(s.markChanged(-1), std::out_of_range);
     s.clearModified();
