@@ -15,16 +15,8 @@
 namespace tolvane {
 namespace {
 
-using testing_support::bodyFile;
-using testing_support::loadBody;
-using testing_support::storeBody;
-
+using namespace testing_support;
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes slice(std::span<const std::uint8_t> b, std::size_t offset, std::size_t length) {
-    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(offset),
-                 b.begin() + static_cast<std::ptrdiff_t>(offset + length));
-}
 
 class NumberTexts final : public TextSource {
 public:
