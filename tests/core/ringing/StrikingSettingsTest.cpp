@@ -253,13 +253,19 @@ TEST(StrikingSetters, LoweringACountForgetsTheSeriesBeyondIt) {
     EXPECT_EQ(s.changeMask(), 1ull << 27);
 }
 
-TEST(StrikingSetters, SeriesSequenceAcceptsOnlyHammerSequencesInPlayedSeries) {
-    SequenceTable sequences;
-    const int bells = sequences.createSequence();
+// A new sequence that rings bells, which no quarter may play.
+int createBellSequence(SequenceTable& sequences) {
+    const int index = sequences.createSequence();
     SequenceStep ring;
     ring.makeFresh();
     ring.setKind(StepKind::BellsB);
-    sequences.insertStep(bells, ring, 0);
+    sequences.insertStep(index, ring, 0);
+    return index;
+}
+
+TEST(StrikingSetters, SeriesSequenceAcceptsOnlyHammerSequencesInPlayedSeries) {
+    SequenceTable sequences;
+    const int bells = createBellSequence(sequences);
     const int hammers = sequences.createSequence();
 
     StrikingSettings s;
@@ -397,11 +403,7 @@ TEST(StrikingValidation, Rules) {
 
 TEST(StrikingValidation, QuarterSequences) {
     SequenceTable sequences;
-    const int bells = sequences.createSequence();
-    SequenceStep ring;
-    ring.makeFresh();
-    ring.setKind(StepKind::BellsB);
-    sequences.insertStep(bells, ring, 0);
+    const int bells = createBellSequence(sequences);
     const int deleted = sequences.createSequence();
     sequences.deleteSequence(deleted);
 
