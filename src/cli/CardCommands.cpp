@@ -92,9 +92,7 @@ int cmdReadCard(Context& c, const Args& args) {
         return c.fail(UsageOrIo, path + " already exists (use --force to replace it)");
     }
     ProjectData project;
-    project.setTextSource(&c.texts);
-    applyLanguageDefaults(c, project);
-    project.clearModifiedAll();
+    startNewProject(c, project);
     project.projectOpened = 0;
     StdCardFileSystem files;
     for (card::FileKind kind :

@@ -94,6 +94,12 @@ void applyLanguageDefaults(Context& c, ProjectData& project) {
     }
 }
 
+void startNewProject(Context& c, ProjectData& project) {
+    project.setTextSource(&c.texts);
+    applyLanguageDefaults(c, project);
+    project.clearModifiedAll();
+}
+
 std::string textWithNumber(const Context& c, int id) {
     return c.texts.text(id) + " (text " + std::to_string(id) + ")";
 }

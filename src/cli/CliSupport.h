@@ -57,6 +57,8 @@ std::unique_ptr<ProjectData> openProject(Context& c, const std::string& path, in
 int saveProject(Context& c, ProjectData& project, const std::string& path);
 // What a new project takes from the editor's language: the controller language and the country's holidays.
 void applyLanguageDefaults(Context& c, ProjectData& project);
+// A project as the editor's New makes it in the chosen language: texts, language defaults, no change marks.
+void startNewProject(Context& c, ProjectData& project);
 // "<text> (text N)": a catalog text with its number, for messages about refused files.
 std::string textWithNumber(const Context& c, int id);
 

@@ -18,9 +18,7 @@ int cmdNew(Context& c, const Args& args) {
         return c.fail(UsageOrIo, path + " already exists (use --force to replace it)");
     }
     ProjectData project;
-    project.setTextSource(&c.texts);
-    applyLanguageDefaults(c, project);
-    project.clearModifiedAll();
+    startNewProject(c, project);
     return saveProject(c, project, path);
 }
 

@@ -1,6 +1,6 @@
 #include "gui/app/CTarvelinApp.h"
-#include "gui/app/FileChooser.h"
-#include "gui/app/MessageBoxPrompt.h"
+#include "gui/common/FileChooser.h"
+#include "gui/common/MessageBoxPrompt.h"
 
 #include <QApplication>
 #include <QDir>

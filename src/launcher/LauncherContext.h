@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/app/Services.h"
+#include "gui/common/Services.h"
 #include "platform/ProgramStarter.h"
 #include "platform/VolumeSource.h"
 

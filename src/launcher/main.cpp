@@ -1,4 +1,4 @@
-#include "gui/app/FileChooser.h"
+#include "gui/common/FileChooser.h"
 #include "launcher/CTolvaneManagerDlg.h"
 #include "launcher/LauncherPrompt.h"
 #include "platform/AppSettings.h"

@@ -1,4 +1,4 @@
-#include "platform/AppSettings.h"
+#include "AppSettings.h"
 
 #include <QSettings>
 #include <QVariant>

@@ -1,4 +1,4 @@
-#include "platform/CardMonitor.h"
+#include "CardMonitor.h"
 
 namespace tolvane {
 

@@ -1,4 +1,4 @@
-#include "platform/EditorLauncher.h"
+#include "EditorLauncher.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/FirmwareDetection.h"
-#include "platform/LaunchParameters.h"
-#include "platform/ProgramStarter.h"
+#include "FirmwareDetection.h"
+#include "LaunchParameters.h"
+#include "ProgramStarter.h"
 
 #include <QString>
 

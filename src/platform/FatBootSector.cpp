@@ -1,4 +1,4 @@
-#include "platform/FatBootSector.h"
+#include "FatBootSector.h"
 
 namespace tolvane {
 

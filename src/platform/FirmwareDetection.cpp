@@ -1,4 +1,4 @@
-#include "platform/FirmwareDetection.h"
+#include "FirmwareDetection.h"
 
 #include "project/ProjectFile.h"
 

@@ -1,4 +1,4 @@
-#include "platform/HolidayFile.h"
+#include "HolidayFile.h"
 
 #include <QByteArray>
 #include <QFile>

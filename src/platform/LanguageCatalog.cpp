@@ -1,4 +1,4 @@
-#include "platform/LanguageCatalog.h"
+#include "LanguageCatalog.h"
 
 #include <QFile>
 #include <QFileInfo>

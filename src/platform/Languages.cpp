@@ -1,4 +1,4 @@
-#include "platform/Languages.h"
+#include "Languages.h"
 
 #include <QDir>
 #include <QFileInfo>

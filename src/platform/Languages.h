@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/LanguageCatalog.h"
+#include "LanguageCatalog.h"
 #include "project/TextSource.h"
 
 #include <QString>

@@ -1,4 +1,4 @@
-#include "platform/LaunchParameters.h"
+#include "LaunchParameters.h"
 
 namespace tolvane::launch {
 

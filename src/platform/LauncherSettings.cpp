@@ -1,4 +1,4 @@
-#include "platform/LauncherSettings.h"
+#include "LauncherSettings.h"
 
 #include <QSettings>
 #include <QVariant>

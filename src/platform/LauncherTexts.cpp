@@ -1,4 +1,4 @@
-#include "platform/LauncherTexts.h"
+#include "LauncherTexts.h"
 
 namespace tolvane {
 

@@ -1,6 +1,6 @@
-#include "platform/LinuxVolumeSource.h"
+#include "LinuxVolumeSource.h"
 
-#include "platform/FatBootSector.h"
+#include "FatBootSector.h"
 
 #include <QDir>
 #include <QFile>

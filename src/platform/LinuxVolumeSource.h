@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/VolumeSource.h"
+#include "VolumeSource.h"
 
 #include <QByteArray>
 #include <QString>

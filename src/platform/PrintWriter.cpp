@@ -1,4 +1,4 @@
-#include "platform/PrintWriter.h"
+#include "PrintWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform/ProgramStarter.h"
+#include "ProgramStarter.h"
 
 #include <QProcess>
 

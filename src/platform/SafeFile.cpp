@@ -1,4 +1,4 @@
-#include "platform/SafeFile.h"
+#include "SafeFile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
-#include "platform/VolumeSource.h"
+#include "VolumeSource.h"
 
-#include "platform/LinuxVolumeSource.h"
+#include "LinuxVolumeSource.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

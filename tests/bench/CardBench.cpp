@@ -19,13 +19,7 @@ constexpr Packer packers[] = {card::packProgramsImage, card::packConfigImage, ca
 constexpr Unpacker unpackers[] = {card::unpackProgramsImage, card::unpackConfigImage, card::unpackSequencesImage};
 
 ProjectData& fullProject() {
-    static ProjectData project;
-    static bool filled = false;
-    if (!filled) {
-        testing_support::fillProject(project);
-        filled = true;
-    }
-    return project;
+    return testing_support::sharedFullProject();
 }
 
 std::vector<Image> packedImages() {

@@ -10,13 +10,7 @@ namespace tolvane {
 namespace {
 
 ProjectData& filledProject() {
-    static ProjectData project;
-    static bool filled = false;
-    if (!filled) {
-        testing_support::fillProject(project);
-        filled = true;
-    }
-    return project;
+    return testing_support::sharedFullProject();
 }
 
 // The baseline: copying the bytes of a saved project once.

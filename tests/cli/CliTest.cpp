@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "TestFiles.h"
 #include "platform/Languages.h"
 #include "project/ProjectFile.h"
 
@@ -19,17 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 
 using RunResult = testing_support::CliRun;
+using testing_support::readFile;
 using testing_support::runCli;
-
-std::vector<std::uint8_t> readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using testing_support::writeFile;
 
 class Cli : public ::testing::Test {
 protected:
@@ -247,7 +240,7 @@ TEST_F(Cli, NewProjectTakesTheCountrysHolidaysFromTheDataFolder) {
 }
 
 TEST_F(Cli, WithoutLangTheEditorsLastLanguageIsUsed) {
-    const fs::path settings = fs::path(testing_support::isolatedConfigHome()) / "Nesmar" / "Tolvane.conf";
+    const fs::path settings = testing_support::cliSettingsFile();
     fs::create_directories(settings.parent_path());
     std::ofstream(settings) << "[Settings]\nLastLang=Francais\n";
     writeFile(dir / "f22.tpm", {0x16, 0x4D, 0x50, 0x54});

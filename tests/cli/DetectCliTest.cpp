@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +21,7 @@ RunResult runCli(const std::string& args) {
     return testing_support::runCli(args, false);
 }
 
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using testing_support::writeFile;
 
 // A full card image, 0xFF but for its five-byte tag at 0x10000.
 std::string cardImage(const std::string& tag) {

@@ -294,7 +294,9 @@ TEST_F(CFireEditTest, ReadsAndWritesWholeValuesTenthsAndHalves) {
         const char* text;
         int tenths;
         int halves;
-    } reals[] = {{"12.5", 125, 25}, {"12,5", 125, 25}, {"5", 50, 10}, {"0.7", 7, 1}, {"", 0, 0}};
+    } reals[] = {{"12.5", 125, 25}, {"12,5", 125, 25}, {"5", 50, 10}, {"0.7", 7, 1},
+                 {"", 0, 0},        {"2.55", 25, 5}}; // tenths are cut after the first decimal, as the core reads every
+                                                      // typed value
     for (const auto& r : reals) {
         SCOPED_TRACE(r.text);
         first->setText(QString::fromLatin1(r.text));

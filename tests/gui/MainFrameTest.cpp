@@ -201,7 +201,7 @@ class ExitCheckTest : public ::testing::TestWithParam<ExitCase>, protected Shell
 TEST_P(ExitCheckTest, AnswersDecide) {
     const ExitCase& c = GetParam();
     ASSERT_TRUE(frame->newDocument());
-    testing::userEdit(*frame->document(), [](ProjectData& p) { p.projectModified = 1; });
+    testing::userEdit(*frame->document(), [](ProjectData& p) { p.timeCorrection().setSyncStartHour(2); });
     for (Answer answer : c.answers) {
         app.prompts.answer(answer);
     }
@@ -360,7 +360,7 @@ TEST_F(MainFrameTest, RefusedLanguageOffersToSaveAndKeepsTheWorkingLanguage) {
     ASSERT_TRUE(testing::writeBytes(path(QStringLiteral("Language/Broken.json")),
                                     R"({"version": "0x01000000", "texts": {"157": "b157"}})"));
     ASSERT_TRUE(frame->newDocument());
-    testing::userEdit(*frame->document(), [](ProjectData& p) { p.projectModified = 1; });
+    testing::userEdit(*frame->document(), [](ProjectData& p) { p.timeCorrection().setSyncStartHour(2); });
     frame->show();
     app.current.lastLang = QStringLiteral("Broken");
     app.store.write(app.current);

@@ -65,4 +65,15 @@ inline void fillProject(ProjectData& p) {
     p.identity().setSerial("314159");
 }
 
+// One full project per test program, filled on first use (the benchmarks share it).
+inline ProjectData& sharedFullProject() {
+    static ProjectData project;
+    static const bool filled = [] {
+        fillProject(project);
+        return true;
+    }();
+    (void)filled;
+    return project;
+}
+
 } // namespace tolvane::testing_support

@@ -3,7 +3,9 @@
 #include "device/ByteIO.h"
 #include "project/ProjectSection.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace tolvane::testing_support {
@@ -30,6 +32,12 @@ inline std::vector<std::uint8_t> bodyFile(const std::vector<std::uint8_t>& body)
     w.writeU32LE(static_cast<std::uint32_t>(body.size()));
     w.writeBytes(body);
     return file;
+}
+
+// `length` bytes of `b` from `offset`, to compare a part of an image or a body.
+inline std::vector<std::uint8_t> slice(std::span<const std::uint8_t> b, std::size_t offset, std::size_t length) {
+    return std::vector<std::uint8_t>(b.begin() + static_cast<std::ptrdiff_t>(offset),
+                                     b.begin() + static_cast<std::ptrdiff_t>(offset + length));
 }
 
 } // namespace tolvane::testing_support

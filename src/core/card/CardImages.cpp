@@ -12,13 +12,11 @@ template <typename Span> auto at(Span image, std::size_t offset, std::size_t len
     return image.subspan(offset, length);
 }
 
-// Computes the payload checksum through the project's running state, stores it high byte first and appends
-// the identity trailer.
-void frame(ProjectData& project, std::span<std::uint8_t, ImageSize> image) {
-    project.checksumState = Crc16::Initial;
-    project.checksumState = Crc16::update(project.checksumState, image.first(PayloadSize));
-    image[ChecksumOffset] = static_cast<std::uint8_t>(project.checksumState >> 8);
-    image[ChecksumOffset + 1] = static_cast<std::uint8_t>(project.checksumState & 0xFF);
+// Stores the payload checksum high byte first and appends the identity trailer.
+void frame(const ProjectData& project, std::span<std::uint8_t, ImageSize> image) {
+    const std::uint16_t crc = imageChecksum(image);
+    image[ChecksumOffset] = static_cast<std::uint8_t>(crc >> 8);
+    image[ChecksumOffset + 1] = static_cast<std::uint8_t>(crc & 0xFF);
     project.packIdentity(image.subspan<TrailerOffset, TrailerSize>());
 }
 
@@ -62,8 +60,7 @@ void packConfigImage(ProjectData& project, std::span<std::uint8_t, ImageSize> im
     project.general().packImage(at(image, GeneralOffset, GeneralSettings::ImageSize));
     project.bells().packImage(at(image, BellsOffset, BellTable::ImageSize));
     project.striking().packImage(at(image, StrikingOffset, StrikingSettings::ImageSize));
-    const auto corrections = project.timeCorrection().bytes();
-    std::copy(corrections.begin(), corrections.end(), image.begin() + TimeCorrectionOffset);
+    project.timeCorrection().packImage(at(image, TimeCorrectionOffset, TimeCorrectionSettings::Size));
     // The amplifier block goes out in the controller's order; the project's own block is left as it is.
     project.amplifier().packImage(at(image, AmplifierOffset, AmplifierSettings::Size));
     project.clocks().packImage(at(image, ClocksOffset, TowerClockTable::ImageSize));
@@ -73,7 +70,7 @@ void packConfigImage(ProjectData& project, std::span<std::uint8_t, ImageSize> im
 }
 
 void unpackConfigImage(ProjectData& project, std::span<const std::uint8_t, ImageSize> image) {
-    project.projectModified = 0;
+    project.timeCorrection().clearModified();
     project.striking().clearModified();
     project.holidays().clearModified();
 
@@ -82,16 +79,15 @@ void unpackConfigImage(ProjectData& project, std::span<const std::uint8_t, Image
     project.bells().reset();
     project.striking().reset();
     project.clocks().reset();
-    project.timeCorrection().resetDefaults();
-    project.amplifier().resetDefaults();
+    project.timeCorrection().reset();
+    project.amplifier().reset();
     project.chimes().reset();
     project.outputs().reset();
 
     project.general().unpackImage(at(image, GeneralOffset, GeneralSettings::ImageSize));
     project.bells().unpackImage(at(image, BellsOffset, BellTable::ImageSize));
     project.striking().unpackImage(at(image, StrikingOffset, StrikingSettings::ImageSize));
-    const auto corrections = at(image, TimeCorrectionOffset, TimeCorrectionSettings::Size);
-    std::copy(corrections.begin(), corrections.end(), project.timeCorrection().bytes().begin());
+    project.timeCorrection().unpackImage(at(image, TimeCorrectionOffset, TimeCorrectionSettings::Size));
     project.amplifier().unpackImage(at(image, AmplifierOffset, AmplifierSettings::Size));
     project.clocks().unpackImage(at(image, ClocksOffset, TowerClockTable::ImageSize));
     project.outputs().unpackImage(at(image, OutputsOffset, OutputMap::ImageSize));

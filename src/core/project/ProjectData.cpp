@@ -11,10 +11,6 @@ namespace tolvane {
 namespace {
 // Validation area of the amplifier values.
 constexpr std::int32_t AmplifierArea = 13;
-constexpr std::uint16_t AmplifierOffBit = 0x0100;
-constexpr std::size_t AmplifierFlagsOffset = 0;
-constexpr std::size_t AmplifierLeadOffset = 2;
-constexpr std::size_t AmplifierDelayOffset = 4;
 constexpr int MaxEntryId = 512;
 } // namespace
 
@@ -46,8 +42,8 @@ void ProjectData::resetAll(bool keepContent) {
         bells_.reset();
         striking_.reset();
         clocks_.reset();
-        timeCorrection_.resetDefaults();
-        amplifier_.resetDefaults();
+        timeCorrection_.reset();
+        amplifier_.reset();
         chimes_.reset();
         outputs_.reset();
         hammers_.reset();
@@ -90,7 +86,9 @@ const ProjectSection* ProjectData::section(SectionId id) const {
     case SectionId::Chimes:
         return &chimes_;
     case SectionId::TimeCorrection:
+        return &timeCorrection_;
     case SectionId::Amplifier:
+        return &amplifier_;
     case SectionId::Identity:
     case SectionId::StartFlags:
         return nullptr;
@@ -104,21 +102,11 @@ template <std::size_t N> SectionState blockState(const ByteRecord<N>& block) {
     return {std::vector<std::uint8_t>(block.bytes().begin(), block.bytes().end()), {}};
 }
 
-template <std::size_t N> void setBlockState(ByteRecord<N>& block, const SectionState& state, std::size_t markBytes) {
-    if (state.content.size() != N || state.marks.size() != markBytes) {
+template <std::size_t N> void setBlockState(ByteRecord<N>& block, const SectionState& state) {
+    if (state.content.size() != N || !state.marks.empty()) {
         throw std::invalid_argument("state of another section");
     }
     std::copy(state.content.begin(), state.content.end(), block.bytes().begin());
-}
-
-// A plain block without a section object: its bytes as they are.
-template <std::size_t N> void serializeBlock(SectionArchive& archive, ByteRecord<N>& block) {
-    if (archive.isStoring()) {
-        archive.writeBody(block.bytes());
-        return;
-    }
-    const auto body = archive.readBody(N);
-    std::copy(body.begin(), body.end(), block.bytes().begin());
 }
 
 } // namespace
@@ -128,14 +116,6 @@ SectionState ProjectData::state(SectionId id) const {
         return s->state();
     }
     switch (id) {
-    case SectionId::TimeCorrection: {
-        // The time corrections' marks are the project's own change word.
-        SectionState s = blockState(timeCorrection_);
-        StateWriter(s.marks).u32(projectModified);
-        return s;
-    }
-    case SectionId::Amplifier:
-        return blockState(amplifier_);
     case SectionId::Identity:
         return blockState(identity_);
     case SectionId::StartFlags:
@@ -151,15 +131,8 @@ void ProjectData::setState(SectionId id, const SectionState& state) {
         return;
     }
     switch (id) {
-    case SectionId::TimeCorrection:
-        setBlockState(timeCorrection_, state, 4);
-        projectModified = StateReader(state.marks).u32();
-        return;
-    case SectionId::Amplifier:
-        setBlockState(amplifier_, state, 0);
-        return;
     case SectionId::Identity:
-        setBlockState(identity_, state, 0);
+        setBlockState(identity_, state);
         return;
     case SectionId::StartFlags:
         if (state.content.size() != 5 || !state.marks.empty()) {
@@ -177,42 +150,26 @@ void ProjectData::setState(SectionId id, const SectionState& state) {
 }
 
 void ProjectData::markChanges(SectionId id, const SectionState& from, const SectionState& to) {
+    // The identity and the flags are never shown as changed.
     if (ProjectSection* s = section(id)) {
         s->markChanges(from, to);
-    } else if (id == SectionId::TimeCorrection && projectModified == 0 && from.content != to.content) {
-        projectModified = 0xFFFFFFFFu;
     }
-    // The amplifier's marks live in the general settings' mask; the identity and the flags are never shown as
-    // changed.
 }
 
 void ProjectData::serialize(SectionId id, SectionArchive& archive) {
     if (ProjectSection* s = section(id)) {
         s->serialize(archive);
-        return;
-    }
-    switch (id) {
-    case SectionId::TimeCorrection:
-        serializeBlock(archive, timeCorrection_);
-        return;
-    case SectionId::Amplifier:
-        serializeBlock(archive, amplifier_);
-        return;
-    case SectionId::Identity:
-        serializeBlock(archive, identity_);
-        return;
-    default:
-        return;
+    } else if (id == SectionId::Identity) {
+        archive.transferBytes(identity_.bytes());
     }
 }
 
 void ProjectData::clearModifiedAll() {
     forEachSection([](SectionId, ProjectSection& s) { s.clearModified(); });
-    projectModified = 0;
 }
 
 bool ProjectData::isModifiedAll() const {
-    bool modified = projectModified != 0;
+    bool modified = false;
     forEachSection([&modified](SectionId, const ProjectSection& s) { modified = modified || s.isModified(); });
     return modified;
 }
@@ -235,7 +192,8 @@ void ProjectData::clearConfigMarks() {
     clocks_.clearModified();
     outputs_.clearModified();
     hammers_.clearModified();
-    projectModified = 0;
+    timeCorrection_.clearModified();
+    amplifier_.clearModified();
 }
 
 void ProjectData::clearChimesMarks() {
@@ -281,15 +239,16 @@ void ProjectData::checkIdentifiers() const {
 }
 
 void ProjectData::checkAmplifier() const {
-    auto outside = [](std::uint16_t v) { return v < 1 || v > 60; };
-    if (outside(amplifier_.u16(AmplifierLeadOffset))) {
+    auto outside = [](std::uint16_t v) {
+        return v < AmplifierSettings::MinSeconds || v > AmplifierSettings::MaxSeconds;
+    };
+    if (outside(amplifier_.leadTimeSeconds())) {
         issues_.push_back({37, 0, AmplifierArea, severity::Critical});
     }
-    if (outside(amplifier_.u16(AmplifierDelayOffset))) {
+    if (outside(amplifier_.switchOffDelaySeconds())) {
         issues_.push_back({38, 0, AmplifierArea, severity::Critical});
     }
-    const bool switchingOn = (amplifier_.u16(AmplifierFlagsOffset) & AmplifierOffBit) == 0;
-    if (switchingOn && outputs_.amplifierRelay() == 0xFF) {
+    if (amplifier_.switchingOn() && outputs_.amplifierRelay() == OutputMapRecord::NoRelay) {
         issues_.push_back({39, 0, AmplifierArea, severity::Warning});
     }
 }

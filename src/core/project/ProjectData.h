@@ -25,9 +25,6 @@
 
 namespace tolvane {
 
-// The schedule kinds, which are also the indices of the six programs.
-enum ProgramKind : int { Weekly = 0, HolidayDay = 1, Annual = 2, OneTime = 3, Funeral = 4, SpecialTolling = 5 };
-
 // Every part of a project that carries state, in the order the project file writes them, then the five start
 // flags. The first six are the schedule programs in kind order.
 enum class SectionId : int {
@@ -71,9 +68,6 @@ public:
     std::uint8_t projectOpened = 0;
     std::uint8_t chimesFromCard = 0;
 
-    // Change mask of the time-correction values, which have no section of their own: one bit per control group.
-    std::uint32_t projectModified = 0;
-
     CardIdentity& identity() { return identity_; }
     const CardIdentity& identity() const { return identity_; }
 
@@ -102,7 +96,7 @@ public:
     AmplifierSettings& amplifier() { return amplifier_; }
     const AmplifierSettings& amplifier() const { return amplifier_; }
 
-    // The section object of `id`; null for the plain blocks (time corrections, amplifier, identity, flags).
+    // The section object of `id`; null for the card identity and the start flags.
     ProjectSection* section(SectionId id);
     const ProjectSection* section(SectionId id) const;
     // Calls f(id, section) for every section object, in project-file order.
@@ -166,9 +160,6 @@ public:
     // The 23-byte identity trailer of every card image.
     void packIdentity(std::span<std::uint8_t, 23> out) const { identity_.pack(out); }
     bool unpackIdentity(std::span<const std::uint8_t, 23> in) { return identity_.unpack(in); }
-
-    // Running state of the card-image checksum.
-    std::uint16_t checksumState = 0xFFFF;
 
 private:
     void setReferences();

@@ -2,6 +2,7 @@
 
 #include "device/ByteIO.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -46,6 +47,17 @@ public:
             throw ProjectFileError{DamagedText};
         }
         return body;
+    }
+
+    // A section that is its bytes: storing writes them whole; loading reads a body of at most their size into
+    // their start, so a shorter body overwrites only the bytes it holds.
+    void transferBytes(std::span<std::uint8_t> bytes) {
+        if (isStoring()) {
+            writeBody(bytes);
+            return;
+        }
+        const auto body = readBody(bytes.size());
+        std::copy(body.begin(), body.end(), bytes.begin());
     }
 
 private:

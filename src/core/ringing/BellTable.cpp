@@ -32,74 +32,8 @@ BellTable::BellTable() {
     reset();
 }
 
-const BellRecord& BellTable::record(int i) const {
-    if (i < 0 || i >= Count) {
-        throw std::out_of_range("bell index");
-    }
-    return records_[static_cast<std::size_t>(i)];
-}
-
-BellRecord& BellTable::rec(int i) {
-    return const_cast<BellRecord&>(std::as_const(*this).record(i));
-}
-
-std::uint32_t BellTable::changeMark(int i) const {
-    (void)record(i);
-    return marks_[static_cast<std::size_t>(i)];
-}
-
 bool BellTable::bellDisabled(int bell) const {
     return bell >= 0 && bell < Count && records_[static_cast<std::size_t>(bell)].bellOff();
-}
-
-void BellTable::mark(int i, std::uint32_t bits) {
-    marks_[static_cast<std::size_t>(i)] |= bits;
-}
-
-void BellTable::resetItem(int index) {
-    rec(index).resetDefaults();
-    marks_[static_cast<std::size_t>(index)] = 0;
-}
-
-void BellTable::reset() {
-    for (int i = 0; i < Count; ++i) {
-        resetItem(i);
-    }
-}
-
-void BellTable::swapByteOrder(std::span<std::uint8_t> image) const {
-    if (image.size() < ImageSize) {
-        throw std::out_of_range("bell image too short");
-    }
-    for (std::size_t b = 0; b < Count; ++b) {
-        for (std::size_t off : BellRecord::WordOffsets) {
-            bytes::swap16(image, b * BellRecord::Size + off);
-        }
-    }
-}
-
-void BellTable::unpackImage(std::span<const std::uint8_t> image) {
-    if (image.size() < ImageSize) {
-        throw std::out_of_range("bell image too short");
-    }
-    std::array<std::uint8_t, ImageSize> local{};
-    std::copy_n(image.begin(), ImageSize, local.begin());
-    swapByteOrder(local);
-    for (std::size_t b = 0; b < Count; ++b) {
-        std::copy_n(local.begin() + static_cast<std::ptrdiff_t>(b * BellRecord::Size), BellRecord::Size,
-                    records_[b].bytes().begin());
-    }
-}
-
-void BellTable::packImage(std::span<std::uint8_t> image) {
-    if (image.size() < ImageSize) {
-        throw std::out_of_range("bell image too short");
-    }
-    for (std::size_t b = 0; b < Count; ++b) {
-        const auto src = std::as_const(records_[b]).bytes();
-        std::copy(src.begin(), src.end(), image.begin() + static_cast<std::ptrdiff_t>(b * BellRecord::Size));
-    }
-    swapByteOrder(image.first(ImageSize));
 }
 
 void BellTable::validate(IssueList& issues) const {
@@ -123,30 +57,6 @@ void BellTable::validate(IssueList& issues) const {
             add(IssueSwing);
         }
     }
-}
-
-void BellTable::serialize(SectionArchive& archive) {
-    if (archive.isStoring()) {
-        std::array<std::uint8_t, BodySize> body{};
-        for (std::size_t b = 0; b < Count; ++b) {
-            const auto src = std::as_const(records_[b]).bytes();
-            std::copy(src.begin(), src.end(), body.begin() + static_cast<std::ptrdiff_t>(b * BellRecord::Size));
-        }
-        archive.writeBody(body);
-        return;
-    }
-    const auto body = archive.readBody(BodySize);
-    for (std::size_t pos = 0; pos < body.size(); ++pos) {
-        records_[pos / BellRecord::Size].bytes()[pos % BellRecord::Size] = body[pos];
-    }
-}
-
-void BellTable::clearModified() {
-    marks_.fill(0);
-}
-
-bool BellTable::isModified() const {
-    return std::any_of(marks_.begin(), marks_.end(), [](std::uint32_t m) { return m != 0; });
 }
 
 void BellTable::setBellEnabled(int i, bool enabled) {
@@ -251,23 +161,6 @@ void BellTable::setSwingTime(int i, int minutes, int seconds) {
 void BellTable::markRelayChanged(int i) {
     (void)rec(i);
     mark(i, MarkRelay);
-}
-
-void BellTable::acceptEdit(int i, const BellRecord& edited, std::uint32_t changeBits) {
-    rec(i) = edited;
-    mark(i, changeBits);
-}
-
-SectionState BellTable::state() const {
-    return sectionstate::tableState<BellRecord, std::uint32_t>(records_, marks_);
-}
-
-void BellTable::setState(const SectionState& state) {
-    sectionstate::setTableState<BellRecord, std::uint32_t>(state, records_, marks_);
-}
-
-void BellTable::markChanges(const SectionState& from, const SectionState& to) {
-    sectionstate::markTableChanges<BellRecord, std::uint32_t>(from, to, marks_, 0xFFFFFFFFu);
 }
 
 } // namespace tolvane

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/ProjectSection.h"
+#include "project/RecordTable.h"
 
 #include <array>
 #include <cstddef>
@@ -51,12 +51,8 @@ public:
 
 // The five bells of the installation. Each bell carries a 32-bit change mark whose bits follow the controls of
 // the bell editor; the editor works on a copy of this table and hands its record and bits back with acceptEdit().
-class BellTable : public ProjectSection {
+class BellTable : public RecordTable<BellRecord, 5> {
 public:
-    static constexpr int Count = 5;
-    static constexpr std::size_t ImageSize = Count * BellRecord::Size;
-    static constexpr std::size_t BodySize = ImageSize;
-
     // Change-mark bits of one bell.
     static constexpr std::uint32_t MarkEnabled = 0x1;
     static constexpr std::uint32_t MarkRelay = 0x2;
@@ -79,21 +75,7 @@ public:
 
     BellTable();
 
-    void resetItem(int index) override;
-    void reset() override;
-    void swapByteOrder(std::span<std::uint8_t> image) const override;
-    void unpackImage(std::span<const std::uint8_t> image) override;
-    void packImage(std::span<std::uint8_t> image) override;
     void validate(IssueList& issues) const override;
-    void serialize(SectionArchive& archive) override;
-    void clearModified() override;
-    bool isModified() const override;
-    SectionState state() const override;
-    void setState(const SectionState& state) override;
-    void markChanges(const SectionState& from, const SectionState& to) override;
-
-    const BellRecord& record(int i) const;
-    std::uint32_t changeMark(int i) const;
 
     // True when bell `bell` is switched off (bit 1 of its flag byte); false for an index that names no bell.
     bool bellDisabled(int bell) const;
@@ -114,17 +96,6 @@ public:
     void setSwingTime(int i, int minutes, int seconds);
     // Marks that the bell's relay (held in the output map) was changed.
     void markRelayChanged(int i);
-
-    // Takes back a record edited on a copy, with the change bits the editor collected. The bits are added to
-    // the bell's mark so that marks set before the editor was opened are not lost.
-    void acceptEdit(int i, const BellRecord& edited, std::uint32_t changeBits);
-
-private:
-    BellRecord& rec(int i);
-    void mark(int i, std::uint32_t bits);
-
-    std::array<BellRecord, Count> records_{};
-    std::array<std::uint32_t, Count> marks_{};
 };
 
 } // namespace tolvane

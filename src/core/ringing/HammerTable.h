@@ -1,12 +1,13 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/ProjectSection.h"
+#include "project/RecordTable.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 
 namespace tolvane {
 
@@ -21,6 +22,11 @@ public:
     static constexpr std::size_t SpareByteOffset = 38;
     static constexpr std::size_t LinkedBellOffset = 39;
     static constexpr std::uint8_t NoBell = 0xFF;
+    // The 16-bit words that the card holds high byte first.
+    static constexpr std::array<std::size_t, 3> WordOffsets{FirstWordOffset, SecondWordOffset, PulseOffset};
+    // The bytes that the card carries (0-2 and 34-39); byte 2 is always 0 there.
+    static constexpr std::array<std::pair<std::size_t, std::size_t>, 2> CardRanges{{{0, 3}, {34, 40}}};
+    static constexpr std::array<std::size_t, 1> ZeroCardBytes{ZeroByteOffset};
 
     // Writes only the defaults (pulse 0.2 s, no bell, the fixed bytes); every other byte keeps its content.
     void resetDefaults();
@@ -35,12 +41,8 @@ public:
 
 // The five hammers. Each carries a 32-bit change mark with the bits of the hammer editor. The editor works on a
 // copy of the whole table and hands the edited record and its bits back with acceptEdit().
-class HammerTable : public ProjectSection {
+class HammerTable : public RecordTable<HammerRecord, 5> {
 public:
-    static constexpr int Count = 5;
-    static constexpr std::size_t ImageSize = Count * HammerRecord::Size;
-    static constexpr std::size_t BodySize = Count * HammerRecord::Size;
-
     static constexpr std::uint32_t MarkPulse = 0x8;
     static constexpr std::uint32_t MarkLinkedBell = 0x20;
     static constexpr std::uint32_t MarkRelay = 0x40;
@@ -50,21 +52,7 @@ public:
 
     HammerTable();
 
-    void resetItem(int index) override;
-    void reset() override;
-    void swapByteOrder(std::span<std::uint8_t> image) const override;
-    void unpackImage(std::span<const std::uint8_t> image) override;
-    void packImage(std::span<std::uint8_t> image) override;
     void validate(IssueList& issues) const override;
-    void serialize(SectionArchive& archive) override;
-    void clearModified() override;
-    bool isModified() const override;
-    SectionState state() const override;
-    void setState(const SectionState& state) override;
-    void markChanges(const SectionState& from, const SectionState& to) override;
-
-    const HammerRecord& record(int i) const;
-    std::uint32_t changeMark(int i) const;
 
     void setPulseTenths(int i, int tenths);
     // The pulse as typed in seconds with one decimal: stored as tenths, truncated (0.05 gives 0).
@@ -75,16 +63,6 @@ public:
     // The hammer that links `bell`, other than `except`; -1 when none.
     int hammerLinkedTo(std::uint8_t bell, int except = -1) const;
     void markRelayChanged(int i);
-
-    // Takes back a record edited on a copy, adding the editor's change bits to the hammer's mark.
-    void acceptEdit(int i, const HammerRecord& edited, std::uint32_t changeBits);
-
-private:
-    HammerRecord& rec(int i);
-    void mark(int i, std::uint32_t bits) { marks_[static_cast<std::size_t>(i)] |= bits; }
-
-    std::array<HammerRecord, Count> records_{};
-    std::array<std::uint32_t, Count> marks_{};
 };
 
 } // namespace tolvane

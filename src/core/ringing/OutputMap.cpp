@@ -168,9 +168,9 @@ std::optional<LabelText> OutputMap::relayUser(std::uint8_t relay) const {
         return LabelText{312};
     case 13:
         return LabelText{311};
-    case 15:
+    case OutputMapRecord::AuxiliaryFunction1Relay:
         return LabelText{541};
-    case 21:
+    case OutputMapRecord::AuxiliaryFunction2Relay:
         return LabelText{542};
     case 22:
         return LabelText{842};
@@ -208,8 +208,8 @@ int OutputMap::functionRowOfRelay(std::uint8_t relay) const {
         {9, 17},
         {12, 18},
         {13, 19},
-        {15, 20},
-        {21, 21},
+        {OutputMapRecord::AuxiliaryFunction1Relay, 20},
+        {OutputMapRecord::AuxiliaryFunction2Relay, 21},
         {22, 22},
     }};
     for (const auto& [byte, row] : rest) {

@@ -35,9 +35,9 @@ public:
     static constexpr std::size_t ClockRelayB = 8; // 8-9
     static constexpr std::size_t QuarterHeraldRelay = 12;
     static constexpr std::size_t HourHeraldRelay = 13;
-    static constexpr std::size_t Function541Relay = 15;
-    static constexpr std::size_t HammerRelays = 16; // 16-20, hammers 1-5
-    static constexpr std::size_t Function542Relay = 21;
+    static constexpr std::size_t AuxiliaryFunction1Relay = 15; // labelled text 541
+    static constexpr std::size_t HammerRelays = 16;            // 16-20, hammers 1-5
+    static constexpr std::size_t AuxiliaryFunction2Relay = 21; // labelled text 542
     static constexpr std::size_t AstroRelay = 22;
     // Every byte that names a relay for a function.
     static constexpr std::array<std::size_t, 20> FunctionBytes{0,  1,  2,  3,  4,  5,  6,  7,  8,  9,

@@ -4,7 +4,6 @@
 #include "ringing/SequenceTable.h"
 
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 
 namespace tolvane {
@@ -396,51 +395,6 @@ LabelText StrikingSettings::hourHammerLabel(bool singleMode) const {
         return {TextNone, 0};
     }
     return {TextHammer, index + 1};
-}
-
-long long StrikingSettings::parseIntegerText(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])) != 0) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    // Digits beyond sixteen no longer change a value that no field can hold anyway.
-    constexpr long long limit = 1'000'000'000'000'000LL;
-    long long value = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) != 0) {
-        if (value < limit) {
-            value = value * 10 + (text[i] - '0');
-        }
-        ++i;
-    }
-    return negative ? -value : value;
-}
-
-long long StrikingSettings::parseTenthsText(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])) != 0) {
-        ++i;
-    }
-    const bool negative = i < text.size() && text[i] == '-';
-    std::size_t end = i;
-    if (end < text.size() && (text[end] == '-' || text[end] == '+')) {
-        ++end;
-    }
-    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])) != 0) {
-        ++end;
-    }
-    const long long whole = parseIntegerText(text.substr(i, end - i));
-    long long tenth = 0;
-    if (end + 1 < text.size() && (text[end] == '.' || text[end] == ',') &&
-        std::isdigit(static_cast<unsigned char>(text[end + 1])) != 0) {
-        tenth = text[end + 1] - '0';
-    }
-    const long long magnitude = (negative ? -whole : whole) * 10 + tenth;
-    return negative ? -magnitude : magnitude;
 }
 
 SectionState StrikingSettings::state() const {

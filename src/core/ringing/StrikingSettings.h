@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/ByteIO.h"
+#include "device/TypedNumber.h"
 #include "project/ProjectSection.h"
 #include "project/TextSource.h"
 #include "ringing/OutputMap.h"
@@ -194,13 +195,13 @@ public:
     void setHourMode(int mode);
     // Mode 1 stores the interval of the mode without repetition, mode 2 that of the mode with repetition.
     void setStrokeIntervalTenths(long long tenths, int mode);
-    void setStrokeInterval(std::string_view text, int mode) { setStrokeIntervalTenths(parseTenthsText(text), mode); }
+    void setStrokeInterval(std::string_view text, int mode) { setStrokeIntervalTenths(typedTenths(text), mode); }
     // Never stored below 1.0 s.
     void setRepeatDelayTenths(long long tenths);
     void setRepeatDelay(long long minutes, long long seconds) { setRepeatDelayTenths(minutes * 600 + seconds * 10); }
     void setHourHammer(int index, bool singleMode);
     void setQuarter4AdvanceTenths(long long tenths);
-    void setQuarter4Advance(std::string_view text) { setQuarter4AdvanceTenths(parseTenthsText(text)); }
+    void setQuarter4Advance(std::string_view text) { setQuarter4AdvanceTenths(typedTenths(text)); }
     void setHourHeraldAdvance(long long seconds);
     void setHourHeraldHold(long long seconds);
     void setQuarterHeraldAdvance(long long seconds);
@@ -218,13 +219,6 @@ public:
     std::string seriesText(int quarter, int series, const TextSource& texts) const;
     // The hour hammer of a mode: text 534 with the hammer number, or text 109 for none.
     LabelText hourHammerLabel(bool singleMode) const;
-
-    // Text of a numeric field as an integer: leading blanks, a sign and digits; anything else ends the number
-    // (no digits give 0). Held within the range of long long.
-    static long long parseIntegerText(std::string_view text);
-    // Text of a numeric field in tenths, cut (not rounded) after the first decimal: "2.55" gives 25. Read as
-    // decimal digits, so every typed value gives exactly its tenths. A comma serves as the decimal sign too.
-    static long long parseTenthsText(std::string_view text);
 
 private:
     static std::uint64_t bit(StrikingField f) { return std::uint64_t{1} << static_cast<int>(f); }

@@ -24,71 +24,70 @@ long long halfHoursFromTyped(double hours) {
 
 } // namespace
 
-void TimeCorrectionSettings::resetDefaults() {
+void TimeCorrectionSettings::resetItem(int) {
     fill(0xFF);
     constexpr std::array<std::uint8_t, 9> defaults{4, 2, 0, 1, 0, 4, 4, 0xEB, 0};
     std::copy(defaults.begin(), defaults.end(), bytes_.begin());
 }
 
-void TimeCorrectionSettings::setByte(std::size_t off, std::uint8_t v, std::uint32_t bit, std::uint32_t& modified) {
+void TimeCorrectionSettings::setByte(std::size_t off, std::uint8_t v, std::uint32_t bit) {
     if (u8(off) != v) {
         setU8(off, v);
-        modified |= bit;
+        mark(bit);
     }
 }
 
-void TimeCorrectionSettings::setFlagBits(std::uint8_t mask, std::uint8_t value, std::uint32_t bit,
-                                         std::uint32_t& modified) {
-    setByte(SyncFlags, static_cast<std::uint8_t>((syncFlags() & ~mask) | (value & mask)), bit, modified);
+void TimeCorrectionSettings::setFlagBits(std::uint8_t mask, std::uint8_t value, std::uint32_t bit) {
+    setByte(SyncFlags, static_cast<std::uint8_t>((syncFlags() & ~mask) | (value & mask)), bit);
 }
 
-void TimeCorrectionSettings::setSummerOffset(double hours, bool negative, std::uint32_t& modified) {
-    setByte(SummerOffset, signedByte(halfHoursFromTyped(hours), negative), MarkSummerOffset, modified);
+void TimeCorrectionSettings::setSummerOffset(double hours, bool negative) {
+    setByte(SummerOffset, signedByte(halfHoursFromTyped(hours), negative), MarkSummerOffset);
 }
 
-void TimeCorrectionSettings::setWinterOffset(double hours, bool negative, std::uint32_t& modified) {
-    setByte(WinterOffset, signedByte(halfHoursFromTyped(hours), negative), MarkWinterOffset, modified);
+void TimeCorrectionSettings::setWinterOffset(double hours, bool negative) {
+    setByte(WinterOffset, signedByte(halfHoursFromTyped(hours), negative), MarkWinterOffset);
 }
 
-void TimeCorrectionSettings::setSyncStartHour(int hour, std::uint32_t& modified) {
-    setByte(SyncStartHour, clampByte(hour), MarkStartHour, modified);
+void TimeCorrectionSettings::setSyncStartHour(int hour) {
+    setByte(SyncStartHour, clampByte(hour), MarkStartHour);
 }
 
-void TimeCorrectionSettings::setSyncStartMinute(int minute, std::uint32_t& modified) {
-    setByte(SyncStartMinute, clampByte(minute), MarkStartMinute, modified);
+void TimeCorrectionSettings::setSyncStartMinute(int minute) {
+    setByte(SyncStartMinute, clampByte(minute), MarkStartMinute);
 }
 
-void TimeCorrectionSettings::setSyncStopHour(int hour, std::uint32_t& modified) {
-    setByte(SyncStopHour, clampByte(hour), MarkStopHour, modified);
+void TimeCorrectionSettings::setSyncStopHour(int hour) {
+    setByte(SyncStopHour, clampByte(hour), MarkStopHour);
 }
 
-void TimeCorrectionSettings::setSyncStopMinute(int minute, std::uint32_t& modified) {
-    setByte(SyncStopMinute, clampByte(minute), MarkStopMinute, modified);
+void TimeCorrectionSettings::setSyncStopMinute(int minute) {
+    setByte(SyncStopMinute, clampByte(minute), MarkStopMinute);
 }
 
-void TimeCorrectionSettings::setSyncFrameCount(int frames, std::uint32_t& modified) {
-    setByte(SyncFrameCount, clampByte(frames), MarkFrameCount, modified);
+void TimeCorrectionSettings::setSyncFrameCount(int frames) {
+    setByte(SyncFrameCount, clampByte(frames), MarkFrameCount);
 }
 
-void TimeCorrectionSettings::setSyncSource(int source, std::uint32_t& modified) {
-    setFlagBits(SourceBit, source != 0 ? SourceBit : 0, MarkSource, modified);
+void TimeCorrectionSettings::setSyncSource(int source) {
+    setFlagBits(SourceBit, source != 0 ? SourceBit : 0, MarkSource);
 }
 
-void TimeCorrectionSettings::setCorrectionActivityRadio(int radio, std::uint32_t& modified) {
+void TimeCorrectionSettings::setCorrectionActivityRadio(int radio) {
     const int activity = std::clamp(radio, 0, 2) + 1;
-    setFlagBits(ActivityMask, static_cast<std::uint8_t>(activity << 2), MarkActivity, modified);
+    setFlagBits(ActivityMask, static_cast<std::uint8_t>(activity << 2), MarkActivity);
 }
 
-void TimeCorrectionSettings::setAutoTimeChange(bool on, std::uint32_t& modified) {
-    setFlagBits(AutoChangeBit, on ? AutoChangeBit : 0, MarkAutoChange, modified);
+void TimeCorrectionSettings::setAutoTimeChange(bool on) {
+    setFlagBits(AutoChangeBit, on ? AutoChangeBit : 0, MarkAutoChange);
 }
 
-void TimeCorrectionSettings::setSyncAfterPowerOn(bool on, std::uint32_t& modified) {
-    setFlagBits(PowerOnSyncBit, on ? PowerOnSyncBit : 0, MarkPowerOnSync, modified);
+void TimeCorrectionSettings::setSyncAfterPowerOn(bool on) {
+    setFlagBits(PowerOnSyncBit, on ? PowerOnSyncBit : 0, MarkPowerOnSync);
 }
 
-void TimeCorrectionSettings::setWeeklyDrift(int seconds, bool negative, std::uint32_t& modified) {
-    setByte(WeeklyDrift, signedByte(std::abs(static_cast<long long>(seconds)), negative), MarkWeeklyDrift, modified);
+void TimeCorrectionSettings::setWeeklyDrift(int seconds, bool negative) {
+    setByte(WeeklyDrift, signedByte(std::abs(static_cast<long long>(seconds)), negative), MarkWeeklyDrift);
 }
 
 } // namespace tolvane

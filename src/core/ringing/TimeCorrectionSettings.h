@@ -1,10 +1,11 @@
 #pragma once
 
-#include "device/ByteIO.h"
+#include "project/BlockSection.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace tolvane {
 
@@ -13,9 +14,9 @@ namespace tolvane {
 // only the first nine bytes carry meaning, the rest are kept as they are. The astronomical-clock fields that the
 // same page edits belong to GeneralSettings, which owns their bytes and change marks.
 //
-// Its change marks live in the project's `projectModified` word; the setters taking `modified` set the field's
-// bit there when the value differs.
-class TimeCorrectionSettings : public ByteRecord<72> {
+// The block is its bytes in the card image and the project file alike, and carries one change mask of its own:
+// the editing setters set their field's bit when the value differs.
+class TimeCorrectionSettings : public BlockSection<72> {
 public:
     static constexpr std::size_t SummerOffset = 0;
     static constexpr std::size_t WinterOffset = 1;
@@ -32,7 +33,7 @@ public:
     static constexpr std::uint8_t SourceBit = 0x10;
     static constexpr std::uint8_t AutoChangeBit = 0x20;
 
-    // Bits of `projectModified`.
+    // Bits of the change mask, one per control group of the page.
     static constexpr std::uint32_t MarkSource = 1u << 0;
     static constexpr std::uint32_t MarkSummerOffset = 1u << 1;
     static constexpr std::uint32_t MarkWinterOffset = 1u << 2;
@@ -46,11 +47,13 @@ public:
     static constexpr std::uint32_t MarkPowerOnSync = 1u << 10;
     static constexpr std::uint32_t MarkWeeklyDrift = 1u << 11;
 
-    TimeCorrectionSettings() { resetDefaults(); }
+    TimeCorrectionSettings() { reset(); }
 
+    // ProjectSection. The block has no rule of its own to check.
     // All 72 bytes 0xFF, then summer +2.0 h, winter +1.0 h, window 01:00 to 04:00, 4 frames, flags 0xEB
-    // (power-on synchronisation, activity 2, first source, automatic time change), no weekly drift.
-    void resetDefaults();
+    // (power-on synchronisation, activity 2, first source, automatic time change), no weekly drift. The marks
+    // stay as they are.
+    void resetItem(int index) override;
 
     std::int8_t summerOffsetHalfHours() const { return static_cast<std::int8_t>(u8(SummerOffset)); }
     void setSummerOffsetHalfHours(std::int8_t v) { setU8(SummerOffset, static_cast<std::uint8_t>(v)); }
@@ -74,24 +77,25 @@ public:
     bool autoTimeChange() const { return (syncFlags() & AutoChangeBit) != 0; }
 
     // Editing as the page does it. Offsets are typed in hours with a sign and stored in half hours, truncated
-    // (1.5 with "-" gives -3); values beyond a signed byte are held at its limits.
-    void setSummerOffset(double hours, bool negative, std::uint32_t& modified);
-    void setWinterOffset(double hours, bool negative, std::uint32_t& modified);
-    void setSyncStartHour(int hour, std::uint32_t& modified);
-    void setSyncStartMinute(int minute, std::uint32_t& modified);
-    void setSyncStopHour(int hour, std::uint32_t& modified);
-    void setSyncStopMinute(int minute, std::uint32_t& modified);
-    void setSyncFrameCount(int frames, std::uint32_t& modified);
-    void setSyncSource(int source, std::uint32_t& modified);
+    // (1.5 with "-" gives -3); values beyond a signed byte are held at its limits. Each marks its bit when the
+    // stored value changes.
+    void setSummerOffset(double hours, bool negative);
+    void setWinterOffset(double hours, bool negative);
+    void setSyncStartHour(int hour);
+    void setSyncStartMinute(int minute);
+    void setSyncStopHour(int hour);
+    void setSyncStopMinute(int minute);
+    void setSyncFrameCount(int frames);
+    void setSyncSource(int source);
     // The radio index 0-2, stored as activity 1-3.
-    void setCorrectionActivityRadio(int radio, std::uint32_t& modified);
-    void setAutoTimeChange(bool on, std::uint32_t& modified);
-    void setSyncAfterPowerOn(bool on, std::uint32_t& modified);
-    void setWeeklyDrift(int seconds, bool negative, std::uint32_t& modified);
+    void setCorrectionActivityRadio(int radio);
+    void setAutoTimeChange(bool on);
+    void setSyncAfterPowerOn(bool on);
+    void setWeeklyDrift(int seconds, bool negative);
 
 private:
-    void setByte(std::size_t off, std::uint8_t v, std::uint32_t bit, std::uint32_t& modified);
-    void setFlagBits(std::uint8_t mask, std::uint8_t value, std::uint32_t bit, std::uint32_t& modified);
+    void setByte(std::size_t off, std::uint8_t v, std::uint32_t bit);
+    void setFlagBits(std::uint8_t mask, std::uint8_t value, std::uint32_t bit);
 };
 
 } // namespace tolvane

@@ -1,9 +1,9 @@
 #include "ringing/TowerClockTable.h"
 
+#include "device/TypedNumber.h"
 #include "ringing/OutputMap.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 #include <utility>
@@ -12,21 +12,8 @@ namespace tolvane {
 
 namespace {
 
-void requireImage(std::size_t size) {
-    if (size < TowerClockTable::ImageSize) {
-        throw std::out_of_range("clock image too short");
-    }
-}
-
 std::uint16_t saturate16(long long v) {
     return static_cast<std::uint16_t>(std::clamp<long long>(v, 0, 0xFFFF));
-}
-
-// A value typed in seconds with one decimal, as tenths: truncated, with a small tolerance so that values such as
-// 0.3 (2.999... tenths in binary) keep their digit.
-int tenthsFromTyped(double seconds) {
-    const double tenths = seconds * 10.0 + 1e-6;
-    return std::isnan(tenths) ? 0 : static_cast<int>(std::trunc(std::clamp(tenths, 0.0, 65535.0)));
 }
 
 } // namespace
@@ -42,62 +29,6 @@ void ClockRecord::resetDefaults() {
 
 TowerClockTable::TowerClockTable() {
     reset();
-}
-
-const ClockRecord& TowerClockTable::record(int i) const {
-    if (i < 0 || i >= Count) {
-        throw std::out_of_range("clock index");
-    }
-    return records_[static_cast<std::size_t>(i)];
-}
-
-ClockRecord& TowerClockTable::rec(int i) {
-    return const_cast<ClockRecord&>(std::as_const(*this).record(i));
-}
-
-std::uint32_t TowerClockTable::changeMark(int i) const {
-    (void)record(i);
-    return marks_[static_cast<std::size_t>(i)];
-}
-
-void TowerClockTable::resetItem(int index) {
-    rec(index).resetDefaults();
-    marks_[static_cast<std::size_t>(index)] = 0;
-}
-
-void TowerClockTable::reset() {
-    for (int i = 0; i < Count; ++i) {
-        resetItem(i);
-    }
-}
-
-void TowerClockTable::swapByteOrder(std::span<std::uint8_t> image) const {
-    requireImage(image.size());
-    for (std::size_t c = 0; c < Count; ++c) {
-        for (std::size_t off : ClockRecord::WordOffsets) {
-            bytes::swap16(image, c * ClockRecord::Size + off);
-        }
-    }
-}
-
-void TowerClockTable::unpackImage(std::span<const std::uint8_t> image) {
-    requireImage(image.size());
-    std::array<std::uint8_t, ImageSize> local{};
-    std::copy_n(image.begin(), ImageSize, local.begin());
-    swapByteOrder(local);
-    for (std::size_t c = 0; c < Count; ++c) {
-        std::copy_n(local.begin() + static_cast<std::ptrdiff_t>(c * ClockRecord::Size), ClockRecord::Size,
-                    records_[c].bytes().begin());
-    }
-}
-
-void TowerClockTable::packImage(std::span<std::uint8_t> image) {
-    requireImage(image.size());
-    for (std::size_t c = 0; c < Count; ++c) {
-        const auto src = std::as_const(records_[c]).bytes();
-        std::copy(src.begin(), src.end(), image.begin() + static_cast<std::ptrdiff_t>(c * ClockRecord::Size));
-    }
-    swapByteOrder(image.first(ImageSize));
 }
 
 void TowerClockTable::validate(IssueList& issues) const {
@@ -123,30 +54,6 @@ void TowerClockTable::validate(IssueList& issues) const {
             issues.push_back({IssueGap, i, Area, severity::Critical});
         }
     }
-}
-
-void TowerClockTable::serialize(SectionArchive& archive) {
-    if (archive.isStoring()) {
-        std::array<std::uint8_t, BodySize> body{};
-        for (std::size_t c = 0; c < Count; ++c) {
-            const auto src = std::as_const(records_[c]).bytes();
-            std::copy(src.begin(), src.end(), body.begin() + static_cast<std::ptrdiff_t>(c * ClockRecord::Size));
-        }
-        archive.writeBody(body);
-        return;
-    }
-    const auto body = archive.readBody(BodySize);
-    for (std::size_t pos = 0; pos < body.size(); ++pos) {
-        records_[pos / ClockRecord::Size].bytes()[pos % ClockRecord::Size] = body[pos];
-    }
-}
-
-void TowerClockTable::clearModified() {
-    marks_.fill(0);
-}
-
-bool TowerClockTable::isModified() const {
-    return std::any_of(marks_.begin(), marks_.end(), [](std::uint32_t m) { return m != 0; });
 }
 
 int TowerClockTable::shownType(int i) const {
@@ -262,23 +169,6 @@ void TowerClockTable::setLongPulseSeconds(int i, double seconds) {
 void TowerClockTable::addChangeBits(int i, std::uint32_t bits) {
     (void)rec(i);
     mark(i, bits);
-}
-
-void TowerClockTable::acceptEdit(int i, const ClockRecord& edited, std::uint32_t changeBits) {
-    rec(i) = edited;
-    mark(i, changeBits);
-}
-
-SectionState TowerClockTable::state() const {
-    return sectionstate::tableState<ClockRecord, std::uint32_t>(records_, marks_);
-}
-
-void TowerClockTable::setState(const SectionState& state) {
-    sectionstate::setTableState<ClockRecord, std::uint32_t>(state, records_, marks_);
-}
-
-void TowerClockTable::markChanges(const SectionState& from, const SectionState& to) {
-    sectionstate::markTableChanges<ClockRecord, std::uint32_t>(from, to, marks_, 0xFFFFFFFFu);
 }
 
 } // namespace tolvane

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/ProjectSection.h"
+#include "project/RecordTable.h"
 
 #include <array>
 #include <cstddef>
@@ -55,11 +55,8 @@ public:
 
 // The two tower clocks. Each carries a 32-bit change mark with the bits of the clock editor. The clock's relays
 // and inputs live in the output map, which validation consults through setReferences().
-class TowerClockTable : public ProjectSection {
+class TowerClockTable : public RecordTable<ClockRecord, 2> {
 public:
-    static constexpr int Count = 2;
-    static constexpr std::size_t ImageSize = Count * ClockRecord::Size;
-    static constexpr std::size_t BodySize = ImageSize;
     // The type with a single relay, a minute input and no pulse time.
     static constexpr std::uint8_t SingleRelayType = 4;
 
@@ -89,22 +86,8 @@ public:
 
     void setReferences(const OutputMap* outputs) { outputs_ = outputs; }
 
-    void resetItem(int index) override;
-    void reset() override;
-    void swapByteOrder(std::span<std::uint8_t> image) const override;
-    void unpackImage(std::span<const std::uint8_t> image) override;
-    void packImage(std::span<std::uint8_t> image) override;
     // Checks switched-on clocks only. The relay rules need the output map and are skipped without it.
     void validate(IssueList& issues) const override;
-    void serialize(SectionArchive& archive) override;
-    void clearModified() override;
-    bool isModified() const override;
-    SectionState state() const override;
-    void setState(const SectionState& state) override;
-    void markChanges(const SectionState& from, const SectionState& to) override;
-
-    const ClockRecord& record(int i) const;
-    std::uint32_t changeMark(int i) const;
 
     // The type the editor shows: a stored type outside 2-5 is shown as type 1.
     int shownType(int i) const;
@@ -128,16 +111,9 @@ public:
     // Bits for the assignments the editor makes in the output map (relays and inputs).
     void addChangeBits(int i, std::uint32_t bits);
 
-    // Takes back a record edited on a copy, adding the editor's change bits to the clock's mark.
-    void acceptEdit(int i, const ClockRecord& edited, std::uint32_t changeBits);
-
 private:
-    ClockRecord& rec(int i);
-    void mark(int i, std::uint32_t bits) { marks_[static_cast<std::size_t>(i)] |= bits; }
     void setFlag(int i, std::uint8_t bit, bool set, std::uint32_t markBits);
 
-    std::array<ClockRecord, Count> records_{};
-    std::array<std::uint32_t, Count> marks_{};
     const OutputMap* outputs_ = nullptr;
 };
 

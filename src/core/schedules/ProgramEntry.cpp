@@ -48,35 +48,35 @@ void ProgramEntry::setStartMode(FuneralStartMode mode) {
 }
 
 ProgramEntry ProgramEntry::defaultFor(int kind) {
-    if (kind < 0 || kind > 5) {
+    if (kind < Weekly || kind > SpecialTolling) {
         throw std::out_of_range("schedule kind outside 0-5");
     }
-    const bool tolling = kind >= 4;
+    const bool tolling = isTollingKind(kind);
     ProgramEntry e; // all bytes 0xFF
     e.setHour(12);
     e.setMinute(0);
     e.setSecond(0);
-    e.setAction(kind == 4 ? ActionNone : kind == 5 ? ActionSequence : ActionBells);
+    e.setAction(kind == Funeral ? ActionNone : kind == SpecialTolling ? ActionSequence : ActionBells);
     // Bell 1 at 0 s, bells 2-5 not rung (already 0xFFFF); for special tolling byte 4 is sequence 0.
     e.setBellDelay(0, 0);
     e.setRingingTime(180);
 
     if (tolling) {
         e.setTime2(12, 0, 0);
-        e.setTime3(kind == 4 ? 12 : 1, 0, 0); // special tolling: time 3's hour is 0.5 steps
-        e.setU8(Reserved23Offset, 0);         // byte 19 stays 0xFF
+        e.setTime3(kind == Funeral ? 12 : 1, 0, 0); // special tolling: time 3's hour is 0.5 steps
+        e.setU8(Reserved23Offset, 0);               // byte 19 stays 0xFF
         e.setDays(3);
         e.setFlags(0xFE); // in use, by the clock, no funeral relay
         e.setPriority(15);
         e.setFlags2(0xBF); // time 1 on, times 2 and 3 off
         e.setIdentifier(0xFFFF);
-    } else if (kind == 1) {
+    } else if (kind == HolidayDay) {
         e.setHolidayIndex(NoHoliday); // dates stay 0xFF
         e.setDays(1);
         e.setPriority(5);
         e.setIdentifier(0);
     } else {
-        e.setDateByteA(kind == 3 ? 8 : 0); // one-time: year 2008
+        e.setDateByteA(kind == OneTime ? 8 : 0); // one-time: year 2008
         e.setStartMonth(1);
         e.setStartDay(1);
         e.setU8(Reserved19Offset, 0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/ByteIO.h"
+#include "schedules/ProgramKind.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -205,7 +206,8 @@ public:
     std::uint8_t relayDelay() const { return u8(RelayDelayOffset); }
     void setRelayDelay(std::uint8_t v) { setU8(RelayDelayOffset, v); }
 
-    // The default entry of a schedule kind: every byte of it, ready for use (funeral and special) or free.
+    // The default entry of a schedule kind: every byte of it, ready for use (funeral and special) or free. A
+    // number that names no kind throws std::out_of_range.
     static ProgramEntry defaultFor(int kind);
 
     // Reverses the multi-byte fields of one entry in place (PC order <-> controller order). Which parameter

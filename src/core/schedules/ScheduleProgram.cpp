@@ -15,19 +15,22 @@ namespace {
 constexpr std::uint32_t AllBits = 0xFFFFFFFFu;
 constexpr std::uint16_t MaxEntryId = 512;
 
-int capacityOf(int kind) {
+// The kind a number names; a number that names none throws std::out_of_range.
+ProgramKind checkedKind(int kind) {
+    if (kind < Weekly || kind > SpecialTolling) {
+        throw std::out_of_range("schedule kind outside 0-5");
+    }
+    return static_cast<ProgramKind>(kind);
+}
+
+std::size_t capacityOf(ProgramKind kind) {
     switch (kind) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-        return 128;
-    case 4:
+    case Funeral:
         return 8;
-    case 5:
+    case SpecialTolling:
         return 3;
     default:
-        throw std::out_of_range("schedule kind outside 0-5");
+        return 128;
     }
 }
 
@@ -54,8 +57,7 @@ std::uint8_t reverseBits(std::uint8_t b) {
 } // namespace
 
 ScheduleProgram::ScheduleProgram(int kind)
-    : kind_(kind), entries_(static_cast<std::size_t>(capacityOf(kind))),
-      marks_(static_cast<std::size_t>(capacityOf(kind))) {
+    : kind_(checkedKind(kind)), entries_(capacityOf(kind_)), marks_(capacityOf(kind_)) {
     reset();
 }
 
@@ -137,10 +139,10 @@ void ScheduleProgram::packImage(std::span<std::uint8_t> image) {
         e.setSeconds(e.timeOfDaySeconds());
         e.setU8(ProgramEntry::Reserved19Offset, 0);
         e.setU8(ProgramEntry::Reserved23Offset, 0);
-        if (kind_ == 0 || kind_ == 2) {
+        if (kind_ == Weekly || kind_ == Annual) {
             e.setDateByteA(0);
             e.setDateByteB(0);
-        } else if (kind_ == 1) {
+        } else if (kind_ == HolidayDay) {
             e.setStartMonth(0);
             e.setStartDay(0);
             e.setEndMonth(0);
@@ -153,7 +155,7 @@ void ScheduleProgram::packImage(std::span<std::uint8_t> image) {
 }
 
 void ScheduleProgram::validate(IssueList& issues) const {
-    const bool calendarWeekdays = kind_ == 0 || kind_ == 1;
+    const bool calendarWeekdays = kind_ == Weekly || kind_ == HolidayDay;
     for (int i = 0; i < usedCount_; ++i) {
         const ProgramEntry& e = entry(i);
         auto add = [&](std::int32_t code, std::int32_t sev) { issues.push_back({code, i, kind_, sev}); };
@@ -161,28 +163,28 @@ void ScheduleProgram::validate(IssueList& issues) const {
         if (calendarWeekdays && e.days() == 0) {
             add(IssueNoWeekday, severity::Warning);
         }
-        if (kind_ == 1 && e.holidayIndex() != ProgramEntry::NoHoliday) {
+        if (kind_ == HolidayDay && e.holidayIndex() != ProgramEntry::NoHoliday) {
             const int h = e.holidayIndex();
             if (h >= 128 || (holidays_ != nullptr && holidays_->isFree(h))) {
                 add(IssueBadHoliday, severity::Critical);
             }
         }
-        if ((kind_ == 0 || kind_ == 2) && (outside(e.startDay(), 1, 31) || outside(e.startMonth(), 1, 12))) {
+        if ((kind_ == Weekly || kind_ == Annual) && (outside(e.startDay(), 1, 31) || outside(e.startMonth(), 1, 12))) {
             add(IssueBadStartDate, severity::Critical);
         }
-        if (kind_ == 0 && (outside(e.endDay(), 1, 31) || outside(e.endMonth(), 1, 12))) {
+        if (kind_ == Weekly && (outside(e.endDay(), 1, 31) || outside(e.endMonth(), 1, 12))) {
             add(IssueBadEndDate, severity::Critical);
         }
-        if (kind_ == 3 && (outside(e.startDay(), 1, 31) || outside(e.startMonth(), 1, 12))) {
+        if (kind_ == OneTime && (outside(e.startDay(), 1, 31) || outside(e.startMonth(), 1, 12))) {
             add(IssueBadDate, severity::Critical);
         }
-        if (kind_ == 4 && outside(e.days(), 1, 9)) {
+        if (kind_ == Funeral && outside(e.days(), 1, 9)) {
             add(IssueBadDayCount, severity::Critical);
         }
         if (e.hour() > 23 || e.minute() > 59 || e.second() > 59) {
             add(IssueBadTime, severity::Critical);
         }
-        if (kind_ != 4 && e.priority() > 15) {
+        if (kind_ != Funeral && e.priority() > 15) {
             add(IssueBadPriority, severity::Critical);
         }
         if (!e.summer() && !e.winter()) {

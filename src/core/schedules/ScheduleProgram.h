@@ -80,8 +80,8 @@ struct CopyResult {
     bool tableFull = false;
 };
 
-// The ringing programs of one calendar kind (0 weekly, 1 holiday-day, 2 annual, 3 one-time, 4 funeral tolling,
-// 5 special tolling). Used entries are contiguous from entry 0; funeral and special tolling always have all their
+// The ringing programs of one calendar kind (weekly, holiday-day, annual, one-time, funeral tolling, special
+// tolling). Used entries are contiguous from entry 0; funeral and special tolling always have all their
 // entries in use. Every entry carries two 32-bit change-mark words, one bit per EntryField.
 class ScheduleProgram : public ProjectSection {
 public:
@@ -102,6 +102,7 @@ public:
     static constexpr std::int32_t IssueBadMelody = 4;
     static constexpr std::int32_t IssueBadRepetitions = 5;
 
+    // `kind` is a ProgramKind; a number that names no kind throws std::out_of_range.
     explicit ScheduleProgram(int kind);
 
     // The bell table and the holiday table are consulted by validation, sorting and the holiday text; the id
@@ -109,7 +110,7 @@ public:
     void setReferences(const BellTable* bells, const HolidayTable* holidays,
                        std::function<std::uint16_t()> nextFreeEntryId);
 
-    int kind() const { return kind_; }
+    ProgramKind kind() const { return kind_; }
     int capacity() const { return static_cast<int>(entries_.size()); }
     int usedCount() const { return usedCount_; }
     const ProgramEntry& entry(int i) const;
@@ -189,10 +190,10 @@ private:
     // Applies `change` to entry i and marks `field` when any byte changed.
     void edit(int i, EntryField field, const std::function<void(ProgramEntry&)>& change);
     std::uint16_t newIdentifier() const;
-    bool isTolling() const { return kind_ >= 4; }
+    bool isTolling() const { return isTollingKind(kind_); }
     void recountUsed();
 
-    int kind_;
+    ProgramKind kind_;
     std::vector<ProgramEntry> entries_;
     std::vector<Marks> marks_;
     int usedCount_ = 0;

@@ -16,7 +16,8 @@ namespace tolvane {
 // ringing, the F2/F3 keys and the astronomical-clock bytes. The section is held as its 264-byte image in the
 // PC's byte order (the configuration file and the project file store the same bytes, with some numbers high byte
 // first), so bytes that nobody edits travel unchanged. One 64-bit change mask records which fields the pages
-// changed, including marks for values that live elsewhere (amplifier, bells, hammers, clocks, relays).
+// changed, including marks for values that live elsewhere (bells, hammers, clocks, relays). The amplifier block
+// keeps its own marks.
 class GeneralSettings : public ProjectSection {
 public:
     static constexpr std::size_t ImageSize = 264;
@@ -61,15 +62,13 @@ public:
     static constexpr int PlaceListByHand = AstroPlaces::Count;
 
     // Bits of the change mask, one per control group of the pages that edit these settings. The astronomical
-    // clock's marks are bits 6-13 of the mask's high 32-bit word.
+    // clock's marks are bits 6-13 of the mask's high 32-bit word. Bits 4-6 are not used: the amplifier's
+    // switching, lead time and switch-off delay are marked in the amplifier block.
     struct Mark {
         static constexpr int DisplayContrast = 0;
         static constexpr int DisplayBrightness = 1;
         static constexpr int DisplayTime = 2;
         static constexpr int ControllerLanguage = 3;
-        static constexpr int AmplifierSwitching = 4;
-        static constexpr int AmplifierLeadTime = 5;
-        static constexpr int AmplifierSwitchOffDelay = 6;
         static constexpr int AmplifierRelay = 7;
         static constexpr int Bell1 = 8; // bells 1-5: 8-12
         static constexpr int ClockLock = 13;
@@ -133,7 +132,7 @@ public:
     // Change marks.
     std::uint64_t changeMask() const { return marks_; }
     bool isMarked(int bit) const;
-    // Marks a value held elsewhere (amplifier, bell, hammer, clock, relay) that this section's pages show.
+    // Marks a value held elsewhere (bell, hammer, clock, relay) that this section's pages show.
     void markChanged(int bit);
 
     // Display (user page).

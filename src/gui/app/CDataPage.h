@@ -2,7 +2,7 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/CTarvelinDoc.h"
-#include "gui/app/Services.h"
+#include "gui/common/Services.h"
 #include "gui/widgets/HelpReceiver.h"
 
 #include <QIcon>

@@ -5,8 +5,7 @@
 namespace tolvane {
 
 QComboBox* createDriveList(AppContext&, QWidget* parent) {
-    // The removable-drive list: starts disabled, refreshes itself every 500 ms and enables itself while it lists a
-    // card.
+    // Starts disabled, refreshes itself every 500 ms and enables itself while it lists a card.
     return new CRemoveDirCombo(parent);
 }
 

@@ -1,5 +1,7 @@
 #include "gui/widgets/CFireEdit.h"
 
+#include "device/TypedNumber.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -42,47 +44,13 @@ private:
 // The leading whole number of a text (signs and digits, stopping at anything else; 0 without digits), held within
 // the range of int.
 int leadingInteger(const QString& text) {
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace()) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
-        value = std::min<long long>(value * 10 + (text[i].unicode() - '0'), 1LL << 32);
-    }
-    value = negative ? -value : value;
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+    return static_cast<int>(std::clamp<long long>(typedInteger(text.toStdString()), INT_MIN, INT_MAX));
 }
 
 // The leading real number of a text. A comma counts as the decimal separator as much as a full stop, so that
 // "12,5" means twelve and a half whatever the keyboard.
 double leadingReal(const QString& text) {
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace()) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
-    }
-    double value = 0;
-    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
-        value = value * 10 + (text[i].unicode() - '0');
-    }
-    if (i < text.size() && (text[i] == QLatin1Char('.') || text[i] == QLatin1Char(','))) {
-        double scale = 0.1;
-        for (++i; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
-            value += (text[i].unicode() - '0') * scale;
-            scale /= 10;
-        }
-    }
-    return negative ? -value : value;
+    return typedReal(text.toStdString());
 }
 
 int toInt(double value) {
@@ -116,7 +84,7 @@ double CFireEdit::realValue() const {
 
 int CFireEdit::readInteger() const {
     if (decimal_) {
-        return toInt(std::round(realValue() * 10));
+        return static_cast<int>(std::clamp<long long>(typedTenths(text().toStdString()), INT_MIN, INT_MAX));
     }
     return leadingInteger(text());
 }

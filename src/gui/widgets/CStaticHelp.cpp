@@ -88,7 +88,6 @@ void CStaticHelp::hovered() {
 void CStaticHelp::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         if (helpActive_ && hoverArmed_) {
-            emit helpRequested(this);
             if (HelpReceiver* receiver = HelpReceiver::of(this)) {
                 receiver->helpRequested(this);
             }
@@ -105,7 +104,6 @@ void CStaticHelp::leaveEvent(QEvent*) {
     hoverArmed_ = false;
     rearm_ = true;
     updateCursor();
-    emit helpReleased(this);
     if (HelpReceiver* receiver = HelpReceiver::of(this)) {
         receiver->helpReleased(this);
     }

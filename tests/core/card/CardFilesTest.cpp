@@ -1,5 +1,6 @@
 #include "card/CardFiles.h"
 #include "FullProject.h"
+#include "TestFiles.h"
 #include "card/CardImages.h"
 #include "project/ProjectFile.h"
 
@@ -19,15 +20,8 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 using card::FileKind;
 
-Bytes readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const fs::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using testing_support::readFile;
+using testing_support::writeFile;
 
 // A file layer that fails at the step a test names.
 class FailingFiles final : public CardFileSystem {

@@ -1,4 +1,5 @@
 #include "FullProject.h"
+#include "TestFiles.h"
 #include "card/CardFiles.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +20,7 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 using card::FileKind;
 
-Bytes readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing_support::readFile;
 
 // Whether the change marks of the group a card file writes are still set.
 bool groupMarked(const ProjectData& p, FileKind kind) {

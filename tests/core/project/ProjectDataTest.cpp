@@ -142,12 +142,9 @@ TEST(ProjectData, AmplifierCheck) {
         std::vector<ValidationIssue> expected;
     };
     const Case cases[] = {
-        {0x0100, 10, 10, 0xFF, {}},
-        {0x0000, 10, 10, 0xFF, {{39, 0, 13, 1}}},
-        {0x0000, 10, 10, 3, {}},
-        {0x0100, 0, 61, 0xFF, {{37, 0, 13, 0}, {38, 0, 13, 0}}},
-        {0x0100, 1, 60, 0xFF, {}},
-        {0x0000, 61, 0, 0xFF, {{37, 0, 13, 0}, {38, 0, 13, 0}, {39, 0, 13, 1}}},
+        {0x0100, 10, 10, 0xFF, {}}, {0x0000, 10, 10, 0xFF, {{39, 0, 13, 1}}},
+        {0x0000, 10, 10, 3, {}},    {0x0100, 0, 61, 0xFF, {{37, 0, 13, 0}, {38, 0, 13, 0}}},
+        {0x0100, 1, 60, 0xFF, {}},  {0x0000, 61, 0, 0xFF, {{37, 0, 13, 0}, {38, 0, 13, 0}, {39, 0, 13, 1}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.flags << " " << c.lead << " " << c.delay << " " << int(c.relay));
@@ -185,21 +182,28 @@ TEST(ProjectData, GroupMarkClearingTouchesOnlyItsGroup) {
     ProjectData project;
     project.program(Weekly).addItem();
     project.general().setLocationName("Kraków");
-    project.projectModified = 4;
+    project.timeCorrection().setSyncStartHour(2);
+    project.amplifier().setLeadTimeSeconds(20);
     EXPECT_TRUE(project.isModifiedAll());
 
     project.clearConfigMarks();
     EXPECT_FALSE(project.general().isModified());
-    EXPECT_EQ(project.projectModified, 0u);
+    EXPECT_FALSE(project.timeCorrection().isModified());
+    EXPECT_FALSE(project.amplifier().isModified());
     EXPECT_TRUE(project.program(Weekly).isModified());
 
     project.clearProgramsMarks();
     EXPECT_FALSE(project.isModifiedAll());
 }
 
-TEST(ProjectData, TimeCorrectionMarksAloneMakeTheProjectModified) {
+TEST(ProjectData, TimeCorrectionOrAmplifierMarksAloneMakeTheProjectModified) {
     ProjectData project;
-    project.projectModified = 0x80000000u;
+    project.timeCorrection().setWeeklyDrift(3, true);
+    EXPECT_TRUE(project.isModifiedAll());
+    project.clearModifiedAll();
+    EXPECT_FALSE(project.isModifiedAll());
+
+    project.amplifier().setSwitchingOn(true);
     EXPECT_TRUE(project.isModifiedAll());
     project.clearModifiedAll();
     EXPECT_FALSE(project.isModifiedAll());

@@ -240,7 +240,7 @@ TEST(ProjectFile, StoringClearsTheValidationListAndTheChangeMarks) {
     project.amplifier().setU16(2, 0); // lead time 0: a critical issue
     project.validate();
     ASSERT_GT(project.issueCount(), 0);
-    project.projectModified = 1;
+    project.timeCorrection().setSyncStopHour(5);
     projectfile::store(project);
     EXPECT_EQ(project.issueCount(), 0);
     EXPECT_FALSE(project.isModifiedAll());

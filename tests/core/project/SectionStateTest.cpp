@@ -23,11 +23,12 @@ std::vector<SectionState> allStates(const ProjectData& p) {
 TEST(SectionState, EveryPartMovesIntoAnotherProjectByteForByte) {
     ProjectData full;
     testing_support::fillProject(full);
-    full.amplifier().setU16(AmplifierSettings::LeadTimeOffset, 42);
+    full.amplifier().setLeadTimeSeconds(42);
     full.identity().setSerial("123456");
     full.projectOpened = 1;
     full.chimes().setName(4, "Angelus");
-    full.projectModified = 0x5;
+    full.timeCorrection().setSyncSource(1);
+    full.timeCorrection().setSummerOffset(1.0, false);
 
     ProjectData copy;
     for (int i = 0; i < SectionIdCount; ++i) {
@@ -37,7 +38,9 @@ TEST(SectionState, EveryPartMovesIntoAnotherProjectByteForByte) {
     EXPECT_TRUE(copy.isModifiedAll());
     EXPECT_EQ(copy.chimes().changeMark(4), full.chimes().changeMark(4));
     EXPECT_EQ(copy.program(Weekly).usedCount(), 128);
-    EXPECT_EQ(copy.projectModified, 0x5u);
+    EXPECT_EQ(copy.timeCorrection().changeMask(),
+              TimeCorrectionSettings::MarkSource | TimeCorrectionSettings::MarkSummerOffset);
+    EXPECT_EQ(copy.amplifier().changeMask(), AmplifierSettings::MarkLeadTime);
     EXPECT_EQ(copy.projectOpened, 1);
     EXPECT_EQ(projectfile::encode(copy), projectfile::encode(full));
 }
@@ -87,6 +90,7 @@ TEST(SectionState, MarkChangesMarksTheDifferingRecordsOnly) {
     const SectionState corrections = p.state(SectionId::TimeCorrection);
     p.timeCorrection().setWeeklyDriftSeconds(5);
     p.markChanges(SectionId::TimeCorrection, corrections, p.state(SectionId::TimeCorrection));
+    EXPECT_TRUE(p.timeCorrection().isModified());
     EXPECT_TRUE(p.isModifiedAll());
 }
 
@@ -95,9 +99,11 @@ TEST(SectionState, VisitingCoversEverySectionObjectInFileOrder) {
     std::vector<SectionId> seen;
     p.forEachSection([&seen](SectionId id, ProjectSection&) { seen.push_back(id); });
     const std::vector<SectionId> expected = {
-        SectionId::Weekly,         SectionId::HolidayDay, SectionId::Annual,  SectionId::OneTime,   SectionId::Funeral,
-        SectionId::SpecialTolling, SectionId::General,    SectionId::Bells,   SectionId::Striking,  SectionId::Clocks,
-        SectionId::Outputs,        SectionId::Holidays,   SectionId::Hammers, SectionId::Sequences, SectionId::Chimes};
+        SectionId::Weekly,   SectionId::HolidayDay,     SectionId::Annual,    SectionId::OneTime,
+        SectionId::Funeral,  SectionId::SpecialTolling, SectionId::General,   SectionId::Bells,
+        SectionId::Striking, SectionId::TimeCorrection, SectionId::Amplifier, SectionId::Clocks,
+        SectionId::Outputs,  SectionId::Holidays,       SectionId::Hammers,   SectionId::Sequences,
+        SectionId::Chimes};
     EXPECT_EQ(seen, expected);
 }
 

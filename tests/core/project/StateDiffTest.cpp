@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DiffCase{"closeTogether", "a" + std::string(5, '.') + "b", "A" + std::string(5, '.') + "B", 1},
                       DiffCase{"longer", "Angel", "Angelus", 1}, DiffCase{"shorter", "Angelus", "Ang", 1},
                       DiffCase{"fromEmpty", "", "Gloria", 1}, DiffCase{"insideRepeats", "aaaa", "aaaaaa", 1}),
-    [](const ::testing::TestParamInfo<DiffCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<DiffCase>& param) { return std::string(param.param.name); });
 
 TEST(BytesDiff, BytesThatDoNotHoldTheChangeAreRefused) {
     const BytesDiff diff = BytesDiff::between(bytes("abcdef"), bytes("abXdef"));

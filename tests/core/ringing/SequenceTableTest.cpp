@@ -18,10 +18,7 @@ using testing_support::storeBody;
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes slice(std::span<const std::uint8_t> b, std::size_t offset, std::size_t length) {
-    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(offset),
-                 b.begin() + static_cast<std::ptrdiff_t>(offset + length));
-}
+using testing_support::slice;
 
 SequenceStep makeStep(StepKind kind, std::uint16_t tenths, std::uint8_t hundredths = 0, std::uint16_t units = 1) {
     SequenceStep s;

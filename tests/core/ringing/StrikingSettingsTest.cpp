@@ -15,16 +15,8 @@
 namespace tolvane {
 namespace {
 
-using testing_support::bodyFile;
-using testing_support::loadBody;
-using testing_support::storeBody;
-
+using namespace testing_support;
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes slice(std::span<const std::uint8_t> b, std::size_t offset, std::size_t length) {
-    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(offset),
-                 b.begin() + static_cast<std::ptrdiff_t>(offset + length));
-}
 
 class NumberTexts final : public TextSource {
 public:
@@ -93,19 +85,6 @@ TEST(StrikingDefaults, ResetRestoresEveryByteAndForgetsTheMarks) {
 }
 
 // --- Setters ---
-
-TEST(StrikingSetters, TypedDecimalsAreCutToTenths) {
-    const std::pair<const char*, long long> cases[] = {
-        {"2.55", 25}, {"0.4", 4},    {"4.1", 41}, {"2,3", 23}, {"9", 90},
-        {" 0.7", 7},  {"-1.5", -15}, {"abc", 0},  {"", 0},     {"1.", 10},
-    };
-    for (const auto& [text, tenths] : cases) {
-        EXPECT_EQ(StrikingSettings::parseTenthsText(text), tenths) << text;
-    }
-    EXPECT_EQ(StrikingSettings::parseIntegerText(" 23x"), 23);
-    EXPECT_EQ(StrikingSettings::parseIntegerText("-4"), -4);
-    EXPECT_GT(StrikingSettings::parseIntegerText("99999999999999999999999999"), 0) << "held, never wrapped";
-}
 
 TEST(StrikingSetters, StrokeIntervalGoesToTheFieldOfItsMode) {
     StrikingSettings s;
@@ -274,13 +253,19 @@ TEST(StrikingSetters, LoweringACountForgetsTheSeriesBeyondIt) {
     EXPECT_EQ(s.changeMask(), 1ull << 27);
 }
 
-TEST(StrikingSetters, SeriesSequenceAcceptsOnlyHammerSequencesInPlayedSeries) {
-    SequenceTable sequences;
-    const int bells = sequences.createSequence();
+// A new sequence that rings bells, which no quarter may play.
+int createBellSequence(SequenceTable& sequences) {
+    const int index = sequences.createSequence();
     SequenceStep ring;
     ring.makeFresh();
     ring.setKind(StepKind::BellsB);
-    sequences.insertStep(bells, ring, 0);
+    sequences.insertStep(index, ring, 0);
+    return index;
+}
+
+TEST(StrikingSetters, SeriesSequenceAcceptsOnlyHammerSequencesInPlayedSeries) {
+    SequenceTable sequences;
+    const int bells = createBellSequence(sequences);
     const int hammers = sequences.createSequence();
 
     StrikingSettings s;
@@ -418,11 +403,7 @@ TEST(StrikingValidation, Rules) {
 
 TEST(StrikingValidation, QuarterSequences) {
     SequenceTable sequences;
-    const int bells = sequences.createSequence();
-    SequenceStep ring;
-    ring.makeFresh();
-    ring.setKind(StepKind::BellsB);
-    sequences.insertStep(bells, ring, 0);
+    const int bells = createBellSequence(sequences);
     const int deleted = sequences.createSequence();
     sequences.deleteSequence(deleted);
 

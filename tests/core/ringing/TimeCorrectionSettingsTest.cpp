@@ -13,7 +13,7 @@ using TC = TimeCorrectionSettings;
 TEST(TimeCorrectionSettings, DefaultsByteForByte) {
     TC t;
     t.fill(0x00);
-    t.resetDefaults();
+    t.reset();
     const std::array<std::uint8_t, 9> head{4, 2, 0, 1, 0, 4, 4, 0xEB, 0};
     for (std::size_t i = 0; i < TC::Size; ++i) {
         EXPECT_EQ(t.u8(i), i < head.size() ? head[i] : 0xFF) << i;
@@ -47,54 +47,51 @@ TEST(TimeCorrectionSettings, SignedFieldsAsTyped) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hours);
         TC t;
-        std::uint32_t modified = 0;
-        t.setWinterOffset(c.hours, c.negative, modified);
+        t.setWinterOffset(c.hours, c.negative);
         EXPECT_EQ(t.u8(TC::WinterOffset), c.stored);
-        EXPECT_EQ(modified, c.stored == 2 ? 0u : TC::MarkWinterOffset);
+        EXPECT_EQ(t.changeMask(), c.stored == 2 ? 0u : TC::MarkWinterOffset);
     }
     TC t;
-    std::uint32_t modified = 0;
-    t.setWeeklyDrift(7, true, modified);
+    t.setWeeklyDrift(7, true);
     EXPECT_EQ(t.weeklyDriftSeconds(), -7);
-    EXPECT_EQ(modified, TC::MarkWeeklyDrift);
+    EXPECT_EQ(t.changeMask(), TC::MarkWeeklyDrift);
 }
 
 TEST(TimeCorrectionSettings, EachSetterMarksItsOwnBitOnlyOnChange) {
     TC t;
-    std::uint32_t modified = 0;
-    t.setSummerOffset(2.0, false, modified);
-    t.setSyncStartHour(1, modified);
-    t.setSyncFrameCount(4, modified);
-    t.setSyncSource(0, modified);
-    t.setCorrectionActivityRadio(1, modified);
-    t.setAutoTimeChange(true, modified);
-    t.setSyncAfterPowerOn(true, modified);
-    EXPECT_EQ(modified, 0u);
+    t.setSummerOffset(2.0, false);
+    t.setSyncStartHour(1);
+    t.setSyncFrameCount(4);
+    t.setSyncSource(0);
+    t.setCorrectionActivityRadio(1);
+    t.setAutoTimeChange(true);
+    t.setSyncAfterPowerOn(true);
+    EXPECT_EQ(t.changeMask(), 0u);
+    EXPECT_FALSE(t.isModified());
 
     struct Case {
-        void (*edit)(TC&, std::uint32_t&);
+        void (*edit)(TC&);
         std::uint32_t bit;
     };
     const Case cases[] = {
-        {[](TC& s, std::uint32_t& m) { s.setSyncSource(1, m); }, 1u << 0},
-        {[](TC& s, std::uint32_t& m) { s.setSummerOffset(1.0, false, m); }, 1u << 1},
-        {[](TC& s, std::uint32_t& m) { s.setWinterOffset(0.0, false, m); }, 1u << 2},
-        {[](TC& s, std::uint32_t& m) { s.setCorrectionActivityRadio(2, m); }, 1u << 3},
-        {[](TC& s, std::uint32_t& m) { s.setSyncStartHour(2, m); }, 1u << 4},
-        {[](TC& s, std::uint32_t& m) { s.setSyncStartMinute(30, m); }, 1u << 5},
-        {[](TC& s, std::uint32_t& m) { s.setSyncStopHour(5, m); }, 1u << 6},
-        {[](TC& s, std::uint32_t& m) { s.setSyncStopMinute(15, m); }, 1u << 7},
-        {[](TC& s, std::uint32_t& m) { s.setSyncFrameCount(9, m); }, 1u << 8},
-        {[](TC& s, std::uint32_t& m) { s.setAutoTimeChange(false, m); }, 1u << 9},
-        {[](TC& s, std::uint32_t& m) { s.setSyncAfterPowerOn(false, m); }, 1u << 10},
-        {[](TC& s, std::uint32_t& m) { s.setWeeklyDrift(3, false, m); }, 1u << 11},
+        {[](TC& s) { s.setSyncSource(1); }, 1u << 0},
+        {[](TC& s) { s.setSummerOffset(1.0, false); }, 1u << 1},
+        {[](TC& s) { s.setWinterOffset(0.0, false); }, 1u << 2},
+        {[](TC& s) { s.setCorrectionActivityRadio(2); }, 1u << 3},
+        {[](TC& s) { s.setSyncStartHour(2); }, 1u << 4},
+        {[](TC& s) { s.setSyncStartMinute(30); }, 1u << 5},
+        {[](TC& s) { s.setSyncStopHour(5); }, 1u << 6},
+        {[](TC& s) { s.setSyncStopMinute(15); }, 1u << 7},
+        {[](TC& s) { s.setSyncFrameCount(9); }, 1u << 8},
+        {[](TC& s) { s.setAutoTimeChange(false); }, 1u << 9},
+        {[](TC& s) { s.setSyncAfterPowerOn(false); }, 1u << 10},
+        {[](TC& s) { s.setWeeklyDrift(3, false); }, 1u << 11},
     };
     for (std::size_t k = 0; k < std::size(cases); ++k) {
         SCOPED_TRACE(k);
         TC s;
-        std::uint32_t m = 0;
-        cases[k].edit(s, m);
-        EXPECT_EQ(m, cases[k].bit);
+        cases[k].edit(s);
+        EXPECT_EQ(s.changeMask(), cases[k].bit);
         for (std::size_t i = 9; i < TC::Size; ++i) {
             ASSERT_EQ(s.u8(i), 0xFF) << i;
         }
@@ -103,14 +100,13 @@ TEST(TimeCorrectionSettings, EachSetterMarksItsOwnBitOnlyOnChange) {
 
 TEST(TimeCorrectionSettings, FlagEditsKeepTheBitsWithoutMeaning) {
     TC t;
-    std::uint32_t modified = 0;
-    t.setSyncSource(1, modified);
+    t.setSyncSource(1);
     EXPECT_EQ(t.syncFlags(), 0xFB);
-    t.setCorrectionActivityRadio(0, modified);
+    t.setCorrectionActivityRadio(0);
     EXPECT_EQ(t.correctionActivity(), 1);
     EXPECT_EQ(t.syncFlags(), 0xF7);
-    t.setAutoTimeChange(false, modified);
-    t.setSyncAfterPowerOn(false, modified);
+    t.setAutoTimeChange(false);
+    t.setSyncAfterPowerOn(false);
     EXPECT_EQ(t.syncFlags(), 0xD5); // bits 0, 6 and 7 untouched
 }
 

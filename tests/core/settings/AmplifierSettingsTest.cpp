@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -25,29 +26,36 @@ TEST(AmplifierSettings, DefaultsAreSwitchingOffAndTenSecondsWithEverythingElseEr
     EXPECT_FALSE(amp.switchingOn());
 
     amp.fill(0x00);
-    amp.resetDefaults();
+    amp.reset();
     EXPECT_EQ(toVector(amp.bytes()), expected);
 }
 
-TEST(AmplifierSettings, SwitchingTouchesOnlyBitEightOfTheFlagWord) {
+TEST(AmplifierSettings, SwitchingTouchesOnlyBitEightOfTheFlagWordAndMarksOnlyAChange) {
     AmplifierSettings amp;
-    EXPECT_TRUE(amp.setSwitchingOn(true));
+    amp.setSwitchingOn(false);
+    EXPECT_EQ(amp.changeMask(), 0u) << "already off";
+    amp.setSwitchingOn(true);
     EXPECT_EQ(amp.flags(), 0xFEFF);
     EXPECT_TRUE(amp.switchingOn());
-    EXPECT_FALSE(amp.setSwitchingOn(true));
+    EXPECT_EQ(amp.changeMask(), AmplifierSettings::MarkSwitching);
 
+    amp.clearModified();
     amp.setU16(AmplifierSettings::FlagsOffset, 0x0000);
     EXPECT_TRUE(amp.switchingOn());
-    EXPECT_TRUE(amp.setSwitchingOn(false));
+    amp.setSwitchingOn(false);
     EXPECT_EQ(amp.flags(), 0x0100);
+    EXPECT_EQ(amp.changeMask(), AmplifierSettings::MarkSwitching);
 }
 
-TEST(AmplifierSettings, TimeSettersReportWhetherTheValueChanged) {
+TEST(AmplifierSettings, TimeSettersMarkTheirOwnBitOnlyWhenTheValueChanges) {
     AmplifierSettings amp;
-    EXPECT_FALSE(amp.setLeadTimeSeconds(10));
-    EXPECT_TRUE(amp.setLeadTimeSeconds(60));
-    EXPECT_FALSE(amp.setSwitchOffDelaySeconds(10));
-    EXPECT_TRUE(amp.setSwitchOffDelaySeconds(0x0102));
+    amp.setLeadTimeSeconds(10);
+    amp.setSwitchOffDelaySeconds(10);
+    EXPECT_FALSE(amp.isModified()) << "the defaults typed again";
+    amp.setLeadTimeSeconds(60);
+    EXPECT_EQ(amp.changeMask(), AmplifierSettings::MarkLeadTime);
+    amp.setSwitchOffDelaySeconds(0x0102);
+    EXPECT_EQ(amp.changeMask(), AmplifierSettings::MarkLeadTime | AmplifierSettings::MarkSwitchOffDelay);
     EXPECT_EQ(amp.leadTimeSeconds(), 60);
     EXPECT_EQ(amp.switchOffDelaySeconds(), 0x0102);
     EXPECT_EQ(amp.u8(4), 0x02);
@@ -60,7 +68,7 @@ TEST(AmplifierSettings, CardFormReversesOnlyTheTwoTimeWordsAndLeavesTheBlockAlon
     amp.setLeadTimeSeconds(10);
     amp.setSwitchOffDelaySeconds(0x0123);
     amp.setU8(69, 0x42);
-    const AmplifierSettings before = amp;
+    const ByteRecord<70> before = amp;
 
     std::array<std::uint8_t, 72> image{};
     image.fill(0xEE);
@@ -74,11 +82,11 @@ TEST(AmplifierSettings, CardFormReversesOnlyTheTwoTimeWordsAndLeavesTheBlockAlon
     EXPECT_EQ(image[5], 0x23);
     EXPECT_EQ(image[69], 0x42);
     EXPECT_EQ(image[70], 0xEE) << "packing wrote past the 70-byte block";
-    EXPECT_EQ(amp, before);
+    EXPECT_EQ(static_cast<const ByteRecord<70>&>(amp), before);
 
     AmplifierSettings back;
     back.unpackImage(image);
-    EXPECT_EQ(back, before);
+    EXPECT_EQ(static_cast<const ByteRecord<70>&>(back), before);
 }
 
 TEST(AmplifierSettings, ShortBuffersAreRefused) {
@@ -86,7 +94,7 @@ TEST(AmplifierSettings, ShortBuffersAreRefused) {
     std::array<std::uint8_t, 69> small{};
     EXPECT_THROW(amp.packImage(small), std::out_of_range);
     EXPECT_THROW(amp.unpackImage(small), std::out_of_range);
-    EXPECT_EQ(amp, AmplifierSettings{});
+    EXPECT_TRUE(std::equal(amp.bytes().begin(), amp.bytes().end(), AmplifierSettings{}.bytes().begin()));
 }
 
 } // namespace

@@ -23,6 +23,11 @@ inline std::string isolatedConfigHome() {
     return dir;
 }
 
+// The settings file the tool reads in that folder (QSettings("Nesmar", "Tolvane") on Linux).
+inline std::filesystem::path cliSettingsFile() {
+    return std::filesystem::path(isolatedConfigHome()) / "Nesmar" / "Tolvane.conf";
+}
+
 // Runs the built tolvane-cli with `args` (already quoted for the shell). Standard error is folded into the
 // output unless `withErrors` is false, in which case it is dropped.
 inline CliRun runCli(const std::string& args, bool withErrors = true) {

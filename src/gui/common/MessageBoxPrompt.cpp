@@ -1,4 +1,4 @@
-#include "gui/app/MessageBoxPrompt.h"
+#include "gui/common/MessageBoxPrompt.h"
 
 #include "project/TextSource.h"
 

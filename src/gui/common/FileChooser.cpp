@@ -1,4 +1,4 @@
-#include "gui/app/FileChooser.h"
+#include "gui/common/FileChooser.h"
 
 #include <QFileDialog>
 

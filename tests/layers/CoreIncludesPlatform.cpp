@@ -1,0 +1,2 @@
+// Must not build: the core does not see the platform layer.
+#include "platform/AppPaths.h"

@@ -1,0 +1,2 @@
+// Must not build: the core is standard C++ only.
+#include <QObject>
