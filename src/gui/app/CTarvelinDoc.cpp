@@ -170,6 +170,18 @@ void CTarvelinDoc::changeAndRestart(const std::function<void(ProjectData&)>& cha
 }
 
 void CTarvelinDoc::applyStep(const EditStep& step, bool backward) {
+    try {
+        applyParts(step, backward);
+    } catch (const std::exception&) {
+        // A step that no longer fits the project (which only a fault elsewhere could cause) is not applied
+        // half-way into the data: the project stays as it is and the history starts again from it.
+        historyBroken_ = true;
+    }
+}
+
+void CTarvelinDoc::applyParts(const EditStep& step, bool backward) {
+    // Every part is rebuilt first; only then is the project changed, so a part that does not fit changes nothing.
+    std::vector<std::pair<SectionId, SectionState>> targets;
     for (const EditStep::Part& part : step.parts()) {
         const SectionState current = project_->state(part.id);
         SectionState target;
@@ -186,9 +198,13 @@ void CTarvelinDoc::applyStep(const EditStep& step, bool backward) {
                 }
             }
         }
-        project_->setState(part.id, target);
-        project_->markChanges(part.id, current, target);
-        committed_[static_cast<std::size_t>(part.id)] = project_->state(part.id);
+        targets.emplace_back(part.id, std::move(target));
+    }
+    for (const auto& [id, target] : targets) {
+        const SectionState current = project_->state(id);
+        project_->setState(id, target);
+        project_->markChanges(id, current, target);
+        committed_[static_cast<std::size_t>(id)] = project_->state(id);
     }
 }
 
@@ -208,6 +224,7 @@ void CTarvelinDoc::undo() {
     const EditKey key = step->key();
     ++burst_;
     undoStack_->undo();
+    restartIfBroken();
     emit projectRestored(key);
     emit modifiedChanged();
 }
@@ -220,8 +237,16 @@ void CTarvelinDoc::redo() {
     const EditKey key = step->key();
     ++burst_;
     undoStack_->redo();
+    restartIfBroken();
     emit projectRestored(key);
     emit modifiedChanged();
+}
+
+void CTarvelinDoc::restartIfBroken() {
+    if (historyBroken_) {
+        historyBroken_ = false;
+        resetHistory();
+    }
 }
 
 QString CTarvelinDoc::undoCaption() const {

@@ -118,6 +118,8 @@ private:
     void commitAll();
     // Applies one step backward (undo) or forward (redo) to the project.
     void applyStep(const EditStep& step, bool backward);
+    void applyParts(const EditStep& step, bool backward);
+    void restartIfBroken();
     QString caption(const EditLabel& label) const;
 
     const TextSource* texts_;
@@ -126,6 +128,7 @@ private:
     QUndoStack* undoStack_;
     States committed_;
     int burst_ = 0;
+    bool historyBroken_ = false;
     bool startedFromCard_ = false;
     bool startedFromDat_ = false;
 };
