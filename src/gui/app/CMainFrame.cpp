@@ -429,20 +429,23 @@ void CMainFrame::commitPendingEdit() {
 }
 
 bool CMainFrame::undo() {
-    if (!document_ || !document_->canUndo()) {
-        return false;
-    }
-    commitPendingEdit();
-    document_->undo();
-    return true;
+    return takeStep(true);
 }
 
 bool CMainFrame::redo() {
-    if (!document_ || !document_->canRedo()) {
+    return takeStep(false);
+}
+
+bool CMainFrame::takeStep(bool back) {
+    if (!document_ || (back ? !document_->canUndo() : !document_->canRedo())) {
         return false;
     }
     commitPendingEdit();
-    document_->redo();
+    if (back) {
+        document_->undo();
+    } else {
+        document_->redo();
+    }
     return true;
 }
 

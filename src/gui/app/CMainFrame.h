@@ -128,6 +128,7 @@ private:
     void updateTitle();
     void updateUndoActions();
     void commitPendingEdit();
+    bool takeStep(bool back);
     void writeSettings();
     QString text(int id) const;
 

@@ -217,26 +217,26 @@ bool CTarvelinDoc::canRedo() const {
 }
 
 void CTarvelinDoc::undo() {
-    if (!canUndo()) {
-        return;
-    }
-    const auto* step = static_cast<const EditStep*>(undoStack_->command(undoStack_->index() - 1));
-    const EditKey key = step->key();
-    ++burst_;
-    undoStack_->undo();
-    restartIfBroken();
-    emit projectRestored(key);
-    emit modifiedChanged();
+    takeStep(true);
 }
 
 void CTarvelinDoc::redo() {
-    if (!canRedo()) {
+    takeStep(false);
+}
+
+// Undoes (back) or redoes one step and tells the view what it touched.
+void CTarvelinDoc::takeStep(bool back) {
+    if (back ? !canUndo() : !canRedo()) {
         return;
     }
-    const auto* step = static_cast<const EditStep*>(undoStack_->command(undoStack_->index()));
-    const EditKey key = step->key();
+    const int at = back ? undoStack_->index() - 1 : undoStack_->index();
+    const EditKey key = static_cast<const EditStep*>(undoStack_->command(at))->key();
     ++burst_;
-    undoStack_->redo();
+    if (back) {
+        undoStack_->undo();
+    } else {
+        undoStack_->redo();
+    }
     restartIfBroken();
     emit projectRestored(key);
     emit modifiedChanged();

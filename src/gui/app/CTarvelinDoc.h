@@ -119,6 +119,7 @@ private:
     // Applies one step backward (undo) or forward (redo) to the project.
     void applyStep(const EditStep& step, bool backward);
     void applyParts(const EditStep& step, bool backward);
+    void takeStep(bool back);
     void restartIfBroken();
     QString caption(const EditLabel& label) const;
 
