@@ -195,7 +195,12 @@ void CDataPage::endListUpdate(QAbstractItemView* list, int row) {
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         list->scrollTo(index);
     }
-    list->setFocus();
+    // The list takes the focus from its own page only: a keyboard user moving through the navigation tree keeps it.
+    QWidget* focused = QApplication::focusWidget();
+    QWidget* page = list->parentWidget();
+    if (!focused || (page && page->isAncestorOf(focused))) {
+        list->setFocus();
+    }
 }
 
 namespace {

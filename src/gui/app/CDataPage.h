@@ -106,8 +106,8 @@ protected:
     bool helpAvailable() const { return context_.texts.tipsAvailable(); }
 
     // The list-page pattern. beginListUpdate stops redrawing and empties the list (a CListModel is reset, an item
-    // widget cleared); endListUpdate redraws it, selects and focuses `row` (none when out of range) and scrolls it
-    // into view.
+    // widget cleared); endListUpdate redraws it, selects `row` (none when out of range), scrolls it into view and
+    // gives the list the focus unless the focus is outside the list's page (the navigation tree keeps it).
     static void beginListUpdate(QAbstractItemView* list);
     static void endListUpdate(QAbstractItemView* list, int row);
     // Calls onSelectionChanged whenever the selection of `list` changes (call after the list has its model); Home
