@@ -2,6 +2,7 @@
 
 #include "RecordingProgramStarter.h"
 #include "ScriptedChooser.h"
+#include "ScriptedDialogs.h"
 #include "ScriptedPrompt.h"
 #include "gui/app/AppContext.h"
 
@@ -18,14 +19,14 @@ namespace tolvane::testing {
 
 // Everything a window of the editor needs, for a test: a temporary folder with a settings file and a language
 // folder, a language "Test" made of the given texts and tips (no catalog at all when both are empty, so every
-// text is "---"), scripted prompts and choosers and a recording program starter.
+// text is "---"), scripted prompts, choosers and dialogs and a recording program starter.
 class TestAppContext {
 public:
     static constexpr const char* LanguageName = "Test";
 
     explicit TestAppContext(const std::map<int, QString>& texts = {}, const std::map<int, QString>& tips = {})
         : settingsFile(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat), store(settingsFile),
-          languages(dir.filePath(QStringLiteral("Language"))), context{languages, prompts,         choosers,
+          languages(dir.filePath(QStringLiteral("Language"))), context{languages, prompts,         choosers,        dialogs,
                                                                        store,     current,         AppPaths(dir.path()),
                                                                        starter,   dir.path() + "/"} {
         QDir(dir.path()).mkpath(QStringLiteral("Language"));
@@ -43,6 +44,7 @@ public:
     Languages languages;
     ScriptedPrompt prompts;
     ScriptedChooser choosers;
+    ScriptedDialogs dialogs;
     RecordingProgramStarter starter;
     AppContext context;
 

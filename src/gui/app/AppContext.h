@@ -10,13 +10,14 @@
 
 namespace tolvane {
 
-// What the editor's windows share: the texts, the prompt and chooser services, the settings and the paths. The
+// What the editor's windows share: the texts, the prompt, chooser and dialog services, the settings and the paths. The
 // application builds one and hands it to the main window, the view and every page; tests build one over scripted
 // services and a temporary settings file.
 struct AppContext {
     Languages& texts;
     PromptService& prompts;
     ChooserService& choosers;
+    DialogService& dialogs;
     SettingsStore& settings;
     AppSettings& current;
     AppPaths paths;

@@ -17,7 +17,7 @@ QString withSlash(QString folder) {
 CTarvelinApp::CTarvelinApp(QSettings& settings, Languages& texts, PromptService& prompts, ChooserService& choosers,
                            ProgramStarter& starter, const QString& programFolder, const QString& tempFolder)
     : profile_(settings), store_(settings), languages_(texts),
-      context_(std::make_unique<AppContext>(AppContext{languages_, prompts, choosers, store_, current_,
+      context_(std::make_unique<AppContext>(AppContext{languages_, prompts, choosers, dialogs_, store_, current_,
                                                        AppPaths(programFolder), starter, withSlash(tempFolder)})) {}
 
 CTarvelinApp::~CTarvelinApp() = default;

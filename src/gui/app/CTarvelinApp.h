@@ -44,6 +44,7 @@ private:
     QSettings& profile_;
     SettingsStore store_;
     AppSettings current_;
+    ExecDialogService dialogs_;
     Languages& languages_;
     std::unique_ptr<AppContext> context_;
     IconStrip treeIcons_;

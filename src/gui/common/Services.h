@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
 class QWidget;
 
 namespace tolvane {
@@ -31,6 +32,22 @@ public:
     virtual QString openFile(QWidget* owner, const QString& title, const QString& folder, const QString& filter) = 0;
     virtual QString saveFile(QWidget* owner, const QString& title, const QString& path, const QString& filter) = 0;
     virtual QString folder(QWidget* owner, const QString& title, const QString& start) = 0;
+};
+
+// Every modal dialog of our own (choosers, edit dialogs) is run through one dialog service: the program runs it
+// with exec(); tests install a scripted one that works the real dialog's controls and then closes it, so the
+// dialog's own code runs and no test waits on a modal loop. The result is the dialog's (QDialog::Accepted or
+// QDialog::Rejected).
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+    virtual int run(QDialog& dialog) = 0;
+};
+
+// The program's dialog service: a plain modal exec().
+class ExecDialogService final : public DialogService {
+public:
+    int run(QDialog& dialog) override;
 };
 
 } // namespace tolvane
