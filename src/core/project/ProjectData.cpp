@@ -164,6 +164,12 @@ void ProjectData::serialize(SectionId id, SectionArchive& archive) {
     }
 }
 
+void ProjectData::sortSchedulesByTime() {
+    for (int kind : {Weekly, HolidayDay, Annual, OneTime}) {
+        program(kind).sortEntries(SortKey::Time, 0);
+    }
+}
+
 void ProjectData::clearModifiedAll() {
     forEachSection([](SectionId, ProjectSection& s) { s.clearModified(); });
 }

@@ -130,6 +130,9 @@ public:
     void resetAll(bool keepContent);
     void clearModifiedAll();
     bool isModifiedAll() const;
+    // Puts the dated schedules (weekly, holiday-day, annual, one-time) in time order, as their pages list them.
+    // Part of loading a project or card files, so that merely showing a page never reorders the project.
+    void sortSchedulesByTime();
     // The groups the card page writes: clearing their marks once a file has been written.
     void clearProgramsMarks();
     void clearSequencesMarks();

@@ -2,6 +2,7 @@
 
 #include "ringing/BellTable.h"
 #include "schedules/HolidayTable.h"
+#include "schedules/ProgramEditing.h"
 
 #include <algorithm>
 #include <bitset>
@@ -364,6 +365,29 @@ int ScheduleProgram::deleteEntries(std::span<const int> selected) {
         return 0;
     }
     return std::max(rows.front() - 1, 0);
+}
+
+int ScheduleProgram::appendEntry(const ProgramEntry& source) {
+    if (isTolling() || usedCount_ >= capacity()) {
+        return -1;
+    }
+    const int dest = usedCount_;
+    at(dest) = source;
+    at(dest).setFree(false);
+    at(dest).setIdentifier(newIdentifier());
+    marks_[static_cast<std::size_t>(dest)] = {AllBits, 0};
+    ++usedCount_;
+    return dest;
+}
+
+bool ScheduleProgram::storeShownValues(int i) {
+    ProgramEntry& e = at(i);
+    const ProgramEntry shown = programediting::shownEntry(e);
+    if (shown == e) {
+        return false;
+    }
+    e = shown;
+    return true;
 }
 
 std::int64_t ScheduleProgram::sortKey(int i, SortKey key) const {

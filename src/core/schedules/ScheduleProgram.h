@@ -145,6 +145,13 @@ public:
     // Delete button: removes the selected used entries; returns the index to focus. Never removes funeral or
     // special tolling entries.
     int deleteEntries(std::span<const int> selected);
+    // Paste: appends a copy of `entry` in use, with a new identifier and the marks of an added entry; -1 when the
+    // table is full or the kind has no Add.
+    int appendEntry(const ProgramEntry& entry);
+    // Writes the values the editor shows for entry i where they differ from the stored ones (see
+    // programediting::shownEntry), without marks: done as part of the user's next edit of that entry, so that
+    // merely looking at an entry never changes the project. Returns whether a byte changed.
+    bool storeShownValues(int i);
     // Stable bubble sort of the used entries by `key`; returns where the entry at `focused` ended up.
     // Funeral and special tolling programs keep their order.
     int sortEntries(SortKey key, int focused);

@@ -318,6 +318,9 @@ int CTarvelinDoc::open(const QString& path, QString* systemError) {
     }
     project_ = std::move(result.project);
     project_->setTextSource(texts_);
+    // The schedule pages list programs in time order: a file is put in that order as it is opened, so that
+    // showing a page never changes the project.
+    project_->sortSchedulesByTime();
     path_ = path;
     resetHistory();
     emit projectReplaced();

@@ -252,6 +252,7 @@ bool CTarvelinView::readCardFiles(const QString& folder) {
         readOne(card::FileKind::Sequences, true);
         readOne(card::FileKind::Config, false);
         readOne(card::FileKind::Chimes, false);
+        project.sortSchedulesByTime();
     });
     return allRead;
 }

@@ -281,6 +281,10 @@ void CPropWymiana::read(card::FileKind kind) {
             if (result.ok && kind == card::FileKind::Chimes) {
                 project.chimes().markAllChanged();
             }
+            if (result.ok && kind == card::FileKind::Programs) {
+                // Programs are listed in time order; reading is where they are put in it.
+                project.sortSchedulesByTime();
+            }
         });
         if (result.text != 0) {
             showMessage(text(result.text));

@@ -221,3 +221,30 @@ TEST(ProjectData, TextsWithoutASourceAreDashes) {
 
 } // namespace
 } // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+TEST(ProjectData, SortingForLoadingOrdersTheDatedSchedulesByTimeKeepingTheirMarks) {
+    ProjectData project;
+    for (int kind : {Weekly, HolidayDay, Annual, OneTime}) {
+        ScheduleProgram& p = project.program(kind);
+        for (int hour : {18, 6, 12}) {
+            p.setTime(p.addEntry(), static_cast<std::uint8_t>(hour), 0, 0);
+        }
+    }
+    project.clearModifiedAll();
+    project.program(Weekly).setPriority(0, 9); // the 18:00 program carries a mark
+    project.sortSchedulesByTime();
+    for (int kind : {Weekly, HolidayDay, Annual, OneTime}) {
+        const ScheduleProgram& p = project.program(kind);
+        EXPECT_EQ(p.entry(0).hour(), 6);
+        EXPECT_EQ(p.entry(1).hour(), 12);
+        EXPECT_EQ(p.entry(2).hour(), 18);
+    }
+    EXPECT_TRUE(project.program(Weekly).isMarked(2, EntryField::Priority));
+    EXPECT_FALSE(project.program(Weekly).isMarked(0, EntryField::Priority));
+}
+
+} // namespace
+} // namespace tolvane
