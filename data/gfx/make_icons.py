@@ -330,6 +330,60 @@ def redo_arrow():
 TOOLBAR = [new_file(), open_file(), save_file(), close_file(), about(), read_card(), undo_arrow(), redo_arrow()]
 
 
+def empty():
+    return []
+
+
+def hammer_bell():
+    return bell(scale=0.8, ox=4, oy=3) + [(line(1.5, 2, 7, 7.5, 1.6), DARK_GOLD), (rounded(0.5, 0.5, 4.5, 4, 0.8), INK)]
+
+
+def contact(up):
+    arrow = (polygon((12, 2), (15.5, 6.5), (8.5, 6.5)) if up else polygon((12, 14), (15.5, 9.5), (8.5, 9.5)))
+    return [(rect(1, 12, 7, 13.5), INK), (circle(2, 12.7, 1.4), INK), (circle(7, 12.7, 1.4), INK),
+            (line(2, 12.5, 7, 7 if up else 11, 1.3), INK), (arrow, GREEN if up else RED),
+            (rect(11.2, 6 if up else 4, 12.8, 11 if up else 10), GREEN if up else RED)]
+
+
+def stacked_pages():
+    return (outlined(rect(5, 1, 15, 11), rect(6, 2, 14, 10), INK, LIGHT_BLUE)
+            + outlined(rect(3, 3, 13, 13), rect(4, 4, 12, 12), INK, PAPER)
+            + outlined(rect(1, 5, 11, 15), rect(2, 6, 10, 14), INK, WHITE) + [(rect(3.5, 8, 8.5, 9), GREY),
+                                                                               (rect(3.5, 10.5, 8.5, 11.5), GREY)])
+
+
+def crossed_bell():
+    return bell(scale=0.85, ox=0, oy=0) + [(line(1, 1, 14, 14, 1.6), RED),
+                                           (rect(9.5, 9, 15.5, 10.5), INK), (rect(11.8, 9, 13.2, 15.5), INK)]
+
+
+def cross():
+    return [(line(3, 3, 13, 13, 2.4), RED), (line(13, 3, 3, 13, 2.4), RED)]
+
+
+# The program lists' action icons, by the index the list takes for each action: 1 bells, 3 melody, 4 and 5 the
+# output switched off and on, 7 sequence, 8 hammer, 11 silence, 13 none or unknown.
+ACTIONS = [empty(), bell(), empty(), note(), contact(False), contact(True), empty(), stacked_pages(), hammer_bell(),
+           empty(), empty(), crossed_bell(), empty(), cross()]
+
+
+def add_item():
+    return [(circle(8, 8, 7), GREEN), (rect(7, 3.5, 9, 12.5), WHITE), (rect(3.5, 7, 12.5, 9), WHITE)]
+
+
+def delete_item():
+    return [(circle(8, 8, 7), RED), (rect(3.5, 7, 12.5, 9), WHITE)]
+
+
+def copy_item():
+    return (outlined(rect(5, 1, 15, 11), rect(6, 2, 14, 10), INK, PAPER)
+            + outlined(rect(1, 5, 11, 15), rect(2, 6, 10, 14), INK, LIGHT_BLUE))
+
+
+# The list pages' buttons: Add, Delete, Copy.
+BUTTONS = [add_item(), delete_item(), copy_item()]
+
+
 def strip(icons, name):
     canvas = Canvas(16 * len(icons), 16)
     for i, icon in enumerate(icons):
@@ -375,6 +429,8 @@ if __name__ == "__main__":
     strip(TREE, "icons.png")
     strip(HEADER, "header.png")
     strip(TOOLBAR, "toolbar.png")
+    strip(ACTIONS, "actions.png")
+    strip(BUTTONS, "buttons.png")
     picture(bell(), (48, 48), "bell.png", scale=3.0)
     picture(monitor(), (48, 48), "monitor.png")
     splash()

@@ -175,7 +175,11 @@ TEST_F(CPropWymianaTest, AnsweringNoWritesNothing) {
 }
 
 TEST_F(CPropWymianaTest, AllFourFilesGoToADatFolderAndComeBackIntoAFreshProject) {
-    testing::userEdit(document, [](ProjectData& project) { testing_support::fillProject(project); });
+    // Programs as the pages keep them, in time order (a read puts them in that order).
+    testing::userEdit(document, [](ProjectData& project) {
+        testing_support::fillProject(project);
+        project.sortSchedulesByTime();
+    });
     const QString folder = app.dir.filePath("dat");
     QDir().mkpath(folder);
     page->setDatMode(true, folder);

@@ -58,6 +58,52 @@ TEST(Screenshots, MainWindowOnEveryPage) {
     frame.document()->changeMarks([](ProjectData& p) { p.chimes().clearModified(); });
     frame.document()->edit({CKurantyPage::TextNameStep, {7LL}}, {SectionId::Chimes, 6, 0},
                            [](ProjectData& p) { p.chimes().setName(6, "Magnificat"); });
+    // A parish's week: the Angelus three times a day, Sunday mass, Christmas Eve and a wedding.
+    frame.document()->edit({0, {}}, {SectionId::Weekly, -1, 0}, [](ProjectData& p) {
+        ScheduleProgram& weekly = p.program(Weekly);
+        for (int hour : {6, 12, 18}) {
+            const int i = weekly.addEntry();
+            weekly.setTime(i, static_cast<std::uint8_t>(hour), 0, 0);
+            weekly.setDays(i, 0x7F);
+            weekly.setBellDelay(i, 1, 10);
+            weekly.setAngelus(i, true);
+        }
+        const int mass = weekly.addEntry();
+        weekly.setTime(mass, 9, 30, 0);
+        weekly.setDays(mass, 0x40);
+        weekly.setPriority(mass, 7);
+        for (int bell = 0; bell < 5; ++bell) {
+            weekly.setBellDelay(mass, bell, static_cast<std::uint16_t>(bell * 15));
+            weekly.setBellSecondTime(mass, bell, static_cast<std::uint16_t>(20 + bell * 10));
+        }
+        weekly.setRingingTime(mass, 300);
+        const int quiet = weekly.addEntry();
+        weekly.setTime(quiet, 22, 0, 0);
+        weekly.setDays(quiet, 0x7F);
+        weekly.setAction(quiet, ProgramEntry::ActionSilence);
+        weekly.setSilenceDuration(quiet, 9 * 3600);
+        weekly.setSilenceTargets(quiet, false, true);
+        weekly.setSummer(quiet, false);
+        weekly.setWinter(quiet, false);
+        ScheduleProgram& annual = p.program(Annual);
+        const int eve = annual.addEntry();
+        annual.setTime(eve, 23, 45, 0);
+        annual.setStartDate(eve, 24, 12);
+        for (int bell = 0; bell < 5; ++bell) {
+            annual.setBellDelay(eve, bell, static_cast<std::uint16_t>(bell * 5));
+        }
+        ScheduleProgram& once = p.program(OneTime);
+        const int wedding = once.addEntry();
+        once.setTime(wedding, 14, 0, 0);
+        once.setStartDate(wedding, 12, 6);
+        once.setYear(wedding, 27);
+        once.setAction(wedding, ProgramEntry::ActionSequence);
+        once.setSequenceIndex(wedding, 0);
+        p.sortSchedulesByTime();
+    });
+    frame.document()->changeMarks([](ProjectData& p) { p.program(Weekly).clearModified(); });
+    frame.document()->edit({0, {}}, {SectionId::Weekly, 3, 0},
+                           [](ProjectData& p) { p.program(Weekly).setPriority(3, 8); });
     int n = 1;
     for (QTreeWidgetItemIterator it(view.tree()); *it; ++it, ++n) {
         view.tree()->setCurrentItem(*it);
@@ -68,6 +114,9 @@ TEST(Screenshots, MainWindowOnEveryPage) {
     view.showPage(PageId::Kuranty);
     view.page(PageId::Kuranty)->reload(6);
     shoot(frame, QStringLiteral("80-chimes-selected"));
+    view.showPage(PageId::Tyg);
+    view.page(PageId::Tyg)->reload(1);
+    shoot(frame, QStringLiteral("81-weekly-mass"));
     CAboutDlg about(app.context(), &frame);
     about.show();
     shoot(about, QStringLiteral("90-about"));

@@ -10,12 +10,12 @@ namespace tolvane::card {
 
 // The frame shared by programs.dat, config.dat and seq.dat: a payload, its checksum (high byte first) and the
 // 23-byte identity trailer.
-constexpr std::size_t ImageSize = 0x10017;     // 65,559 bytes
-constexpr std::size_t PayloadSize = 0xFFFE;    // bytes covered by the checksum
+constexpr std::size_t ImageSize = 0x10017;  // 65,559 bytes
+constexpr std::size_t PayloadSize = 0xFFFE; // bytes covered by the checksum
 constexpr std::size_t ChecksumOffset = 0xFFFE;
 constexpr std::size_t TrailerOffset = 0x10000;
 constexpr std::size_t TrailerSize = 23;
-constexpr std::size_t ChimesImageSize = 9600;  // kur.bin: no checksum, no trailer
+constexpr std::size_t ChimesImageSize = 9600; // kur.bin: no checksum, no trailer
 
 // Where the sections sit in programs.dat.
 constexpr std::size_t ProgramSlotOffsets[ProjectData::ProgramCount] = {0x0000, 0x2F00, 0x5E00, 0x8D00, 0xBC00, 0xBE80};

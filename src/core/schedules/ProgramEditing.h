@@ -67,7 +67,7 @@ std::optional<ClipboardPrograms> programsFromText(std::string_view text);
 
 // Appends the programs, each with a new number and the marks of an added entry, until the table is full.
 struct PasteResult {
-    int first = -1;  // index of the first program added, -1 when none
+    int first = -1; // index of the first program added, -1 when none
     int added = 0;
     bool tableFull = false; // the table filled up on the way (text 196)
 };

@@ -374,6 +374,8 @@ int ScheduleProgram::appendEntry(const ProgramEntry& source) {
     const int dest = usedCount_;
     at(dest) = source;
     at(dest).setFree(false);
+    // The number the program had in its own project says nothing here: it must not count as taken.
+    at(dest).setIdentifier(0);
     at(dest).setIdentifier(newIdentifier());
     marks_[static_cast<std::size_t>(dest)] = {AllBits, 0};
     ++usedCount_;

@@ -3,6 +3,8 @@
 #include "gui/app/CDataPage.h"
 #include "gui/card/CPropWymiana.h"
 #include "gui/ringing/CKurantyPage.h"
+#include "gui/schedules/CPropProgramy.h"
+#include "gui/schedules/CPropTyg.h"
 
 #include <stdexcept>
 
@@ -41,10 +43,10 @@ constexpr PageSpec row(PageId id, int headerText, int headerIcon, bool stacked,
 }
 
 const PageSpec Pages[] = {
-    row(PageId::Programy, 173, 5, true, Tree{{{1, 158, 6, false}}}, sections(), plain),
+    row(PageId::Programy, 173, 5, true, Tree{{{1, 158, 6, false}}}, sections(), make<CPropProgramy>),
     row(PageId::Wymiana, 174, 2, true, Tree{{{0, 157, 11, false}}},
         sections(SectionId::Identity, SectionId::StartFlags), make<CPropWymiana>),
-    row(PageId::Tyg, 175, 2, true, Tree{{{2, 159, 7, true}}}, sections(SectionId::Weekly), plain),
+    row(PageId::Tyg, 175, 2, true, Tree{{{2, 159, 7, true}}}, sections(SectionId::Weekly), make<CPropTyg>),
     row(PageId::Settings, 176, 2, true,
         Tree{{{9, 165, 1, false}, {13, 168, 0, true}, {14, 170, 2, true}, {15, 171, 13, true}, {16, 602, 17, true}}},
         sections(SectionId::General, SectionId::Bells, SectionId::Clocks, SectionId::Hammers, SectionId::Amplifier),
@@ -54,8 +56,8 @@ const PageSpec Pages[] = {
     row(PageId::Korekty, 179, 2, true, Tree{{{11, 166, 2, true}}}, sections(SectionId::TimeCorrection), plain),
     row(PageId::Raport, 164, 2, true, Tree{{{20, 164, 12, false}}}, sections(), plain),
     row(PageId::Swi, 180, 2, true, Tree{{{4, 161, 9, true}}}, sections(SectionId::HolidayDay), plain),
-    row(PageId::Rok, 181, 2, true, Tree{{{3, 160, 8, true}}}, sections(SectionId::Annual), plain),
-    row(PageId::Jed, 182, 2, true, Tree{{{5, 162, 10, true}}}, sections(SectionId::OneTime), plain),
+    row(PageId::Rok, 181, 2, true, Tree{{{3, 160, 8, true}}}, sections(SectionId::Annual), make<CPropRok>),
+    row(PageId::Jed, 182, 2, true, Tree{{{5, 162, 10, true}}}, sections(SectionId::OneTime), make<CPropJed>),
     row(PageId::Pog, 183, 2, true, Tree{{{6, 163, 10, true}}}, sections(SectionId::Funeral), plain),
     row(PageId::PogSpec, 878, 2, true, Tree{{{7, 879, 10, true}}}, sections(SectionId::SpecialTolling), plain),
     row(PageId::User, 598, 2, true, Tree{{{10, 598, 15, true}}}, sections(), plain),

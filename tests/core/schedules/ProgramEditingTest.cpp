@@ -130,8 +130,10 @@ TEST(ProgramClipboard, TextIsOneReadableLinePerProgramAndReadsBackByteForByte) {
     const ScheduleProgram source = weeklyWith(3);
     const std::vector<int> rows{0, 2};
     const std::string text = programsToText(source, rows);
-    const std::vector<std::string_view> expectedStart{"tolvane-program\tnumber", "weekly\t1\t06:30:00\tbells\t1____\t01.01\t31.12\t\t1_____7\t5\tyes\tyes\tno\tall\tall\t\t",
-                                                      "weekly\t3\t08:30:00\t"};
+    const std::vector<std::string_view> expectedStart{
+        "tolvane-program\tnumber",
+        "weekly\t1\t06:30:00\tbells\t1____\t01.01\t31.12\t\t1_____7\t5\tyes\tyes\tno\tall\tall\t\t",
+        "weekly\t3\t08:30:00\t"};
     std::size_t at = 0;
     for (std::string_view start : expectedStart) {
         EXPECT_EQ(text.compare(at, start.size(), start), 0) << text;
@@ -153,8 +155,8 @@ TEST(ProgramClipboard, TextThatIsNotSuchAListIsRefused) {
     const std::string line = good.substr(header.size());
     std::string freeSlot = good;
     freeSlot[freeSlot.size() - 1 - 2 * (64 - 25) + 1] = 'f'; // flags byte 25 -> free bit set
-    for (const std::string& bad : {std::string(), std::string("hello\tworld\n"), header,
-                                   header + "weekly\t1\n", header + line + line.substr(0, line.size() - 3) + "\n",
+    for (const std::string& bad : {std::string(), std::string("hello\tworld\n"), header, header + "weekly\t1\n",
+                                   header + line + line.substr(0, line.size() - 3) + "\n",
                                    header + "annual" + line.substr(6) + line, freeSlot}) {
         EXPECT_FALSE(programsFromText(bad).has_value()) << bad;
     }
@@ -187,6 +189,15 @@ TEST(ProgramClipboard, PasteAddsWithNewNumbersAndStopsWhenTheTableFills) {
     EXPECT_EQ(weekly.entry(4).hour(), 8);
     EXPECT_EQ(weekly.markWord(2, 0), 0xFFFFFFFFu);
     EXPECT_EQ(weekly.markWord(2, 1), 0u);
+
+    // The numbers the programs had in their own project are not taken here.
+    ScheduleProgram own = weeklyWith(2);
+    std::vector<ProgramEntry> foreign{copied->entries[2], copied->entries[0]};
+    foreign[0].setIdentifier(3);
+    foreign[1].setIdentifier(7);
+    pastePrograms(own, foreign);
+    EXPECT_EQ(own.entry(2).identifier(), 3);
+    EXPECT_EQ(own.entry(3).identifier(), 4);
 
     ScheduleProgram full = weeklyWith(126);
     const PasteResult partly = pastePrograms(full, copied->entries);

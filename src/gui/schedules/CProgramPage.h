@@ -1,0 +1,241 @@
+#pragma once
+
+#include "gui/app/CDataPage.h"
+#include "gui/app/IconStrip.h"
+#include "gui/schedules/CProgramModel.h"
+#include "schedules/ScheduleProgram.h"
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+
+namespace tolvane {
+
+class CFireEdit;
+class CLinkStatic;
+class CTrackEdytorCtrl;
+
+// What a schedule page shows: its kind, its list columns and which date controls its editor has.
+struct ProgramPageSpec {
+    int kind = 0;
+    int captionText = 0;
+    std::vector<ProgramColumnSpec> columns;
+    int dateLabelText = 233; // the label before the (start) date
+    bool endDate = false;
+    bool weekdays = false;
+    bool parity = false;
+    bool year = false;
+};
+
+// The common page of the dated schedules (weekly, annual, one-time; the holiday-day and funeral pages build on
+// it): Add, Delete and Copy, the list of programs in the section's order, the editor of the one selected program
+// and the count of used entries. Every field is stored as it is typed, one undo step per burst of typing in one
+// field; Add, Copy, Delete, a number change and a column click are one step each and put the list in the order of
+// the chosen column inside that step. Showing a page or selecting a program never changes the project: values the
+// editor cannot show as stored are shown corrected and written with the user's next edit of that program.
+//
+// Keyboard: Insert adds, Delete deletes the selected programs, Ctrl+D copies them, Ctrl+C puts them on the
+// clipboard as text, Ctrl+V adds programs from the clipboard, F2 (or a double click) changes the program's number
+// (all only while the list has the focus); Enter goes from the list into the editor, Escape back.
+class CProgramPage : public CDataPage {
+    Q_OBJECT
+public:
+    static constexpr int PageLimit = 128;
+
+    // Texts of our own.
+    static constexpr int TextAdd = 2050;
+    static constexpr int TextDelete = 2051;
+    static constexpr int TextCopy = 2052;
+    static constexpr int TextHour = 2053;
+    static constexpr int TextMinute = 2054;
+    static constexpr int TextSecond = 2055;
+    static constexpr int TextDay = 2056;
+    static constexpr int TextMonth = 2057;
+    static constexpr int TextYear = 2058;
+    static constexpr int TextEvenMonths = 2059;
+    static constexpr int TextOddMonths = 2060;
+    static constexpr int TextMinutes = 2061;
+    static constexpr int TextSeconds = 2062;
+    static constexpr int TextDays = 2063;
+    static constexpr int TextHours = 2064;
+    static constexpr int TextSpecial = 2065;
+    static constexpr int TextOff = 2066;
+    static constexpr int TextGraph = 2067;
+    static constexpr int TextSwitchOnDelay = 2068;
+    static constexpr int TextYearDateHint = 2069;
+    static constexpr int TextNotPrograms = 2070;
+    static constexpr int TextAddStep = 2071;
+    static constexpr int TextDeleteStep = 2072;
+    static constexpr int TextCopyStep = 2073;
+    static constexpr int TextPasteStep = 2074;
+    static constexpr int TextEditStep = 2075;
+    static constexpr int TextSortStep = 2076;
+    static constexpr int TextNumberStep = 2077;
+    static constexpr int TextHammer = 2078;
+
+    CProgramPage(AppContext& context, ProgramPageSpec spec, QWidget* parent = nullptr);
+
+    void reload(int item = 0) override;
+    void refreshTexts() override;
+    void showItem(bool single, int item) override;
+    void onSelectionChanged() override;
+    void refreshMarks() override;
+
+    int kind() const { return spec_.kind; }
+    QTableView* list() const { return list_; }
+    CProgramModel* model() const { return model_; }
+    int sortKey() const { return sortKey_; }
+
+protected:
+    // The section of this page in the project.
+    const ScheduleProgram* programs() const;
+
+private:
+    struct TimePair {
+        QCheckBox* bell = nullptr;
+        QLabel* firstColon = nullptr;
+        QLabel* secondColon = nullptr;
+        CFireEdit* minutes = nullptr;
+        CFireEdit* seconds = nullptr;
+        CFireEdit* secondMinutes = nullptr;
+        CFireEdit* secondSeconds = nullptr;
+    };
+
+    void buildEditor();
+    CFireEdit* numberField(const char* name, int lower, int upper, int width);
+    QCheckBox* checkBox(const char* name);
+    void connectField(CFireEdit* field, const std::function<void()>& store);
+
+    // User actions.
+    void addProgram();
+    void deleteSelected();
+    void copySelected();
+    void copyToClipboard();
+    void pasteFromClipboard();
+    void changeNumber();
+    void sortByColumn(int section);
+    // Rebuilds the list and focuses `row` (after an action that changed the order or the count).
+    void rebuild(int row);
+
+    // One edit of the shown program: the values the editor shows are written first, then `change`, as one step
+    // (merged with the steps of the same field while the user types on).
+    void editShown(int field, const std::function<void(ScheduleProgram&, int)>& change);
+
+    // The editor.
+    void showEntry(int row);
+    void showActionControls(const ProgramEntry& e);
+    void showBellControls(const ProgramEntry& e);
+    void fillGraph(const ProgramEntry& e);
+    void showMarks();
+    void showPriorityLabel(const ProgramEntry& e);
+    void showSeasonLabel();
+    ProgramEntry shown(int row) const;
+
+    // Handlers.
+    void actionChosen(int position);
+    void storeTime();
+    void storeStartDate();
+    void storeEndDate();
+    void storeYear();
+    void storePriority();
+    void storeRingingTime();
+    void storeSilence();
+    void storeBellPair(int bell, bool second);
+    void bellToggled(int bell, bool on);
+    void weekdayToggled();
+    void seasonToggled();
+    void parityToggled(bool weeks);
+    void silenceTargetsToggled();
+    void graphValueChanged(int trackNumber, bool second);
+    void chooseSequence();
+    void chooseHammer();
+
+    QString sequenceText(const ProgramEntry& e) const;
+    QString hammerText(const ProgramEntry& e) const;
+    QIcon actionIcon(int index) const;
+    QString formatted(int id, long long n) const;
+    SectionId sectionId() const { return static_cast<SectionId>(spec_.kind); }
+
+    ProgramPageSpec spec_;
+    IconStrip actionIcons_;
+    IconStrip buttonIcons_;
+    int sortKey_ = 0;
+    CProgramModel* model_ = nullptr;
+    QTableView* list_ = nullptr;
+    QPushButton* add_ = nullptr;
+    QPushButton* delete_ = nullptr;
+    QPushButton* copy_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* count_ = nullptr;
+    QWidget* editor_ = nullptr;
+
+    QLabel* actionLabel_ = nullptr;
+    QComboBox* actionList_ = nullptr;
+    QLabel* timeLabel_ = nullptr;
+    CFireEdit* hour_ = nullptr;
+    CFireEdit* minute_ = nullptr;
+    CFireEdit* second_ = nullptr;
+    QLabel* dateLabel_ = nullptr;
+    CFireEdit* startDay_ = nullptr;
+    CFireEdit* startMonth_ = nullptr;
+    QLineEdit* year_ = nullptr;
+    QLabel* dateHint_ = nullptr;
+    QLabel* endLabel_ = nullptr;
+    CFireEdit* endDay_ = nullptr;
+    CFireEdit* endMonth_ = nullptr;
+    QLabel* weekdaysLabel_ = nullptr;
+    std::array<QCheckBox*, 7> weekdays_{};
+    QLabel* priorityLabel_ = nullptr;
+    CFireEdit* priority_ = nullptr;
+    QLabel* specialLabel_ = nullptr;
+    QCheckBox* summer_ = nullptr;
+    QCheckBox* winter_ = nullptr;
+    QLabel* offLabel_ = nullptr;
+    QCheckBox* angelus_ = nullptr;
+    QCheckBox* evenWeeks_ = nullptr;
+    QCheckBox* oddWeeks_ = nullptr;
+    QCheckBox* evenMonths_ = nullptr;
+    QCheckBox* oddMonths_ = nullptr;
+
+    QWidget* bellPanel_ = nullptr;
+    std::array<TimePair, 5> bells_{};
+    QLabel* firstColumnLabel_ = nullptr;
+    QLabel* secondColumnLabel_ = nullptr;
+    QLabel* ringingLabel_ = nullptr;
+    CFireEdit* ringingMinutes_ = nullptr;
+    CFireEdit* ringingSeconds_ = nullptr;
+    CTrackEdytorCtrl* graph_ = nullptr;
+
+    QWidget* melodyPanel_ = nullptr;
+    QLabel* melodyLabel_ = nullptr;
+    CFireEdit* melody_ = nullptr;
+    QLabel* repetitionsLabel_ = nullptr;
+    CFireEdit* repetitions_ = nullptr;
+
+    QWidget* hammerPanel_ = nullptr;
+    QLabel* hammerLabel_ = nullptr;
+    CLinkStatic* hammer_ = nullptr;
+    QWidget* sequencePanel_ = nullptr;
+    QLabel* sequenceLabel_ = nullptr;
+    CLinkStatic* sequence_ = nullptr;
+
+    QWidget* silencePanel_ = nullptr;
+    QLabel* silenceLabel_ = nullptr;
+    CFireEdit* silenceDays_ = nullptr;
+    CFireEdit* silenceHours_ = nullptr;
+    CFireEdit* silenceMinutes_ = nullptr;
+    CFireEdit* silenceSeconds_ = nullptr;
+    QCheckBox* silenceBells_ = nullptr;
+    QCheckBox* silenceGongs_ = nullptr;
+};
+
+} // namespace tolvane
