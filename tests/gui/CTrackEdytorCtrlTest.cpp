@@ -263,6 +263,68 @@ TEST_F(GraphTest, KeyboardChoosesATrackAndAnEndAndMovesIt) {
     }
 }
 
+// A shown graph of the given size with tracks (first, second) at limits 0 to first region - 5 and 0 to 3599, the
+// mouse moved off every bar end first (Qt drops a move to where the mouse already is).
+void showGraph(CTrackEdytorCtrl& g, QSize size, int firstRegion, int secondRegion,
+               const std::vector<std::pair<std::uint16_t, std::uint16_t>>& tracks) {
+    g.resize(size);
+    g.setRegions(firstRegion, secondRegion);
+    for (const auto& [first, second] : tracks) {
+        g.addTrack(first, second);
+        g.setLimits(g.trackCount() - 1, 0, firstRegion - 5, 0, 3599);
+    }
+    g.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    QTest::mouseMove(&g, {size.width() / 2, 0});
+}
+
+TEST(CTrackEdytorCtrlTest, ARingingTimeBelowFiveSecondsHoldsTheDelayAtZero) {
+    // The delay's upper limit is then below its lower limit: the lower one wins, so the delay can neither pass
+    // the ringing time nor wrap around to a huge unsigned number.
+    CTrackEdytorCtrl g;
+    showGraph(g, {410, 40}, 3, 20, {{2, 0}});
+    QSignalSpy first(&g, &CTrackEdytorCtrl::firstValueChanged);
+    QTest::keyClick(&g, Qt::Key_Right);
+    EXPECT_EQ(g.firstValue(0), 0);
+    QTest::keyClick(&g, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&g, Qt::Key_End);
+    EXPECT_EQ(g.firstValue(0), 0);
+    EXPECT_EQ(first.count(), 1);
+
+    QTest::mouseMove(&g, {5, 20});
+    ASSERT_EQ(g.hoveredFirst(), 1);
+    QTest::mousePress(&g, Qt::LeftButton, {}, {5, 20});
+    QTest::mouseMove(&g, {300, 20});
+    QTest::mouseRelease(&g, Qt::LeftButton, {}, {300, 20});
+    EXPECT_EQ(g.firstValue(0), 0);
+}
+
+TEST(CTrackEdytorCtrlTest, WithoutAnyLengthToShowNothingIsDrawnOrHovered) {
+    // Both regions 0 would scale by a division by zero.
+    CTrackEdytorCtrl g;
+    showGraph(g, {410, 40}, 0, 0, {{0, 0}});
+    g.clearFocus();
+    const QImage image = g.grab().toImage();
+    const QRgb face = g.palette().color(QPalette::Button).rgb();
+    for (int x = 0; x < image.width(); ++x) {
+        ASSERT_EQ(image.pixel(x, 20), face) << x;
+    }
+    QTest::mouseMove(&g, {5, 20});
+    EXPECT_EQ(g.hoveredFirst(), 0);
+    EXPECT_EQ(g.hoveredSecond(), 0);
+}
+
+TEST(CTrackEdytorCtrlTest, TheStripBelowTheLastRowBelongsToNoTrack) {
+    // 203 pixels for five rows of 40: the last three pixels would name a sixth row.
+    CTrackEdytorCtrl g;
+    showGraph(g, {410, 203}, 100, 100, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}});
+    QTest::mouseMove(&g, {5, 198});
+    EXPECT_EQ(g.hoveredFirst(), 5);
+    QTest::mouseMove(&g, {5, 201});
+    EXPECT_EQ(g.hoveredFirst(), 0);
+    EXPECT_EQ(g.hoveredSecond(), 0);
+}
+
 TEST(CTrackEdytorCtrlTest, TabLeavesTheGraph) {
     QWidget window;
     auto* before = new QWidget(&window);
