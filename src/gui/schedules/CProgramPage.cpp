@@ -8,6 +8,7 @@
 #include "gui/widgets/CTrackEdytorCtrl.h"
 #include "project/ProjectData.h"
 #include "project/TextFormat.h"
+#include "schedules/HammerChoice.h"
 #include "schedules/ProgramEditing.h"
 #include "schedules/ProgramEntryText.h"
 
@@ -62,16 +63,6 @@ constexpr int TextSecondOtherwise = 458;
 constexpr int MaxBellSeconds = programediting::MaxBellSeconds;
 // Editor fields of the edit keys that are not entry fields: the structural actions.
 constexpr int ListAction = 100;
-
-// The hammer chooser works with a hammer's index, a program stores it as one bit.
-std::uint8_t hammerIndexOf(std::uint8_t bits) {
-    for (int i = 0; i < 5; ++i) {
-        if (bits == (1u << i)) {
-            return static_cast<std::uint8_t>(i);
-        }
-    }
-    return 0xFF;
-}
 
 QString twoDigits(int n) {
     return QString::asprintf("%.2d", n);
@@ -931,8 +922,8 @@ QString CProgramPage::sequenceText(const ProgramEntry& e) const {
 }
 
 QString CProgramPage::hammerText(const ProgramEntry& e) const {
-    const std::uint8_t index = hammerIndexOf(e.hammerBits());
-    return index == 0xFF ? text(TextNotChosen) : formatted(TextHammerName, index + 1);
+    const std::uint8_t index = hammerBitToIndex(e.hammerBits());
+    return index == NoHammer ? text(TextNotChosen) : formatted(TextHammerName, index + 1);
 }
 
 // ---- handlers ----
@@ -1158,11 +1149,11 @@ void CProgramPage::chooseHammer() {
     if (row < 0 || !programs()) {
         return;
     }
-    CSelMlotek chooser(false, hammerIndexOf(shown(row).hammerBits()), context().texts, context().prompts, this);
+    CSelMlotek chooser(false, hammerBitToIndex(shown(row).hammerBits()), context().texts, context().prompts, this);
     if (context().dialogs.run(chooser) != QDialog::Accepted || chooser.chosen() > 4) {
         return;
     }
-    const auto bits = static_cast<std::uint8_t>(1u << chooser.chosen());
+    const std::uint8_t bits = hammerIndexToBit(chooser.chosen());
     endEditBurst();
     editShown(static_cast<int>(EntryField::Hammers), [bits](ScheduleProgram& s, int r) { s.setHammerBits(r, bits); });
     endEditBurst();

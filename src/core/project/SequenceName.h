@@ -1,0 +1,12 @@
+#pragma once
+
+#include "project/TextSource.h"
+
+#include <string>
+
+namespace tolvane {
+
+// The name a sequence is listed under: text 535 filled with its number (index + 1).
+std::string sequenceName(int index, const TextSource& texts);
+
+} // namespace tolvane
