@@ -367,6 +367,34 @@ TEST_F(WiringPageTest, TheWiringTableOfASmallTowerIsCopiedAsText) {
     EXPECT_FALSE(model->index(5, 0).data(Qt::BackgroundRole).isValid());
 }
 
+// A tower wired on this page alone, every step undone again: five bells, two hammers, the amplifier, clock 1 on
+// two relays (all ten relays), the factory sequence started from WE1.
+TEST_F(WiringPageTest, ATowerWiredHereUndoesStepByStepBackToTheNewProject) {
+    const OutputMapRecord fresh = outputs().record();
+    const int functionRows[] = {1, 2, 3, 4, 5, 6, 7, 11, 14, 15};
+    std::vector<OutputMapRecord> after;
+    for (int relay = 0; relay < 10; ++relay) {
+        click(PK(relay + 1), choose(functionRows[relay]));
+        after.push_back(outputs().record());
+    }
+    click(WE(1), choose(8));
+    after.push_back(outputs().record());
+    EXPECT_EQ(outputs().clockRelayA(0), 8);
+    EXPECT_EQ(outputs().clockRelayB(0), 9);
+    EXPECT_EQ(valueText(PK(10)), "t307");
+    EXPECT_EQ(valueText(WE(1)), "t535 1");
+    ASSERT_EQ(doc().undoStack()->count(), 11);
+
+    for (int step = 10; step >= 0; --step) {
+        ASSERT_EQ(outputs().record(), after[static_cast<std::size_t>(step)]) << "before undoing step " << step;
+        ASSERT_TRUE(frame->undo());
+    }
+    EXPECT_EQ(outputs().record(), fresh);
+    for (int position = 0; position < Terminal::Count; ++position) {
+        EXPECT_EQ(valueText(position), "t109") << position;
+    }
+}
+
 TEST_F(WiringPageTest, ARelayWithTwoFunctionsIsShownInTheWarningColourWithATipNamingThem) {
     // A file written elsewhere drives bell 2 and the amplifier from PK3.
     ASSERT_TRUE(testing::userEdit(doc(), [](ProjectData& p) {
@@ -435,6 +463,21 @@ TEST_F(WiringPageTest, TheKeyboardReachesEveryValueAndWorksTheChoosers) {
     EXPECT_EQ(outputs().bellRelay(3), 1);
     EXPECT_TRUE(page().value(PK(2))->hasFocus()) << "the focus comes back to the value";
     EXPECT_EQ(page().value(PK(2))->accessibleName(), "PK2: t110 4");
+
+    // End and Home go to the last and first row of a chooser.
+    int last = -1;
+    int first = -1;
+    app.dialogs.then([&](QDialog& dialog) {
+        QTableWidget* list = chooserList(dialog);
+        QTest::keyClick(list, Qt::Key_End);
+        last = list->currentRow();
+        QTest::keyClick(list, Qt::Key_Home);
+        first = list->currentRow();
+        QTest::keyClick(list, Qt::Key_Escape);
+    });
+    QTest::keyClick(page().value(PK(2)), Qt::Key_Return);
+    EXPECT_EQ(last, 22);
+    EXPECT_EQ(first, 0);
 
     // Space on POWR3 opens the return-input chooser; Down and Enter choose the bell return, Escape cancels.
     app.dialogs.then([](QDialog& dialog) {

@@ -4,7 +4,6 @@
 #include "gui/widgets/ControlText.h"
 
 #include <QDialogButtonBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -78,12 +77,6 @@ void CDialogEdy::addControl(int id, QWidget* control) {
         return;
     }
     controls_.insert(id, control);
-    // A control deleted before the dialog leaves no dangling number behind.
-    connect(control, &QObject::destroyed, this, [this, id, control] {
-        if (controls_.value(id) == control) {
-            controls_.remove(id);
-        }
-    });
 }
 
 void CDialogEdy::setControlText(int id, const QString& string) {

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QPointer>
 
 #include <cstdint>
 #include <initializer_list>
@@ -73,7 +74,7 @@ public:
 
     // --- Controls by number; each does nothing for a number without a control ---
     void addControl(int id, QWidget* control);
-    QWidget* control(int id) const { return controls_.value(id); }
+    QWidget* control(int id) const { return controls_.value(id).data(); }
     void setControlText(int id, const QString& text);
     void setItemText(int id, int textId);
     void showControl(int id);
@@ -116,7 +117,8 @@ private:
     std::unique_ptr<ProjectData> copy_;
     std::vector<SectionId> edited_;
     std::uint32_t changes_ = 0;
-    QHash<int, QWidget*> controls_;
+    // A control deleted before the dialog leaves no dangling number behind.
+    QHash<int, QPointer<QWidget>> controls_;
     CControlTipCtrl* controlTips_;
     QVBoxLayout* body_;
     QDialogButtonBox* buttons_;

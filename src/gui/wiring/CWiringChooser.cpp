@@ -2,14 +2,40 @@
 
 #include "report/WiringText.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QStringList>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace tolvane {
+
+namespace {
+
+// Home and End go to the first and last row of the chooser (a table view would move between the two columns).
+class RowKeys : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Home && key->key() != Qt::Key_End) || key->modifiers() != Qt::NoModifier) {
+            return false;
+        }
+        QKeyEvent toRow(QEvent::KeyPress, key->key(), Qt::ControlModifier, key->text());
+        QCoreApplication::sendEvent(watched, &toRow);
+        return true;
+    }
+};
+
+} // namespace
 
 CWiringChooser::CWiringChooser(AppContext& context, const ProjectData* project, int titleText, int firstWidth,
                                int secondWidth, QWidget* parent)
@@ -31,6 +57,7 @@ CWiringChooser::CWiringChooser(AppContext& context, const ProjectData* project, 
     list_->setColumnWidth(1, secondWidth);
     list_->horizontalHeader()->setStretchLastSection(true);
     list_->setMinimumWidth(firstWidth + secondWidth + 4 + list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    list_->installEventFilter(new RowKeys(list_));
     // A double click chooses the row as OK does.
     connect(list_, &QTableWidget::cellDoubleClicked, this, [this] { accept(); });
     body()->addWidget(list_);
