@@ -6,6 +6,7 @@
 #include "gui/app/CTarvelinApp.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/ringing/CKurantyPage.h"
+#include "gui/wiring/CPropKrosownica.h"
 
 #include <QApplication>
 #include <QDir>
@@ -104,6 +105,22 @@ TEST(Screenshots, MainWindowOnEveryPage) {
     frame.document()->changeMarks([](ProjectData& p) { p.program(Weekly).clearModified(); });
     frame.document()->edit({0, {}}, {SectionId::Weekly, 3, 0},
                            [](ProjectData& p) { p.program(Weekly).setPriority(3, 8); });
+    // A wired tower: five bells, two hammers, the amplifier, clock 1 on two relays; WE1 starts the factory
+    // sequence, WE2 takes clock 1's minute pulses, POWR1 and POWR2 carry the return signals of bells 1 and 2. The
+    // last choice is fresh, so it shows as changed.
+    const int relayRows[] = {1, 2, 3, 4, 5, 6, 7, 11, 14, 15};
+    frame.document()->edit({CPropKrosownica::TextStep, {std::string("PK")}}, {SectionId::Outputs, -1, 0},
+                           [&](ProjectData& p) {
+                               for (int relay = 0; relay < 10; ++relay) {
+                                   p.outputs().assignRelay(relayRows[relay], static_cast<std::uint8_t>(relay));
+                               }
+                               p.outputs().assignInputRow(0, 8);
+                               p.outputs().setReturnRow(0, 1);
+                               p.outputs().setReturnRow(1, 1);
+                           });
+    frame.document()->changeMarks([](ProjectData& p) { p.outputs().clearModified(); });
+    frame.document()->edit({CPropKrosownica::TextStep, {std::string("WE2")}}, {SectionId::Outputs, 11, 0},
+                           [](ProjectData& p) { p.outputs().assignInputRow(1, 2); });
     int n = 1;
     for (QTreeWidgetItemIterator it(view.tree()); *it; ++it, ++n) {
         view.tree()->setCurrentItem(*it);
@@ -117,6 +134,9 @@ TEST(Screenshots, MainWindowOnEveryPage) {
     view.showPage(PageId::Tyg);
     view.page(PageId::Tyg)->reload(1);
     shoot(frame, QStringLiteral("81-weekly-mass"));
+    view.showPage(PageId::Krosownica);
+    view.page(PageId::Krosownica)->reload();
+    shoot(frame, QStringLiteral("82-cross-connection"));
     CAboutDlg about(app.context(), &frame);
     about.show();
     shoot(about, QStringLiteral("90-about"));

@@ -37,6 +37,10 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
         texts[id] = prefix + QString::number(id) + QStringLiteral(" %d/%d");
     }
     texts[2006] = prefix + QStringLiteral("2006 %s");
+    texts[2150] = prefix + QStringLiteral("2150 %s");
+    texts[2157] = prefix + QStringLiteral("2157 %s %s");
+    texts[2158] = prefix + QStringLiteral("2158 %s");
+    texts[2169] = prefix + QStringLiteral("2169 %d");
     return texts;
 }
 

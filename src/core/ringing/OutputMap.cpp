@@ -150,16 +150,39 @@ std::optional<LabelText> OutputMap::relayUser(std::uint8_t relay) const {
     if (byte < 0) {
         return std::nullopt;
     }
-    auto singleRelay = [this](int clock) {
-        return clocks_ != nullptr && clocks_->record(clock).clockType() == TowerClockTable::SingleRelayType;
-    };
+    return functionLabel(static_cast<std::size_t>(byte));
+}
+
+std::vector<std::size_t> OutputMap::relayUserBytes(std::uint8_t relay) const {
+    std::vector<std::size_t> bytes;
+    if (!isRelay(relay)) {
+        return bytes;
+    }
+    for (std::size_t byte : UserSearchOrder) {
+        if (record_.relay(byte) == relay) {
+            bytes.push_back(byte);
+        }
+    }
+    return bytes;
+}
+
+bool OutputMap::isSingleRelayClock(int clock) const {
+    return clocks_ != nullptr && clock >= 0 && clock < 2 &&
+           clocks_->record(clock).clockType() == TowerClockTable::SingleRelayType;
+}
+
+std::optional<LabelText> OutputMap::functionLabel(std::size_t functionByte) const {
+    if (!OutputMapRecord::isFunctionByte(functionByte)) {
+        return std::nullopt;
+    }
+    const int byte = static_cast<int>(functionByte);
     switch (byte) {
     case 5:
         return LabelText{304};
     case 6:
-        return singleRelay(0) ? LabelText{543, 1} : LabelText{305};
+        return isSingleRelayClock(0) ? LabelText{543, 1} : LabelText{305};
     case 7:
-        return singleRelay(1) ? LabelText{543, 2} : LabelText{306};
+        return isSingleRelayClock(1) ? LabelText{543, 2} : LabelText{306};
     case 8:
         return LabelText{307};
     case 9:
@@ -187,9 +210,7 @@ int OutputMap::functionRowOfRelay(std::uint8_t relay) const {
     if (!isRelay(relay)) {
         return 0;
     }
-    auto singleRelay = [this](int clock) {
-        return clocks_ != nullptr && clocks_->record(clock).clockType() == TowerClockTable::SingleRelayType;
-    };
+    auto singleRelay = [this](int clock) { return isSingleRelayClock(clock); };
     for (int b = 0; b < 5; ++b) {
         if (record_.relay(static_cast<std::size_t>(b)) == relay) {
             return 1 + b;
@@ -349,6 +370,26 @@ bool OutputMap::setInputRow(int entry, int row) {
     return true;
 }
 
+bool OutputMap::assignInputRow(int entry, int row) {
+    if (entry < 0 || entry >= OutputMapRecord::InputCount) {
+        return false;
+    }
+    if (row < 1 || row > 4) {
+        return setInputRow(entry, row);
+    }
+    const int clock = (row - 1) / 2;
+    const auto role = static_cast<std::uint8_t>(OutputMapRecord::RoleClockContact + (row - 1) % 2);
+    for (int e = 0; e < OutputMapRecord::InputCount; ++e) {
+        if (e != entry && record_.inputRole(e) == role && record_.inputArgument(e) == clock) {
+            clearRole(OutputMapRecord::inputOffset(e));
+            if (e < 2) {
+                mask_ |= 1u << (MaskFirstInput + static_cast<std::uint32_t>(e));
+            }
+        }
+    }
+    return setInputRow(entry, row);
+}
+
 int OutputMap::returnRow(int entry) const {
     const auto role = record_.returnRole(entry);
     const auto arg = record_.returnArgument(entry);
@@ -463,8 +504,53 @@ void OutputMap::setState(const SectionState& state) {
     sectionstate::setTableState<OutputMapRecord, std::uint32_t>(state, std::span(&record_, 1), std::span(&mask_, 1));
 }
 
+std::uint32_t OutputMap::terminalChanges(const OutputMapRecord& from, const OutputMapRecord& to, bool* unmapped) {
+    std::uint32_t bits = 0;
+    bool other = false;
+    auto markRelay = [&bits](std::uint8_t relay) {
+        if (isRelay(relay)) {
+            bits |= 1u << relay;
+        }
+    };
+    for (std::size_t byte = 0; byte < OutputMapRecord::Size; ++byte) {
+        const std::uint8_t a = from.u8(byte);
+        const std::uint8_t b = to.u8(byte);
+        if (a == b) {
+            continue;
+        }
+        if (OutputMapRecord::isFunctionByte(byte)) {
+            markRelay(a);
+            markRelay(b);
+            other = other || (!isRelay(a) && !isRelay(b)); // one unassigned value for another
+        } else if (byte >= OutputMapRecord::InputTable && byte < OutputMapRecord::InputTable + 4) {
+            bits |= 1u << (MaskFirstInput + static_cast<std::uint32_t>((byte - OutputMapRecord::InputTable) / 2));
+        } else if (byte >= OutputMapRecord::ReturnTable &&
+                   byte < OutputMapRecord::ReturnTable + 2 * OutputMapRecord::ReturnCount) {
+            bits |= 1u << (MaskFirstReturn + static_cast<std::uint32_t>((byte - OutputMapRecord::ReturnTable) / 2));
+        } else {
+            other = true;
+        }
+    }
+    if (unmapped != nullptr) {
+        *unmapped = other;
+    }
+    return bits;
+}
+
+// What an undo or redo changes is marked terminal by terminal, so the page highlights the relays and inputs the
+// step touched; a change in bytes that belong to no terminal marks the whole section, so it still counts as
+// changed.
 void OutputMap::markChanges(const SectionState& from, const SectionState& to) {
-    sectionstate::markTableChanges<OutputMapRecord, std::uint32_t>(from, to, std::span(&mask_, 1), 0xFFFFFFFFu);
+    OutputMapRecord before;
+    OutputMapRecord after;
+    std::uint32_t ignored = 0;
+    sectionstate::setTableState<OutputMapRecord, std::uint32_t>(from, std::span(&before, 1), std::span(&ignored, 1));
+    sectionstate::setTableState<OutputMapRecord, std::uint32_t>(to, std::span(&after, 1), std::span(&ignored, 1));
+    bool unmapped = false;
+    mask_ |= terminalChanges(before, after, &unmapped);
+    if (unmapped) {
+        mask_ = 0xFFFFFFFFu;
+    }
 }
 
 } // namespace tolvane

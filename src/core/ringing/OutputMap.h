@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace tolvane {
 
@@ -89,6 +90,7 @@ public:
     // The sequence table lists the sequences a role can start; the clock table tells which clocks use a single
     // relay. Both may be null: then no sequence rows exist and no clock counts as single-relay.
     void setReferences(const SequenceTable* sequences, const TowerClockTable* clocks);
+    const SequenceTable* sequenceTable() const { return sequences_; }
 
     void resetItem(int index) override;
     void reset() override;
@@ -124,6 +126,14 @@ public:
     int relayUserByte(std::uint8_t relay) const;
     // The label of the function that uses `relay`; nothing when the relay is free.
     std::optional<LabelText> relayUser(std::uint8_t relay) const;
+    // Every function byte that holds `relay`, in the order relayUserByte searches them. More than one only in a
+    // file written elsewhere: this editor never gives one relay two functions.
+    std::vector<std::size_t> relayUserBytes(std::uint8_t relay) const;
+    // The label a function byte is shown by as the user of its relay (a type-4 clock's byte 6 or 7 as its single
+    // relay); nothing for a byte that is no function.
+    std::optional<LabelText> functionLabel(std::size_t functionByte) const;
+    // Whether clock `clock` (0, 1) drives its dial through one relay (type 4).
+    bool isSingleRelayClock(int clock) const;
     // The function-chooser row preselected for `relay`; 0 when no function holds it.
     int functionRowOfRelay(std::uint8_t relay) const;
     // The cross-connection page: frees `relay` from every function, then gives it to the function of `row`
@@ -136,6 +146,11 @@ public:
     bool chooseRelay(std::size_t functionByte, std::uint8_t relay);
 
     static LabelText relayText(std::uint8_t relay);
+    // The change-mask bits of the terminals whose wiring differs between two records: a relay whose function
+    // bytes gained or lost it, WE1/WE2 and POWR1-POWR5 whose entry differs. `unmapped` tells whether bytes that
+    // belong to no terminal differ too.
+    static std::uint32_t terminalChanges(const OutputMapRecord& from, const OutputMapRecord& to,
+                                         bool* unmapped = nullptr);
     static LabelText inputText(std::uint8_t input);
 
     // --- Inputs ---
@@ -144,6 +159,11 @@ public:
     int inputRow(int entry) const;
     // Stores the role of chooser row `row` in input entry `entry` and marks WE1/WE2. False when the row is unknown.
     bool setInputRow(int entry, int row);
+    // The cross-connection page's choice for WE1 or WE2: as setInputRow, except that a clock role (rows 1-4) moves
+    // as in the clock editor: every input entry that holds it for that clock (all 32 are searched) loses it first,
+    // so one clock never counts minute pulses or correction contacts from two inputs. Every input that gains or
+    // loses a role is marked.
+    bool assignInputRow(int entry, int row);
     // The same for the return inputs POWR1-POWR5 and their chooser.
     int returnRow(int entry) const;
     bool setReturnRow(int entry, int row);

@@ -5,6 +5,7 @@
 #include "gui/ringing/CKurantyPage.h"
 #include "gui/schedules/CPropProgramy.h"
 #include "gui/schedules/CPropTyg.h"
+#include "gui/wiring/CPropKrosownica.h"
 
 #include <stdexcept>
 
@@ -62,7 +63,8 @@ const PageSpec Pages[] = {
     row(PageId::PogSpec, 878, 2, true, Tree{{{7, 879, 10, true}}}, sections(SectionId::SpecialTolling), plain),
     row(PageId::User, 598, 2, true, Tree{{{10, 598, 15, true}}}, sections(), plain),
     row(PageId::Sekwencje, 599, 2, true, Tree{{{17, 599, 16, true}}}, sections(SectionId::Sequences), plain),
-    row(PageId::Krosownica, 600, 2, true, Tree{{{18, 600, 13, true}}}, sections(SectionId::Outputs), plain),
+    row(PageId::Krosownica, 600, 2, true, Tree{{{18, 600, 13, true}}}, sections(SectionId::Outputs),
+        make<CPropKrosownica>),
     row(PageId::Druk, 696, 2, true, Tree{{{21, 696, 19, true}}}, sections(), plain),
     row(PageId::Kuranty, 825, 2, true, Tree{{{19, 825, 16, false}}}, sections(SectionId::Chimes), make<CKurantyPage>),
     row(PageId::SetMenu, 0, 0, false, Tree{}, sections(), plain),

@@ -1,5 +1,6 @@
 #include "gui/widgets/CLinkStatic.h"
 
+#include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -122,6 +123,19 @@ void CLinkStatic::paintEvent(QPaintEvent* event) {
         option.backgroundColor = palette().color(QPalette::Button);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
     }
+}
+
+void CLinkStatic::setFaceColor(const QColor& color) {
+    QPalette p = palette();
+    const QPalette face = QApplication::palette(this);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(group, QPalette::Button, color.isValid() ? color : face.color(group, QPalette::Button));
+    }
+    setPalette(p);
+}
+
+QColor CLinkStatic::faceColor() const {
+    return palette().color(QPalette::Button);
 }
 
 void CLinkStatic::setTextColor(QRgb color) {

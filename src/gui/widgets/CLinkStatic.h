@@ -22,8 +22,14 @@ public:
     // Also the accessible name, unless the page gave the link a name of its own.
     void setText(const QString& text);
 
-    // The tooltip: the label's own text, at most MaxTipLength characters.
-    QString tipText() const { return text().left(MaxTipLength); }
+    // The tooltip: the label's own text, at most MaxTipLength characters, or the tip the page gave the link.
+    QString tipText() const { return tip_.isEmpty() ? text().left(MaxTipLength) : tip_; }
+    // A tip of the page's own in place of the label's text (a warning about the value); empty: the text again.
+    void setTip(const QString& tip) { tip_ = tip; }
+    // The colour of the face the link is drawn on (a changed or a doubtful value); an invalid colour gives it the
+    // button face again. Only the face changes: the link keeps its text colours.
+    void setFaceColor(const QColor& color);
+    QColor faceColor() const;
     bool isHovered() const { return hovered_; }
 
 signals:
@@ -46,6 +52,7 @@ private:
     bool hovered_ = false;
     bool pressed_ = false;
     QString lastValueName_;
+    QString tip_;
 };
 
 } // namespace tolvane

@@ -1,5 +1,7 @@
 #include "gui/widgets/ChangeHighlight.h"
 
+#include "gui/widgets/CLinkStatic.h"
+
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
@@ -12,6 +14,8 @@ namespace {
 
 // The palette a control had before it was marked, kept on the control itself.
 constexpr const char* UnmarkedPalette = "tolvaneUnmarkedPalette";
+// Set on a link value while its face is marked.
+constexpr const char* MarkedLink = "tolvaneMarkedLink";
 
 void unmark(QWidget* control) {
     const QVariant saved = control->property(UnmarkedPalette);
@@ -41,6 +45,13 @@ bool markField(QWidget* control, bool changed) {
     if (!control) {
         return false;
     }
+    // A link value is drawn on its own face, whose text colours change while the mouse is over it: only the face
+    // is coloured, and clearing the mark gives it the button face again.
+    if (auto* link = qobject_cast<CLinkStatic*>(control)) {
+        link->setFaceColor(changed ? QColor(FieldBackground) : QColor());
+        link->setProperty(MarkedLink, changed ? QVariant(true) : QVariant());
+        return changed;
+    }
     if (!changed) {
         unmark(control);
         return false;
@@ -63,7 +74,7 @@ bool markOption(QWidget* control, bool changed) {
 }
 
 bool isMarked(const QWidget* control) {
-    return control && control->property(UnmarkedPalette).isValid();
+    return control && (control->property(UnmarkedPalette).isValid() || control->property(MarkedLink).isValid());
 }
 
 } // namespace tolvane::changehighlight

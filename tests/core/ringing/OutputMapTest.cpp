@@ -314,6 +314,70 @@ TEST_F(OutputMapInputs, InputChoiceRefusesAnInputThatHasARole) {
     EXPECT_FALSE(map.inputChoiceAllowed(0xFF, 2)); // only WE1 and WE2 are offered
 }
 
+// The page's own choice of a clock role moves it, as the clock editor does: one clock never takes its minute
+// pulses or its 6:00 contact from two inputs.
+TEST_F(OutputMapInputs, ThePagesClockRoleChoiceMovesTheRoleAndMarksBothInputs) {
+    ASSERT_TRUE(map.assignInputRow(0, 2)); // WE1: minute input of clock 1
+    OutputMapRecord r = map.record();
+    r.setU8(OutputMapRecord::InputTable + 2 * 20, 0x53); // entry 20 holds it too, flags 0011
+    r.setU8(OutputMapRecord::InputTable + 2 * 20 + 1, 0);
+    map.restore(r);
+    map.clearModified();
+
+    ASSERT_TRUE(map.assignInputRow(1, 2)); // WE2 takes it
+    EXPECT_EQ(map.record().inputRole(0), OutputMapRecord::NoRole);
+    EXPECT_EQ(map.record().inputRole(20), OutputMapRecord::NoRole);
+    EXPECT_EQ(map.record().inputFlags(20), 0x3) << "losing a role keeps the flags";
+    EXPECT_EQ(map.record().inputRole(1), OutputMapRecord::RoleClockMinute);
+    EXPECT_EQ(map.clockInput(0, OutputMapRecord::RoleClockMinute), 1);
+    EXPECT_EQ(map.changeMask(), (1u << 10) | (1u << 11));
+
+    // The other clock's role and the other kind stay where they are.
+    ASSERT_TRUE(map.assignInputRow(0, 1)); // WE1: 6:00 contact of clock 1
+    ASSERT_TRUE(map.assignInputRow(0, 3)); // WE1: 6:00 contact of clock 2 instead
+    ASSERT_TRUE(map.assignInputRow(1, 1)); // WE2: 6:00 contact of clock 1
+    EXPECT_EQ(map.clockInput(1, OutputMapRecord::RoleClockContact), 0);
+    EXPECT_EQ(map.clockInput(0, OutputMapRecord::RoleClockContact), 1);
+    EXPECT_EQ(map.clockInput(0, OutputMapRecord::RoleClockMinute), 0xFF) << "WE2 gave up the minute input";
+
+    // Two inputs may start the same sequence: nothing moves for the other roles.
+    ASSERT_TRUE(map.assignInputRow(0, 8));
+    ASSERT_TRUE(map.assignInputRow(1, 8));
+    EXPECT_EQ(map.inputRow(0), 8);
+    EXPECT_EQ(map.inputRow(1), 8);
+    EXPECT_FALSE(map.assignInputRow(0, 10));
+    EXPECT_FALSE(map.assignInputRow(32, 0));
+}
+
+// An undo marks the terminals whose wiring it changed, not every terminal.
+TEST(OutputMap, WhatAnUndoChangesIsMarkedTerminalByTerminal) {
+    OutputMap m;
+    ASSERT_TRUE(m.assignRelay(2, PK(3))); // bell 2
+    m.clearModified();
+    const SectionState before = m.state();
+    ASSERT_TRUE(m.assignRelay(2, PK(5))); // bell 2 moves to PK5: PK3 is free
+    ASSERT_TRUE(m.setReturnRow(1, 1));
+    const SectionState after = m.state();
+    m.setState(before);
+    m.markChanges(after, before);
+    EXPECT_EQ(m.changeMask(), (1u << 2) | (1u << 4) | (1u << 13));
+
+    bool unmapped = true;
+    EXPECT_EQ(OutputMap::terminalChanges(m.record(), m.record(), &unmapped), 0u);
+    EXPECT_FALSE(unmapped);
+
+    // A byte that belongs to no terminal marks the whole section, so the change is never lost.
+    OutputMapRecord odd = m.record();
+    odd.setU8(200, 0x12);
+    m.clearModified();
+    const SectionState plain = m.state();
+    m.restore(odd);
+    const SectionState changed = m.state();
+    m.setState(plain);
+    m.markChanges(changed, plain);
+    EXPECT_EQ(m.changeMask(), 0xFFFFFFFFu);
+}
+
 TEST(OutputMap, ImageAndProjectBodyAreTheBytesUnchanged) {
     OutputMap m;
     OutputMapRecord r;
