@@ -279,7 +279,7 @@ std::vector<std::string> readingLines(const ProjectData& project, const TextSour
                                    {year, calendar::dayMonthText(calendar::firstSummerDay(year)),
                                     calendar::dayMonthText(calendar::addDays(calendar::firstWinterDay(year), -1))}));
     }
-    for (int id : {WeekReadingText, MonthReadingText, WindowReadingText, MissingDateReadingText}) {
+    for (int id : {WeekReadingText, MonthReadingText, WindowReadingText, HolidayReadingText, MissingDateReadingText}) {
         lines.push_back(texts.text(id));
     }
     if (!seasonsFollowEuropeanRule(project)) {

@@ -14,8 +14,8 @@ class ProgramEntry;
 class ProjectData;
 
 // "What rings when": the programs whose calendar asks the controller to ring on a given day, read from the
-// project alone under the readings of schedules/Calendar.h. Weekly, holiday-day, annual and one-time programs are placed
-// on their days; funeral and special tolling are started at the controller, so they are listed apart as "on
+// project alone under the readings of schedules/Calendar.h. Weekly, holiday-day, annual and one-time programs are
+// placed on their days; funeral and special tolling are started at the controller, so they are listed apart as "on
 // demand". Programs that start in the same minute are marked as a collision: the plan shows their priorities and
 // does not guess which one the controller plays.
 //
@@ -46,6 +46,7 @@ constexpr int WindowReadingText = 2466;
 constexpr int MissingDateReadingText = 2467;
 constexpr int SummerDatesText = 2468; // "summer time %d: %s to %s"
 constexpr int NoAutoChangeText = 2469;
+constexpr int HolidayReadingText = 2470;
 constexpr int PriorityText = 237;
 constexpr int FirstWeekdayText = 197; // Monday; Sunday is 203
 
@@ -114,8 +115,7 @@ std::string dayTitle(const Date& date, const TextSource& texts);
 // The lines of the plan's header that state the readings it relies on: the readings of schedules/Calendar.h, the summer
 // time dates of each year from firstYear to lastYear, and, when the project's automatic summer/winter change is
 // off, that the season flags cannot follow the rule on the controller.
-std::vector<std::string> readingLines(const ProjectData& project, const TextSource& texts, int firstYear,
-                                      int lastYear);
+std::vector<std::string> readingLines(const ProjectData& project, const TextSource& texts, int firstYear, int lastYear);
 
 } // namespace dayplan
 } // namespace tolvane

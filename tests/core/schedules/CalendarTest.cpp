@@ -15,9 +15,9 @@ std::string text(const Date& d) {
 
 TEST(Calendar, WesternEasterSunday) {
     const Date cases[] = {
-        {2024, 3, 31}, {2025, 4, 20}, {2026, 4, 5}, {2027, 3, 28}, {2038, 4, 25},
-        {1818, 3, 22}, // the earliest possible date
-        {1943, 4, 25}, // the latest possible date
+        {2024, 3, 31}, {2025, 4, 20}, {2026, 4, 5},
+        {2027, 3, 28}, {2038, 4, 25}, {1818, 3, 22}, // the earliest possible date
+        {1943, 4, 25},                               // the latest possible date
     };
     for (const Date& easter : cases) {
         EXPECT_EQ(text(calendar::westernEasterSunday(easter.year)), text(easter));
@@ -29,10 +29,10 @@ TEST(Calendar, EuropeanSummerTimeAndItsChangeDays) {
         Date date;
         bool summer;
     } cases[] = {
-        {{2026, 3, 28}, false}, {{2026, 3, 29}, true},  // the March change day counts as summer
+        {{2026, 3, 28}, false}, {{2026, 3, 29}, true},   // the March change day counts as summer
         {{2026, 10, 24}, true}, {{2026, 10, 25}, false}, // the October change day counts as winter
-        {{2026, 1, 1}, false},  {{2026, 7, 1}, true},   {{2026, 12, 31}, false},
-        {{2025, 3, 29}, false}, {{2025, 3, 30}, true},  {{2025, 10, 25}, true}, {{2025, 10, 26}, false},
+        {{2026, 1, 1}, false},  {{2026, 7, 1}, true},    {{2026, 12, 31}, false}, {{2025, 3, 29}, false},
+        {{2025, 3, 30}, true},  {{2025, 10, 25}, true},  {{2025, 10, 26}, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(calendar::isEuropeanSummerDay(c.date), c.summer) << text(c.date);
@@ -97,11 +97,11 @@ TEST(Calendar, YearlyWindowWrapsWhenItsEndLiesBeforeItsStart) {
         int startDay, startMonth, endDay, endMonth;
         bool inside;
     } cases[] = {
-        {{2026, 1, 14}, 1, 11, 31, 3, true},   {{2026, 7, 15}, 1, 11, 31, 3, false},
-        {{2026, 11, 1}, 1, 11, 31, 3, true},   {{2026, 3, 31}, 1, 11, 31, 3, true},
-        {{2026, 4, 1}, 1, 11, 31, 3, false},   {{2026, 10, 31}, 1, 11, 31, 3, false},
-        {{2026, 6, 15}, 1, 6, 30, 6, true},    {{2026, 7, 1}, 1, 6, 30, 6, false},
-        {{2026, 5, 31}, 1, 6, 30, 6, false},   {{2026, 12, 24}, 24, 12, 24, 12, true},
+        {{2026, 1, 14}, 1, 11, 31, 3, true},     {{2026, 7, 15}, 1, 11, 31, 3, false},
+        {{2026, 11, 1}, 1, 11, 31, 3, true},     {{2026, 3, 31}, 1, 11, 31, 3, true},
+        {{2026, 4, 1}, 1, 11, 31, 3, false},     {{2026, 10, 31}, 1, 11, 31, 3, false},
+        {{2026, 6, 15}, 1, 6, 30, 6, true},      {{2026, 7, 1}, 1, 6, 30, 6, false},
+        {{2026, 5, 31}, 1, 6, 30, 6, false},     {{2026, 12, 24}, 24, 12, 24, 12, true},
         {{2026, 12, 25}, 24, 12, 24, 12, false},
     };
     for (const auto& c : cases) {
