@@ -19,7 +19,7 @@ namespace {
 // Every command, grouped as the usage text lists them.
 std::vector<Command> commands() {
     std::vector<Command> all;
-    for (auto group : {projectCommands, cardCommands, printCommands, detectCommands}) {
+    for (auto group : {projectCommands, cardCommands, printCommands, planCommands, detectCommands}) {
         auto commands = group();
         all.insert(all.end(), commands.begin(), commands.end());
     }

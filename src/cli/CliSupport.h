@@ -67,5 +67,6 @@ std::vector<Command> projectCommands();
 std::vector<Command> cardCommands();
 std::vector<Command> detectCommands();
 std::vector<Command> printCommands();
+std::vector<Command> planCommands();
 
 } // namespace tolvane::cli

@@ -46,6 +46,8 @@ const Budget budgets[] = {
     {"validating a full project / one 16 ms frame", "ValidateFullProject", 16e6, 0.25},
     {"one sequence edit with its undo step / one 16 ms frame", "EditSequenceStepWithUndo", 16e6, 0.1},
     {"undo and redo of that edit / one 16 ms frame", "UndoAndRedoSequenceStep", 16e6, 0.1},
+    {"day plan of a full project, 366 days / one 16 ms frame", "PlanFullProjectFor366Days", 16e6, 0.25},
+    {"calendar marks of those days / one 16 ms frame", "MarkFullProjectFor366Days", 16e6, 0.25},
 };
 
 } // namespace
