@@ -1,6 +1,8 @@
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -13,11 +15,15 @@ public:
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && run.error_message.empty()) {
                 nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
+                for (const auto& [name, counter] : run.counters) {
+                    counters[run.benchmark_name() + "/" + name] = counter.value;
+                }
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> nanoseconds;
+    std::map<std::string, double> counters;
 };
 
 struct Ratio {
@@ -48,6 +54,7 @@ const Budget budgets[] = {
     {"undo and redo of that edit / one 16 ms frame", "UndoAndRedoSequenceStep", 16e6, 0.1},
     {"day plan of a full project, 366 days / one 16 ms frame", "PlanFullProjectFor366Days", 16e6, 0.25},
     {"calendar marks of those days / one 16 ms frame", "MarkFullProjectFor366Days", 16e6, 0.25},
+    {"weekly list of 128 rebuilt, one program shown / one 16 ms frame", "RebuildWeeklyListAndShowEntry", 16e6, 0.25},
 };
 
 } // namespace
@@ -78,6 +85,23 @@ int main(int argc, char** argv) {
         }
         const double share = m->second / b.budgetNanoseconds;
         std::printf("  %-52s %6.3f  (<= %.2f) %s\n", b.what, share, b.target, share <= b.target ? "met" : "MISSED");
+    }
+    // Ratios that a benchmark measured itself (programs started as processes of their own).
+    const Ratio counted[] = {
+        {"editor start with a full project / bare window: time", "EditorStartAgainstBareWindow", "time_ratio", 1.2},
+        {"editor start with a full project / bare window: memory", "EditorStartAgainstBareWindow", "memory_ratio", 1.2},
+    };
+    for (const Ratio& r : counted) {
+        const auto m = std::find_if(reporter.counters.begin(), reporter.counters.end(), [&r](const auto& entry) {
+            return entry.first.rfind(r.measured, 0) == 0 && entry.first.size() > std::strlen(r.baseline) &&
+                   entry.first.compare(entry.first.size() - std::strlen(r.baseline), std::string::npos, r.baseline) ==
+                       0;
+        });
+        if (m == reporter.counters.end()) {
+            continue;
+        }
+        std::printf("  %-52s %6.2f  (<= %.1f) %s\n", r.what, m->second, r.target,
+                    m->second <= r.target ? "met" : "MISSED");
     }
     return 0;
 }

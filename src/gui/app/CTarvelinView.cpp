@@ -45,16 +45,6 @@ CTarvelinView::CTarvelinView(AppContext& context, CTarvelinDoc& document, const 
     layout->addWidget(separator);
     layout->addWidget(stack_, 1);
 
-    for (const PageSpec& spec : pageTable()) {
-        CDataPage* created = spec.create(context_, stack_);
-        pages_[pageIndex(spec.id)] = created;
-        if (spec.stacked) {
-            stack_->addWidget(created);
-        } else {
-            created->hide();
-        }
-    }
-
     connect(tree_, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item, QTreeWidgetItem*) { onItemChosen(item); });
     connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) { onItemChosen(item); });
@@ -64,7 +54,7 @@ CTarvelinView::CTarvelinView(AppContext& context, CTarvelinDoc& document, const 
     });
     connect(&document_, &CTarvelinDoc::projectRestored, this, &CTarvelinView::showRestored);
     connect(&document_, &CTarvelinDoc::marksChanged, this, [this] {
-        for (CDataPage* each : pages_) {
+        for (CDataPage* each : createdPages()) {
             each->refreshMarks();
         }
     });
@@ -79,12 +69,55 @@ CTarvelinView::CTarvelinView(AppContext& context, CTarvelinDoc& document, const 
 
 CTarvelinView::~CTarvelinView() = default;
 
+CDataPage* CTarvelinView::page(PageId id) const {
+    CDataPage*& slot = pages_[pageIndex(id)];
+    if (slot) {
+        return slot;
+    }
+    const PageSpec& spec = pageSpec(id);
+    auto* self = const_cast<CTarvelinView*>(this);
+    slot = spec.create(context_, stack_);
+    if (spec.stacked) {
+        // The stack keeps the table's order whatever order the pages are created in.
+        int before = 0;
+        for (const PageSpec& other : pageTable()) {
+            if (other.id == id) {
+                break;
+            }
+            before += other.stacked && pages_[pageIndex(other.id)] ? 1 : 0;
+        }
+        stack_->insertWidget(before, slot);
+    } else {
+        slot->hide();
+    }
+    if (attached_) {
+        slot->setDocument(&document_, self);
+        if (spec.headerText != 0) {
+            slot->setHeader(text(spec.headerText), headerIcons_.icon(spec.headerIcon));
+        }
+        slot->refreshTexts();
+        slot->reload();
+    }
+    return slot;
+}
+
+std::vector<CDataPage*> CTarvelinView::createdPages() const {
+    std::vector<CDataPage*> created;
+    for (CDataPage* each : pages_) {
+        if (each) {
+            created.push_back(each);
+        }
+    }
+    return created;
+}
+
 QString CTarvelinView::text(int id) const {
     return QString::fromStdString(context_.texts.text(id));
 }
 
 void CTarvelinView::initialUpdate(bool fromCardFiles, const QString& cardFolder) {
-    for (CDataPage* each : pages_) {
+    attached_ = true;
+    for (CDataPage* each : createdPages()) {
         each->setDocument(&document_, this);
     }
     showPage(PageId::Wymiana);
@@ -193,18 +226,18 @@ void CTarvelinView::buildTree() {
 
 void CTarvelinView::refreshTexts() {
     for (const PageSpec& spec : pageTable()) {
-        if (spec.headerText != 0) {
-            page(spec.id)->setHeader(text(spec.headerText), headerIcons_.icon(spec.headerIcon));
+        if (spec.headerText != 0 && pages_[pageIndex(spec.id)]) {
+            pages_[pageIndex(spec.id)]->setHeader(text(spec.headerText), headerIcons_.icon(spec.headerIcon));
         }
     }
     buildTree();
-    for (CDataPage* each : pages_) {
+    for (CDataPage* each : createdPages()) {
         each->refreshTexts();
     }
 }
 
 void CTarvelinView::reloadPages() {
-    for (CDataPage* each : pages_) {
+    for (CDataPage* each : createdPages()) {
         each->reload();
     }
     emit identityChanged();

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <vector>
+
 class QStackedWidget;
 class QTimer;
 class QTreeWidget;
@@ -20,9 +22,9 @@ struct AppContext;
 
 // The project's workspace: the navigation tree on the left, a thin separator, and on the right the stack of pages
 // (a property sheet without tabs), all as the page table says. Selecting a tree item brings its page to the front.
-// The view creates the pages once, keeps the special-tolling item in step with the settings, blinks the report
-// item while the project has problems, reads the card files when the editor was started from a card or a folder
-// of them, and after an undo or redo brings the page and record it changed to the front.
+// The view creates each page when it is first needed, keeps the special-tolling item in step with the settings, blinks
+// the report item while the project has problems, reads the card files when the editor was started from a card or a
+// folder of them, and after an undo or redo brings the page and record it changed to the front.
 class CTarvelinView : public QWidget {
     Q_OBJECT
 public:
@@ -62,7 +64,8 @@ public:
     void commitPendingEdit();
 
     void showPage(PageId id);
-    CDataPage* page(PageId id) const { return pages_[pageIndex(id)]; }
+    // The page, created when it is first asked for (a page nobody has shown costs nothing at start-up).
+    CDataPage* page(PageId id) const;
     CDataPage* currentPage() const;
     QTreeWidget* tree() const { return tree_; }
     QTreeWidgetItem* reportItem() const { return reportItem_; }
@@ -78,6 +81,8 @@ signals:
 
 private:
     QTreeWidgetItem* addItem(QTreeWidgetItem* parent, PageId page, int text, int icon);
+    // The pages created so far.
+    std::vector<CDataPage*> createdPages() const;
     void showRestored(const EditKey& key);
     QTreeWidgetItem* makeItem(PageId page, int text, int icon) const;
     void selectItemOfPage(PageId id);
@@ -92,7 +97,8 @@ private:
     QTreeWidget* tree_;
     QStackedWidget* stack_;
     QTimer* blinkTimer_;
-    PageSet pages_{};
+    mutable PageSet pages_{};
+    bool attached_ = false; // initialUpdate has run: new pages get the document at once
     QTreeWidgetItem* programsItem_ = nullptr;
     QTreeWidgetItem* funeralItem_ = nullptr;
     QTreeWidgetItem* specialItem_ = nullptr;

@@ -1,5 +1,7 @@
 #include "gui/schedules/CProgramPage.h"
 
+#include "gui/schedules/CProgramDelegate.h"
+
 #include "gui/choosers/CSelMlotek.h"
 #include "gui/choosers/CSelNumerDlg.h"
 #include "gui/choosers/CSelSekwDlg.h"
@@ -94,6 +96,7 @@ CProgramPage::CProgramPage(AppContext& context, ProgramPageSpec spec, QWidget* p
     list_ = new QTableView(this);
     list_->setObjectName(QStringLiteral("programList"));
     list_->setModel(model_);
+    list_->setItemDelegate(new CProgramDelegate(list_));
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -27,10 +27,23 @@ void unmark(QWidget* control) {
 
 void mark(QWidget* control, std::initializer_list<QPalette::ColorRole> roles,
           std::initializer_list<QPalette::ColorGroup> groups, QRgb color) {
-    if (!control->property(UnmarkedPalette).isValid()) {
+    const bool marked = control->property(UnmarkedPalette).isValid();
+    if (!marked) {
         control->setProperty(UnmarkedPalette, QVariant::fromValue(control->palette()));
     }
     QPalette p = control->palette();
+    if (marked) {
+        // Marked already in this colour: setting the same palette again would only repolish the control.
+        bool same = true;
+        for (QPalette::ColorGroup group : groups) {
+            for (QPalette::ColorRole role : roles) {
+                same = same && p.color(group, role) == QColor(color);
+            }
+        }
+        if (same) {
+            return;
+        }
+    }
     for (QPalette::ColorGroup group : groups) {
         for (QPalette::ColorRole role : roles) {
             p.setColor(group, role, QColor(color));
