@@ -30,13 +30,14 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
         texts[id] = prefix + QString::number(id) + QStringLiteral(" %s");
     }
     texts[2005] = prefix + QStringLiteral("2005 %d");
-    for (int id : {110, 240, 534, 535, 2075, 2077}) {
+    for (int id : {110, 240, 534, 535, 2075, 2077, 2103, 2109, 2110, 2111}) {
         texts[id] = prefix + QString::number(id) + QStringLiteral(" %d");
     }
     for (int id : {254, 255, 256, 257}) {
         texts[id] = prefix + QString::number(id) + QStringLiteral(" %d/%d");
     }
     texts[2006] = prefix + QStringLiteral("2006 %s");
+    texts[2102] = prefix + QStringLiteral("2102 %s");
     return texts;
 }
 
