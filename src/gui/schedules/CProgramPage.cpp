@@ -1364,7 +1364,7 @@ void CProgramPage::buildHolidayControls(QGridLayout* grid) {
     holidayPanel_ = new QWidget(editor_);
     auto* row = new QHBoxLayout(holidayPanel_);
     row->setContentsMargins(0, 0, 0, 0);
-    holidayLabel_ = new QLabel(holidayPanel_);
+    holidayLabel_ = new QLabel(editor_);
     holidayList_ = new QComboBox(holidayPanel_);
     holidayList_->setObjectName(QStringLiteral("holidayList"));
     holidayList_->setMinimumContentsLength(24);
@@ -1374,11 +1374,11 @@ void CProgramPage::buildHolidayControls(QGridLayout* grid) {
     holidayButton_->setFixedWidth(holidayButton_->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
     connect(holidayList_, &QComboBox::activated, this, &CProgramPage::holidayChosen);
     connect(holidayButton_, &QPushButton::clicked, this, &CProgramPage::showHolidayTable);
-    row->addWidget(holidayLabel_);
     row->addWidget(holidayList_);
     row->addWidget(holidayButton_);
     row->addStretch(1);
-    grid->addWidget(holidayPanel_, 2, 0, 1, 4);
+    grid->addWidget(holidayLabel_, 2, 0);
+    grid->addWidget(holidayPanel_, 2, 1, 1, 3);
 }
 
 // The list names every used holiday in slot order after "no holiday"; a program whose holiday is gone shows none

@@ -73,7 +73,6 @@ CPropSwieta::CPropSwieta(AppContext& context, QWidget* parent)
     list_->setColumnWidth(CSwietaModel::NameColumn, NameWidth * 3 / 2);
     list_->setColumnWidth(CSwietaModel::DateColumn, DateWidth * 3 / 2);
     list_->setColumnWidth(CSwietaModel::DaysColumn, DaysWidth * 3 / 2);
-    list_->horizontalHeader()->setStretchLastSection(true);
     watchSelection(list_);
 
     const auto listKey = [this](const QKeySequence& keys, const std::function<void()>& action) {
