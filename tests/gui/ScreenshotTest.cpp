@@ -7,6 +7,7 @@
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/ringing/CKurantyPage.h"
 #include "gui/wiring/CPropKrosownica.h"
+#include "platform/HolidayFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -121,6 +122,60 @@ TEST(Screenshots, MainWindowOnEveryPage) {
     frame.document()->changeMarks([](ProjectData& p) { p.outputs().clearModified(); });
     frame.document()->edit({CPropKrosownica::TextStep, {std::string("WE2")}}, {SectionId::Outputs, 11, 0},
                            [](ProjectData& p) { p.outputs().assignInputRow(1, 2); });
+    // The holidays of the Polish seed file, two holiday programs, the funeral tolling and the special tolling.
+    const auto seed = [&](const char* file) {
+        frame.document()->edit({0, {}}, {SectionId::Holidays, -1, 0}, [&](ProjectData& p) {
+            readHolidayFile(p.holidays(), AppPaths(programFolder).dataFile(QString::fromLatin1(file)));
+        });
+    };
+    seed("swietaPL.dat");
+    frame.document()->edit({0, {}}, {SectionId::HolidayDay, -1, 0}, [](ProjectData& p) {
+        ScheduleProgram& s = p.program(HolidayDay);
+        const HolidayTable& holidays = p.holidays();
+        const int easter = s.addEntry();
+        s.setHolidayIndex(easter, static_cast<std::uint8_t>(std::max(holidays.slotOfPosition(2), 0)));
+        s.setTime(easter, 10, 0, 0);
+        s.setDays(easter, 0x7F);
+        for (int bell = 0; bell < 5; ++bell) {
+            s.setBellDelay(easter, bell, static_cast<std::uint16_t>(bell * 10));
+        }
+        const int patron = s.addEntry();
+        s.setHolidayIndex(patron, static_cast<std::uint8_t>(std::max(holidays.slotOfPosition(0), 0)));
+        s.setTime(patron, 8, 30, 0);
+        s.setDays(patron, 0x7F);
+        s.setAction(patron, ProgramEntry::ActionSequence);
+        s.setSequenceIndex(patron, 0);
+        p.sortSchedulesByTime();
+        ScheduleProgram& funeral = p.program(Funeral);
+        funeral.setAction(0, ProgramEntry::ActionBells);
+        funeral.setTimeOn(0, 2, true);
+        funeral.setTimeOn(0, 3, true);
+        funeral.setTime2(0, 15, 0, 0);
+        funeral.setTime3(0, 18, 0, 0);
+        funeral.setFuneralRelayUsed(0, true);
+        funeral.setRelayDelay(0, 5);
+        funeral.setAction(1, ProgramEntry::ActionBells);
+        funeral.setStartMode(1, FuneralStartMode::BeforeAngelus);
+        funeral.setAction(2, ProgramEntry::ActionSequence);
+        funeral.setTime(2, 11, 0, 0);
+        p.general().setSpecialTollingOn(true);
+        ScheduleProgram& special = p.program(SpecialTolling);
+        special.setTime(0, 14, 0, 0);
+        special.setTime2(0, 14, 30, 0);
+        special.setSteps(0, 5);
+        p.sequences().createSequence();
+        special.setSequenceIndex(1, 1);
+        special.setSteps(1, 8);
+    });
+    frame.document()->changeMarks([](ProjectData& p) {
+        p.program(HolidayDay).clearModified();
+        p.program(Funeral).clearModified();
+        p.program(SpecialTolling).clearModified();
+        p.holidays().clearModified();
+    });
+    frame.document()->edit({0, {}}, {SectionId::Holidays, 1, 0}, [](ProjectData& p) { p.holidays().setDays(1, 2); });
+    frame.document()->edit({0, {}}, {SectionId::SpecialTolling, 0, 0},
+                           [](ProjectData& p) { p.program(SpecialTolling).setPriority(0, 9); });
     int n = 1;
     for (QTreeWidgetItemIterator it(view.tree()); *it; ++it, ++n) {
         view.tree()->setCurrentItem(*it);
@@ -136,7 +191,20 @@ TEST(Screenshots, MainWindowOnEveryPage) {
     shoot(frame, QStringLiteral("81-weekly-mass"));
     view.showPage(PageId::Krosownica);
     view.page(PageId::Krosownica)->reload();
-    shoot(frame, QStringLiteral("82-cross-connection"));
+    shoot(frame, QStringLiteral("87-cross-connection"));
+    view.showPage(PageId::Swi);
+    view.page(PageId::Swi)->reload(1);
+    shoot(frame, QStringLiteral("82-holiday-program"));
+    view.showPage(PageId::Pog);
+    view.page(PageId::Pog)->reload(0);
+    shoot(frame, QStringLiteral("83-funeral-by-the-clock"));
+    // The holiday table of each seed file.
+    for (const char* country : {"PL", "DE", "FR"}) {
+        seed(QStringLiteral("swieta%1.dat").arg(QLatin1String(country)).toLatin1().constData());
+        view.showPage(PageId::Swieta);
+        view.page(PageId::Swieta)->reload(2);
+        shoot(frame, QStringLiteral("84-holidays-%1").arg(QLatin1String(country)));
+    }
     CAboutDlg about(app.context(), &frame);
     about.show();
     shoot(about, QStringLiteral("90-about"));

@@ -1,8 +1,10 @@
 #include "schedules/ProgramEditing.h"
 
+#include "schedules/HolidayTable.h"
 #include "schedules/ProgramEntryText.h"
 #include "schedules/ScheduleProgram.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace tolvane::programediting {
@@ -256,6 +258,33 @@ PasteResult pastePrograms(ScheduleProgram& programs, std::span<const ProgramEntr
         }
     }
     return result;
+}
+
+std::uint8_t holidayForNewProgram(const HolidayTable* holidays, int remembered) {
+    if (remembered == ProgramEntry::NoHoliday) {
+        return ProgramEntry::NoHoliday;
+    }
+    if (holidays == nullptr || remembered < 0 || remembered >= HolidayTable::Count || holidays->isFree(remembered)) {
+        return ProgramEntry::NoHoliday;
+    }
+    return static_cast<std::uint8_t>(remembered);
+}
+
+int programsReferringTo(const ScheduleProgram& programs, std::span<const int> slots) {
+    int count = 0;
+    for (int i = 0; i < programs.usedCount(); ++i) {
+        const int index = programs.entry(i).holidayIndex();
+        count += std::find(slots.begin(), slots.end(), index) != slots.end() ? 1 : 0;
+    }
+    return count;
+}
+
+bool funeralTimeBoxesEnabled(const ProgramEntry& e) {
+    return e.startMode() == FuneralStartMode::ByClock;
+}
+
+bool funeralTimeFieldsEnabled(const ProgramEntry& e, int which) {
+    return funeralTimeBoxesEnabled(e) && e.timeOn(which);
 }
 
 } // namespace tolvane::programediting

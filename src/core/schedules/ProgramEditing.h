@@ -12,6 +12,7 @@
 
 namespace tolvane {
 
+class HolidayTable;
 class ScheduleProgram;
 
 // The rules of the schedule pages' entry editor that do not depend on a window: which action each position of
@@ -50,6 +51,24 @@ ProgramEntry shownEntry(const ProgramEntry& stored);
 // it is shown as "20" followed by the byte with at least two digits (255 shows as 20255).
 std::uint8_t yearByte(long typedYear);
 std::string yearText(std::uint8_t stored);
+
+// ---- holiday-day programs ----
+
+// The holiday a new holiday-day program refers to: the one last chosen on the page (slot 0 before any choice)
+// when it is a used slot or "no holiday"; otherwise "no holiday" (254), so that Add never makes a program that
+// refers to a free slot.
+std::uint8_t holidayForNewProgram(const HolidayTable* holidays, int remembered);
+
+// How many used programs of `programs` refer to one of `slots` by their holiday byte (a holiday about to be
+// deleted, or just deleted).
+int programsReferringTo(const ScheduleProgram& programs, std::span<const int> slots);
+
+// ---- funeral tolling ----
+
+// The three time check boxes can be used only when the tolling starts by the clock; the fields of time `which`
+// (1-3) only in that mode and while that time is on.
+bool funeralTimeBoxesEnabled(const ProgramEntry& e);
+bool funeralTimeFieldsEnabled(const ProgramEntry& e, int which);
 
 // ---- the clipboard ----
 

@@ -3,7 +3,11 @@
 #include "gui/app/CDataPage.h"
 #include "gui/card/CPropWymiana.h"
 #include "gui/ringing/CKurantyPage.h"
+#include "gui/schedules/CPropPog.h"
+#include "gui/schedules/CPropPogSpec.h"
 #include "gui/schedules/CPropProgramy.h"
+#include "gui/schedules/CPropSwi.h"
+#include "gui/schedules/CPropSwieta.h"
 #include "gui/schedules/CPropTyg.h"
 #include "gui/wiring/CPropKrosownica.h"
 
@@ -52,15 +56,16 @@ const PageSpec Pages[] = {
         Tree{{{9, 165, 1, false}, {13, 168, 0, true}, {14, 170, 2, true}, {15, 171, 13, true}, {16, 602, 17, true}}},
         sections(SectionId::General, SectionId::Bells, SectionId::Clocks, SectionId::Hammers, SectionId::Amplifier),
         plain),
-    row(PageId::Swieta, 177, 2, true, Tree{{{8, 169, 5, true}}}, sections(SectionId::Holidays), plain),
+    row(PageId::Swieta, 177, 2, true, Tree{{{8, 169, 5, true}}}, sections(SectionId::Holidays), make<CPropSwieta>),
     row(PageId::Gongi, 178, 2, true, Tree{{{12, 167, 2, true}}}, sections(SectionId::Striking), plain),
     row(PageId::Korekty, 179, 2, true, Tree{{{11, 166, 2, true}}}, sections(SectionId::TimeCorrection), plain),
     row(PageId::Raport, 164, 2, true, Tree{{{20, 164, 12, false}}}, sections(), plain),
-    row(PageId::Swi, 180, 2, true, Tree{{{4, 161, 9, true}}}, sections(SectionId::HolidayDay), plain),
+    row(PageId::Swi, 180, 2, true, Tree{{{4, 161, 9, true}}}, sections(SectionId::HolidayDay), make<CPropSwi>),
     row(PageId::Rok, 181, 2, true, Tree{{{3, 160, 8, true}}}, sections(SectionId::Annual), make<CPropRok>),
     row(PageId::Jed, 182, 2, true, Tree{{{5, 162, 10, true}}}, sections(SectionId::OneTime), make<CPropJed>),
-    row(PageId::Pog, 183, 2, true, Tree{{{6, 163, 10, true}}}, sections(SectionId::Funeral), plain),
-    row(PageId::PogSpec, 878, 2, true, Tree{{{7, 879, 10, true}}}, sections(SectionId::SpecialTolling), plain),
+    row(PageId::Pog, 183, 2, true, Tree{{{6, 163, 10, true}}}, sections(SectionId::Funeral), make<CPropPog>),
+    row(PageId::PogSpec, 878, 2, true, Tree{{{7, 879, 10, true}}}, sections(SectionId::SpecialTolling),
+        make<CPropPogSpec>),
     row(PageId::User, 598, 2, true, Tree{{{10, 598, 15, true}}}, sections(), plain),
     row(PageId::Sekwencje, 599, 2, true, Tree{{{17, 599, 16, true}}}, sections(SectionId::Sequences), plain),
     row(PageId::Krosownica, 600, 2, true, Tree{{{18, 600, 13, true}}}, sections(SectionId::Outputs),

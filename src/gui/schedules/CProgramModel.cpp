@@ -112,6 +112,10 @@ QVariant CProgramModel::data(const QModelIndex& index, int role) const {
     const bool switchedOff = !e.summer() && !e.winter();
     switch (role) {
     case Qt::DisplayRole:
+        // Funeral programs have no numbers of their own: they are listed as 1 to 8.
+        if (kind_ == Funeral && spec.column == ProgramColumn::Identifier) {
+            return QString::number(row + 1);
+        }
         return cellText(e, spec.column);
     case Qt::DecorationRole:
         return spec.column == ProgramColumn::ActionIcon
@@ -125,7 +129,7 @@ QVariant CProgramModel::data(const QModelIndex& index, int role) const {
         // The icon column reads out the action's name.
         return spec.column == ProgramColumn::ActionIcon
                    ? QVariant(fromStd(ProgramEntryText::actionName(e.action(), texts_)))
-                   : QVariant(cellText(e, spec.column));
+                   : data(index, Qt::DisplayRole);
     case Qt::TextAlignmentRole:
         return QVariant(spec.alignment | Qt::AlignVCenter);
     case Qt::BackgroundRole:

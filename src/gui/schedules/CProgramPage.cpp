@@ -1,10 +1,11 @@
 #include "gui/schedules/CProgramPage.h"
 
-#include "gui/schedules/CProgramDelegate.h"
-
+#include "gui/app/CTarvelinView.h"
 #include "gui/choosers/CSelMlotek.h"
 #include "gui/choosers/CSelNumerDlg.h"
 #include "gui/choosers/CSelSekwDlg.h"
+#include "gui/schedules/CProgramDelegate.h"
+#include "gui/schedules/CPropSwieta.h"
 #include "gui/widgets/CFireEdit.h"
 #include "gui/widgets/CLinkStatic.h"
 #include "gui/widgets/CTrackEdytorCtrl.h"
@@ -15,10 +16,12 @@
 #include "schedules/ProgramEntryText.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIntValidator>
@@ -26,6 +29,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -62,6 +66,11 @@ constexpr int TextDateHint = 205;
 constexpr int TextFirstWeekday = 197; // Monday's check box caption; Sunday is 203
 constexpr int TextSecondStartOption = 457;
 constexpr int TextSecondOtherwise = 458;
+constexpr int TextHoliday = 232;
+constexpr int TextFuneralDays = 248;
+constexpr int TextByClock = 510;
+constexpr int TextBeforeAngelus = 551;
+constexpr int TextAfterAngelus = 552;
 constexpr int MaxBellSeconds = programediting::MaxBellSeconds;
 // Editor fields of the edit keys that are not entry fields: the structural actions.
 constexpr int ListAction = 100;
@@ -158,6 +167,13 @@ CProgramPage::CProgramPage(AppContext& context, ProgramPageSpec spec, QWidget* p
     layout->addWidget(list_, 1);
     layout->addWidget(editor_);
     layout->addLayout(footer);
+    // The eight funeral programs are always there, in their fixed order.
+    if (spec_.kind == Funeral) {
+        for (QWidget* w : std::initializer_list<QWidget*>{add_, delete_, copy_, progress_, count_}) {
+            w->hide();
+        }
+        list_->horizontalHeader()->setSectionsClickable(false);
+    }
     showItem(false, 0);
 }
 
@@ -245,7 +261,8 @@ void CProgramPage::buildEditor() {
     year_->setFixedWidth(year_->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 10);
     dateHint_ = new QLabel(editor_);
     auto* date = colon(startDay_);
-    date->addWidget(new QLabel(QStringLiteral("."), editor_));
+    auto* dateDot = new QLabel(QStringLiteral("."), editor_);
+    date->addWidget(dateDot);
     date->addWidget(startMonth_);
     date->addWidget(year_);
     date->addWidget(dateHint_);
@@ -274,6 +291,11 @@ void CProgramPage::buildEditor() {
         w->setVisible(spec_.endDate);
     }
     year_->setVisible(spec_.year);
+    if (!spec_.date) {
+        for (QWidget* w : std::initializer_list<QWidget*>{dateLabel_, startDay_, dateDot, startMonth_, dateHint_}) {
+            w->hide();
+        }
+    }
 
     // Weekdays.
     weekdaysLabel_ = new QLabel(editor_);
@@ -319,6 +341,18 @@ void CProgramPage::buildEditor() {
     grid->addLayout(flags, 4, 0, 1, 4);
     for (QCheckBox* box : {evenWeeks_, oddWeeks_, evenMonths_, oddMonths_}) {
         box->setVisible(spec_.parity);
+    }
+    if (spec_.kind == Funeral) {
+        summer_->hide();
+        winter_->hide();
+        offLabel_->hide();
+    }
+    // The holiday and funeral controls take the places of the date, weekday and season rows they do without.
+    if (spec_.kind == HolidayDay) {
+        buildHolidayControls(grid);
+    }
+    if (spec_.kind == Funeral) {
+        buildFuneralControls(grid);
     }
 
     // Bell ringing: per bell its check box and two minute:second pairs, the ringing time and the graph.
@@ -511,8 +545,30 @@ void CProgramPage::buildEditor() {
         QWidget::setTabOrder(previous, next);
         previous = next;
     };
-    for (QWidget* w : std::initializer_list<QWidget*>{actionList_, hour_, minute_, second_, priority_, startDay_,
-                                                      startMonth_, year_, endDay_, endMonth_}) {
+    chain(actionList_);
+    if (holidayList_) {
+        chain(holidayList_);
+        chain(holidayButton_);
+    }
+    if (timeOn_[0]) {
+        chain(timeOn_[0]);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{hour_, minute_, second_, priority_}) {
+        chain(w);
+    }
+    if (relay_) {
+        for (int t = 0; t < 2; ++t) {
+            chain(timeOn_[static_cast<std::size_t>(t) + 1]);
+            for (CFireEdit* f : laterTimes_[static_cast<std::size_t>(t)]) {
+                chain(f);
+            }
+        }
+        for (QWidget* w : std::initializer_list<QWidget*>{relay_, relayDelay_, funeralDays_, byClock_, beforeAngelus_,
+                                                          afterAngelus_}) {
+            chain(w);
+        }
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{startDay_, startMonth_, year_, endDay_, endMonth_}) {
         chain(w);
     }
     for (QCheckBox* box : weekdays_) {
@@ -594,7 +650,7 @@ void CProgramPage::refreshMarks() {
 
 void CProgramPage::addProgram() {
     const ScheduleProgram* p = programs();
-    if (!p) {
+    if (!p || isTollingKind(spec_.kind)) {
         return;
     }
     if (p->usedCount() >= PageLimit) {
@@ -605,7 +661,11 @@ void CProgramPage::addProgram() {
     endEditBurst();
     edit({TextAddStep, {}}, {sectionId(), -1, ListAction}, [&](ProjectData& project) {
         ScheduleProgram& s = project.program(spec_.kind);
-        focus = s.sortEntries(static_cast<SortKey>(sortKey_), s.addEntry());
+        const int added = s.addEntry();
+        if (spec_.kind == HolidayDay) {
+            s.setHolidayIndex(added, programediting::holidayForNewProgram(&project.holidays(), rememberedHoliday_));
+        }
+        focus = s.sortEntries(static_cast<SortKey>(sortKey_), added);
     });
     endEditBurst();
     rebuild(focus);
@@ -613,7 +673,7 @@ void CProgramPage::addProgram() {
 
 void CProgramPage::deleteSelected() {
     const QList<int> rows = selectedRows(list_);
-    if (!programs() || programs()->usedCount() == 0 || rows.isEmpty()) {
+    if (!programs() || programs()->usedCount() == 0 || rows.isEmpty() || isTollingKind(spec_.kind)) {
         return;
     }
     const std::vector<int> selected(rows.begin(), rows.end());
@@ -629,7 +689,7 @@ void CProgramPage::deleteSelected() {
 
 void CProgramPage::copySelected() {
     const QList<int> rows = selectedRows(list_);
-    if (!programs() || rows.isEmpty() || programs()->usedCount() >= PageLimit) {
+    if (!programs() || rows.isEmpty() || programs()->usedCount() >= PageLimit || isTollingKind(spec_.kind)) {
         return;
     }
     const std::vector<int> selected(rows.begin(), rows.end());
@@ -650,7 +710,7 @@ void CProgramPage::copySelected() {
 
 void CProgramPage::copyToClipboard() {
     const QList<int> rows = selectedRows(list_);
-    if (!programs() || rows.isEmpty()) {
+    if (!programs() || rows.isEmpty() || isTollingKind(spec_.kind)) {
         return;
     }
     const std::vector<int> selected(rows.begin(), rows.end());
@@ -659,7 +719,7 @@ void CProgramPage::copyToClipboard() {
 }
 
 void CProgramPage::pasteFromClipboard() {
-    if (!programs()) {
+    if (!programs() || isTollingKind(spec_.kind)) {
         return;
     }
     const auto pasted = programediting::programsFromText(QGuiApplication::clipboard()->text().toStdString());
@@ -732,8 +792,10 @@ void CProgramPage::editShown(int field, const std::function<void(ScheduleProgram
     if (row < 0 || !programs() || row >= programs()->usedCount()) {
         return;
     }
-    const long long number = programs()->entry(row).identifier();
-    edit({TextEditStep, {number}}, {sectionId(), row, field}, [&](ProjectData& project) {
+    const EditLabel label =
+        spec_.kind == Funeral ? EditLabel{TextFuneralStep, {static_cast<long long>(row + 1)}}
+                              : EditLabel{TextEditStep, {static_cast<long long>(programs()->entry(row).identifier())}};
+    edit(label, {sectionId(), row, field}, [&](ProjectData& project) {
         ScheduleProgram& s = project.program(spec_.kind);
         s.storeShownValues(row);
         change(s, row);
@@ -772,6 +834,12 @@ void CProgramPage::showEntry(int row) {
     oddWeeks_->setChecked(e.oddWeeks());
     evenMonths_->setChecked(e.evenMonths());
     oddMonths_->setChecked(e.oddMonths());
+    if (spec_.kind == HolidayDay) {
+        showHolidayChoice(e);
+    }
+    if (spec_.kind == Funeral) {
+        showFuneralControls(e);
+    }
     showActionControls(e);
     showMarks();
 }
@@ -854,7 +922,7 @@ void CProgramPage::showPriorityLabel(const ProgramEntry& e) {
 }
 
 void CProgramPage::showSeasonLabel() {
-    offLabel_->setVisible(!summer_->isChecked() && !winter_->isChecked());
+    offLabel_->setVisible(spec_.kind != Funeral && !summer_->isChecked() && !winter_->isChecked());
 }
 
 void CProgramPage::showMarks() {
@@ -914,6 +982,29 @@ void CProgramPage::showMarks() {
     field(silenceMinutes_, marked(EntryField::SilenceDuration));
     option(silenceBells_, marked(EntryField::SilenceTargets));
     option(silenceGongs_, marked(EntryField::SilenceTargets));
+    if (holidayList_) {
+        field(holidayList_, marked(EntryField::Holiday));
+    }
+    if (relay_) {
+        static constexpr std::array<std::array<EntryField, 3>, 2> later{
+            {{EntryField::Time2Hour, EntryField::Time2Minute, EntryField::Time2Second},
+             {EntryField::Time3Hour, EntryField::Time3Minute, EntryField::Time3Second}}};
+        for (std::size_t t = 0; t < 3; ++t) {
+            option(timeOn_[t],
+                   marked(static_cast<EntryField>(static_cast<int>(EntryField::Time1On) + static_cast<int>(t))));
+        }
+        for (std::size_t t = 0; t < 2; ++t) {
+            for (std::size_t part = 0; part < 3; ++part) {
+                field(laterTimes_[t][part], marked(later[t][part]));
+            }
+        }
+        option(relay_, marked(EntryField::FuneralRelay));
+        field(relayDelay_, marked(EntryField::RelayDelay));
+        field(funeralDays_, marked(EntryField::Days));
+        for (QRadioButton* mode : {byClock_, beforeAngelus_, afterAngelus_}) {
+            option(mode, marked(EntryField::StartMode));
+        }
+    }
 }
 
 QString CProgramPage::sequenceText(const ProgramEntry& e) const {
@@ -1254,11 +1345,284 @@ void CProgramPage::refreshTexts() {
     add_->setAccessibleName(text(TextAdd));
     delete_->setAccessibleName(text(TextDelete));
     copy_->setAccessibleName(text(TextCopy));
+    if (holidayLabel_) {
+        holidayLabel_->setText(text(TextHoliday) + QLatin1Char(':'));
+        holidayButton_->setToolTip(text(TextShowHolidays));
+        holidayButton_->setAccessibleName(text(TextShowHolidays));
+    }
+    if (relay_) {
+        refreshFuneralTexts();
+    }
     const ScheduleProgram* p = programs();
     count_->setText(formatted(TextCount, p ? p->usedCount() : 0));
     if (currentItem() >= 0) {
         showEntry(currentItem());
     }
+}
+
+// ---- holiday-day programs ----
+
+void CProgramPage::buildHolidayControls(QGridLayout* grid) {
+    holidayPanel_ = new QWidget(editor_);
+    auto* row = new QHBoxLayout(holidayPanel_);
+    row->setContentsMargins(0, 0, 0, 0);
+    holidayLabel_ = new QLabel(editor_);
+    holidayList_ = new QComboBox(holidayPanel_);
+    holidayList_->setObjectName(QStringLiteral("holidayList"));
+    holidayList_->setMinimumContentsLength(24);
+    holidayLabel_->setBuddy(holidayList_);
+    holidayButton_ = new QPushButton(QStringLiteral("..."), holidayPanel_);
+    holidayButton_->setObjectName(QStringLiteral("holidayTableButton"));
+    holidayButton_->setFixedWidth(holidayButton_->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
+    connect(holidayList_, &QComboBox::activated, this, &CProgramPage::holidayChosen);
+    connect(holidayButton_, &QPushButton::clicked, this, &CProgramPage::showHolidayTable);
+    row->addWidget(holidayList_);
+    row->addWidget(holidayButton_);
+    row->addStretch(1);
+    grid->addWidget(holidayLabel_, 2, 0);
+    grid->addWidget(holidayPanel_, 2, 1, 1, 3);
+}
+
+// The list names every used holiday in slot order after "no holiday"; a program whose holiday is gone shows none
+// chosen.
+void CProgramPage::showHolidayChoice(const ProgramEntry& e) {
+    const HolidayTable& holidays = project()->holidays();
+    holidayList_->clear();
+    for (const std::string& name : holidays.choiceList(context().texts)) {
+        holidayList_->addItem(QString::fromStdString(name));
+    }
+    holidayList_->setEnabled(holidayList_->count() > 0);
+    holidayList_->setCurrentIndex(holidays.indexToChoice(e.holidayIndex()));
+}
+
+void CProgramPage::holidayChosen(int position) {
+    if (currentItem() < 0 || !project()) {
+        return;
+    }
+    const std::uint8_t index = project()->holidays().choiceToIndex(position);
+    endEditBurst();
+    editShown(static_cast<int>(EntryField::Holiday),
+              [index](ScheduleProgram& s, int row) { s.setHolidayIndex(row, index); });
+    endEditBurst();
+    rememberedHoliday_ = index;
+    showActionControls(shown(currentItem()));
+    showMarks();
+}
+
+void CProgramPage::showHolidayTable() {
+    if (!view() || currentItem() < 0) {
+        return;
+    }
+    const int index = programs()->entry(currentItem()).holidayIndex();
+    view()->showPage(PageId::Swieta);
+    if (auto* table = qobject_cast<CPropSwieta*>(view()->page(PageId::Swieta))) {
+        table->showHoliday(index < HolidayTable::Count ? index : 0);
+    }
+}
+
+// ---- funeral tolling ----
+
+void CProgramPage::buildFuneralControls(QGridLayout* grid) {
+    const auto box = [this](const QString& name) {
+        auto* b = new QCheckBox(editor_);
+        b->setObjectName(name);
+        return b;
+    };
+    // Time 1 is the common time row; its box takes the place of the time label.
+    timeOn_[0] = box(QStringLiteral("time1Box"));
+    timeLabel_->hide();
+    grid->addWidget(timeOn_[0], 1, 0);
+    for (int t = 0; t < 2; ++t) {
+        const std::size_t at = static_cast<std::size_t>(t);
+        timeOn_[at + 1] = box(QStringLiteral("time%1Box").arg(t + 2));
+        auto* row = new QWidget(editor_);
+        laterTimeRows_[at] = row;
+        auto* fields = new QHBoxLayout(row);
+        fields->setContentsMargins(0, 0, 0, 0);
+        fields->setSpacing(2);
+        const char* parts[] = {"Hour", "Minute", "Second"};
+        for (std::size_t part = 0; part < 3; ++part) {
+            auto* f = new CFireEdit(row);
+            f->setObjectName(QStringLiteral("time%1%2Field").arg(t + 2).arg(QLatin1String(parts[part])));
+            f->setUp(0, part == 0 ? 23 : 59, 2, false);
+            laterTimes_[at][part] = f;
+            if (part > 0) {
+                fields->addWidget(new QLabel(QStringLiteral(":"), row));
+            }
+            fields->addWidget(f);
+            connectField(f, [this, t] { storeTime2or3(t + 2); });
+        }
+        fields->addStretch(1);
+        grid->addWidget(timeOn_[at + 1], 2 + t, 0);
+        grid->addWidget(row, 2 + t, 1);
+    }
+    for (int which = 1; which <= 3; ++which) {
+        connect(timeOn_[static_cast<std::size_t>(which) - 1], &QCheckBox::clicked, this,
+                [this, which](bool on) { timeOnToggled(which, on); });
+    }
+
+    // The funeral relay and its delay, the number of days.
+    relay_ = box(QStringLiteral("funeralRelayBox"));
+    relayDelayLabel_ = new QLabel(editor_);
+    relayDelay_ = numberField("relayDelayField", 0, 99, 2);
+    relayDelayLabel_->setBuddy(relayDelay_);
+    relayUnit_ = new QLabel(QStringLiteral("[s]"), editor_);
+    connect(relay_, &QCheckBox::clicked, this, &CProgramPage::relayToggled);
+    connectField(relayDelay_, [this] {
+        const auto seconds = static_cast<std::uint8_t>(relayDelay_->readInteger());
+        editShown(static_cast<int>(EntryField::RelayDelay),
+                  [seconds](ScheduleProgram& s, int row) { s.setRelayDelay(row, seconds); });
+    });
+    auto* relay = new QHBoxLayout;
+    relay->setSpacing(4);
+    relay->addWidget(relay_);
+    relay->addSpacing(8);
+    relay->addWidget(relayDelayLabel_);
+    relay->addWidget(relayDelay_);
+    relay->addWidget(relayUnit_);
+    relay->addStretch(1);
+    grid->addLayout(relay, 2, 2, 1, 2);
+
+    funeralDaysLabel_ = new QLabel(editor_);
+    funeralDays_ = numberField("funeralDaysField", 1, 9, 1);
+    funeralDaysLabel_->setBuddy(funeralDays_);
+    connectField(funeralDays_, [this] {
+        const auto days = static_cast<std::uint8_t>(funeralDays_->readInteger());
+        editShown(static_cast<int>(EntryField::Days), [days](ScheduleProgram& s, int row) { s.setDays(row, days); });
+    });
+    grid->addWidget(funeralDaysLabel_, 3, 2);
+    grid->addWidget(funeralDays_, 3, 3, Qt::AlignLeft);
+
+    // How the tolling is started.
+    startMode_ = new QGroupBox(editor_);
+    startMode_->setObjectName(QStringLiteral("startModeGroup"));
+    auto* modes = new QHBoxLayout(startMode_);
+    byClock_ = new QRadioButton(startMode_);
+    byClock_->setObjectName(QStringLiteral("byClockRadio"));
+    beforeAngelus_ = new QRadioButton(startMode_);
+    beforeAngelus_->setObjectName(QStringLiteral("beforeAngelusRadio"));
+    afterAngelus_ = new QRadioButton(startMode_);
+    afterAngelus_->setObjectName(QStringLiteral("afterAngelusRadio"));
+    auto* group = new QButtonGroup(startMode_);
+    const std::array<std::pair<QRadioButton*, FuneralStartMode>, 3> choices{
+        {{byClock_, FuneralStartMode::ByClock},
+         {beforeAngelus_, FuneralStartMode::BeforeAngelus},
+         {afterAngelus_, FuneralStartMode::AfterAngelus}}};
+    for (const auto& [radio, mode] : choices) {
+        group->addButton(radio);
+        modes->addWidget(radio);
+        connect(radio, &QRadioButton::clicked, this, [this, m = mode] { startModeChosen(m); });
+    }
+    modes->addStretch(1);
+    grid->addWidget(startMode_, 4, 0, 1, 4);
+}
+
+void CProgramPage::showFuneralControls(const ProgramEntry& e) {
+    for (int which = 1; which <= 3; ++which) {
+        timeOn_[static_cast<std::size_t>(which) - 1]->setChecked(e.timeOn(which));
+    }
+    const std::array<std::array<int, 3>, 2> later{
+        {{e.time2Hour(), e.time2Minute(), e.time2Second()}, {e.time3Hour(), e.time3Minute(), e.time3Second()}}};
+    for (std::size_t t = 0; t < 2; ++t) {
+        for (std::size_t part = 0; part < 3; ++part) {
+            setItemTwoDigits(laterTimes_[t][part], later[t][part]);
+        }
+    }
+    relay_->setChecked(e.funeralRelayUsed());
+    for (QWidget* w : std::initializer_list<QWidget*>{relayDelayLabel_, relayDelay_, relayUnit_}) {
+        w->setVisible(e.funeralRelayUsed());
+    }
+    setItemTwoDigits(relayDelay_, e.relayDelay());
+    funeralDays_->setText(QString::asprintf("%.1d", e.days()));
+    byClock_->setChecked(e.startMode() == FuneralStartMode::ByClock);
+    beforeAngelus_->setChecked(e.startMode() == FuneralStartMode::BeforeAngelus);
+    afterAngelus_->setChecked(e.startMode() == FuneralStartMode::AfterAngelus);
+    enableFuneralTimes(e);
+}
+
+void CProgramPage::enableFuneralTimes(const ProgramEntry& e) {
+    const bool boxes = programediting::funeralTimeBoxesEnabled(e);
+    for (QCheckBox* b : timeOn_) {
+        b->setEnabled(boxes);
+    }
+    for (CFireEdit* f : {hour_, minute_, second_}) {
+        f->setEnabled(programediting::funeralTimeFieldsEnabled(e, 1));
+    }
+    for (std::size_t t = 0; t < 2; ++t) {
+        for (CFireEdit* f : laterTimes_[t]) {
+            f->setEnabled(programediting::funeralTimeFieldsEnabled(e, static_cast<int>(t) + 2));
+        }
+    }
+}
+
+void CProgramPage::timeOnToggled(int which, bool on) {
+    endEditBurst();
+    editShown(static_cast<int>(EntryField::Time1On) + which - 1,
+              [which, on](ScheduleProgram& s, int row) { s.setTimeOn(row, which, on); });
+    endEditBurst();
+    if (currentItem() >= 0) {
+        enableFuneralTimes(shown(currentItem()));
+    }
+}
+
+void CProgramPage::startModeChosen(FuneralStartMode mode) {
+    endEditBurst();
+    editShown(static_cast<int>(EntryField::StartMode),
+              [mode](ScheduleProgram& s, int row) { s.setStartMode(row, mode); });
+    endEditBurst();
+    if (currentItem() >= 0) {
+        enableFuneralTimes(shown(currentItem()));
+    }
+}
+
+void CProgramPage::storeTime2or3(int which) {
+    const std::array<CFireEdit*, 3>& fields = laterTimes_[static_cast<std::size_t>(which) - 2];
+    const auto h = static_cast<std::uint8_t>(fields[0]->readInteger());
+    const auto m = static_cast<std::uint8_t>(fields[1]->readInteger());
+    const auto sec = static_cast<std::uint8_t>(fields[2]->readInteger());
+    QWidget* focused = QApplication::focusWidget();
+    const int part = focused == fields[1] ? 1 : focused == fields[2] ? 2 : 0;
+    const int first = static_cast<int>(which == 2 ? EntryField::Time2Hour : EntryField::Time3Hour);
+    editShown(first + part, [=](ScheduleProgram& s, int row) {
+        if (which == 2) {
+            s.setTime2(row, h, m, sec);
+        } else {
+            s.setTime3(row, h, m, sec);
+        }
+    });
+}
+
+void CProgramPage::relayToggled(bool on) {
+    endEditBurst();
+    editShown(static_cast<int>(EntryField::FuneralRelay),
+              [on](ScheduleProgram& s, int row) { s.setFuneralRelayUsed(row, on); });
+    endEditBurst();
+    for (QWidget* w : std::initializer_list<QWidget*>{relayDelayLabel_, relayDelay_, relayUnit_}) {
+        w->setVisible(on);
+    }
+}
+
+void CProgramPage::refreshFuneralTexts() {
+    for (int which = 1; which <= 3; ++which) {
+        timeOn_[static_cast<std::size_t>(which) - 1]->setText(formatted(TextStartTime, which));
+    }
+    for (std::size_t t = 0; t < 2; ++t) {
+        const QString time = formatted(TextStartTime, static_cast<long long>(t) + 2) + QLatin1String(", ");
+        laterTimes_[t][0]->setAccessibleName(time + text(TextHour));
+        laterTimes_[t][1]->setAccessibleName(time + text(TextMinute));
+        laterTimes_[t][2]->setAccessibleName(time + text(TextSecond));
+    }
+    const QString first = formatted(TextStartTime, 1) + QLatin1String(", ");
+    hour_->setAccessibleName(first + text(TextHour));
+    minute_->setAccessibleName(first + text(TextMinute));
+    second_->setAccessibleName(first + text(TextSecond));
+    relay_->setText(text(TextFuneralRelay));
+    relayDelayLabel_->setText(text(TextRelayDelay) + QLatin1Char(':'));
+    funeralDaysLabel_->setText(text(TextFuneralDays) + QLatin1Char(':'));
+    startMode_->setTitle(text(TextStartMode));
+    byClock_->setText(text(TextByClock));
+    beforeAngelus_->setText(text(TextBeforeAngelus));
+    afterAngelus_->setText(text(TextAfterAngelus));
 }
 
 } // namespace tolvane

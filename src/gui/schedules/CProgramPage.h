@@ -12,6 +12,8 @@
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
+class QGroupBox;
+class QRadioButton;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -30,18 +32,22 @@ struct ProgramPageSpec {
     int captionText = 0;
     std::vector<ProgramColumnSpec> columns;
     int dateLabelText = 233; // the label before the (start) date
+    bool date = true;        // the (start) date row
     bool endDate = false;
     bool weekdays = false;
     bool parity = false;
     bool year = false;
 };
 
-// The common page of the dated schedules (weekly, annual, one-time; the holiday-day and funeral pages build on
-// it): Add, Delete and Copy, the list of programs in the section's order, the editor of the one selected program
-// and the count of used entries. Every field is stored as it is typed, one undo step per burst of typing in one
-// field; Add, Copy, Delete, a number change and a column click are one step each and put the list in the order of
-// the chosen column inside that step. Showing a page or selecting a program never changes the project: values the
-// editor cannot show as stored are shown corrected and written with the user's next edit of that program.
+// The common page of the schedules (weekly, holiday-day, annual, one-time and funeral tolling): Add, Delete and
+// Copy, the list of programs in the section's order, the editor of the one selected program and the count of used
+// entries. A holiday-day program chooses its holiday from the holiday table (the "..." button shows that table);
+// the eight funeral tolling programs are always there, in their fixed order, without Add, Delete and Copy, and
+// their editor has the funeral relay, the number of days, the start mode and three start times. Every field is stored
+// as it is typed, one undo step per burst of typing in one field; Add, Copy, Delete, a number change and a column click
+// are one step each and put the list in the order of the chosen column inside that step. Showing a page or selecting a
+// program never changes the project: values the editor cannot show as stored are shown corrected and written with the
+// user's next edit of that program.
 //
 // Keyboard: Insert adds, Delete deletes the selected programs, Ctrl+D copies them, Ctrl+C puts them on the
 // clipboard as text, Ctrl+V adds programs from the clipboard, F2 (or a double click) changes the program's number
@@ -81,6 +87,12 @@ public:
     static constexpr int TextSortStep = 2076;
     static constexpr int TextNumberStep = 2077;
     static constexpr int TextHammer = 2078;
+    static constexpr int TextShowHolidays = 2105;
+    static constexpr int TextFuneralRelay = 2106;
+    static constexpr int TextRelayDelay = 2107;
+    static constexpr int TextStartMode = 2108;
+    static constexpr int TextStartTime = 2109;
+    static constexpr int TextFuneralStep = 2110;
 
     CProgramPage(AppContext& context, ProgramPageSpec spec, QWidget* parent = nullptr);
 
@@ -158,6 +170,20 @@ private:
     void graphValueChanged(int trackNumber, bool second);
     void chooseSequence();
     void chooseHammer();
+    void holidayChosen(int position);
+    void showHolidayTable();
+    void timeOnToggled(int which, bool on);
+    void startModeChosen(FuneralStartMode mode);
+    void storeTime2or3(int which);
+    void relayToggled(bool on);
+
+    // Holiday-day and funeral parts of the editor.
+    void buildHolidayControls(QGridLayout* grid);
+    void buildFuneralControls(QGridLayout* grid);
+    void showHolidayChoice(const ProgramEntry& e);
+    void showFuneralControls(const ProgramEntry& e);
+    void enableFuneralTimes(const ProgramEntry& e);
+    void refreshFuneralTexts();
 
     QString sequenceText(const ProgramEntry& e) const;
     QString hammerText(const ProgramEntry& e) const;
@@ -236,6 +262,28 @@ private:
     CFireEdit* silenceSeconds_ = nullptr;
     QCheckBox* silenceBells_ = nullptr;
     QCheckBox* silenceGongs_ = nullptr;
+
+    // Holiday-day programs: the holiday list and the button to the holiday table; the holiday a new program gets.
+    QWidget* holidayPanel_ = nullptr;
+    QLabel* holidayLabel_ = nullptr;
+    QComboBox* holidayList_ = nullptr;
+    QPushButton* holidayButton_ = nullptr;
+    int rememberedHoliday_ = 0;
+
+    // Funeral tolling.
+    std::array<QCheckBox*, 3> timeOn_{};
+    std::array<std::array<CFireEdit*, 3>, 2> laterTimes_{}; // times 2 and 3: hour, minute, second
+    std::array<QWidget*, 2> laterTimeRows_{};
+    QCheckBox* relay_ = nullptr;
+    QLabel* relayDelayLabel_ = nullptr;
+    CFireEdit* relayDelay_ = nullptr;
+    QLabel* relayUnit_ = nullptr;
+    QLabel* funeralDaysLabel_ = nullptr;
+    CFireEdit* funeralDays_ = nullptr;
+    QGroupBox* startMode_ = nullptr;
+    QRadioButton* byClock_ = nullptr;
+    QRadioButton* beforeAngelus_ = nullptr;
+    QRadioButton* afterAngelus_ = nullptr;
 };
 
 } // namespace tolvane

@@ -1,5 +1,7 @@
 #include "schedules/ProgramEditing.h"
 
+#include "ScheduleTestSupport.h"
+#include "schedules/HolidayTable.h"
 #include "schedules/ScheduleProgram.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +32,59 @@ TEST(ProgramEditing, ActionListPositionsAndCodesMapBothWays) {
     EXPECT_EQ(actionPosition(42, false), 0);
     EXPECT_EQ(actionCodeAt(-1, false), ProgramEntry::ActionNone);
     EXPECT_EQ(actionCodeAt(7, false), ProgramEntry::ActionNone);
+}
+
+// A new holiday-day program takes the holiday last chosen on the page only while that holiday exists.
+TEST(ProgramEditing, ANewHolidayProgramNeverRefersToAFreeSlot) {
+    testing::NumberedTexts texts;
+    HolidayTable holidays;
+    holidays.addHoliday(texts); // slot 0
+    holidays.addHoliday(texts); // slot 1
+    holidays.addHoliday(texts); // slot 2
+    holidays.deleteHolidays(std::vector<int>{1});
+    struct Case {
+        int remembered;
+        int expected;
+    };
+    for (const Case c :
+         {Case{0, 0}, Case{2, 2}, Case{1, 254}, Case{254, 254}, Case{127, 254}, Case{200, 254}, Case{-1, 254}}) {
+        EXPECT_EQ(holidayForNewProgram(&holidays, c.remembered), c.expected) << c.remembered;
+    }
+    EXPECT_EQ(holidayForNewProgram(nullptr, 0), 254);
+    holidays.deleteHolidays(std::vector<int>{0});
+    EXPECT_EQ(holidayForNewProgram(&holidays, 0), 254) << "the first program of a table whose slot 0 is free";
+}
+
+TEST(ProgramEditing, ProgramsReferringToHolidaysAreCounted) {
+    ScheduleProgram programs(HolidayDay);
+    for (const std::uint8_t index : {std::uint8_t{3}, std::uint8_t{5}, std::uint8_t{3}, std::uint8_t{254}}) {
+        programs.setHolidayIndex(programs.addEntry(), index);
+    }
+    EXPECT_EQ(programsReferringTo(programs, std::vector<int>{3}), 2);
+    EXPECT_EQ(programsReferringTo(programs, std::vector<int>{3, 5}), 3);
+    EXPECT_EQ(programsReferringTo(programs, std::vector<int>{4, 6}), 0);
+    EXPECT_EQ(programsReferringTo(programs, std::vector<int>{}), 0);
+}
+
+TEST(ProgramEditing, FuneralTimesCanBeSetOnlyByTheClockAndWhileOn) {
+    struct Case {
+        FuneralStartMode mode;
+        bool on;
+        bool boxes;
+        bool fields;
+    };
+    for (const Case c :
+         {Case{FuneralStartMode::ByClock, true, true, true}, Case{FuneralStartMode::ByClock, false, true, false},
+          Case{FuneralStartMode::BeforeAngelus, true, false, false},
+          Case{FuneralStartMode::AfterAngelus, true, false, false}}) {
+        for (int which = 1; which <= 3; ++which) {
+            ProgramEntry e = ProgramEntry::defaultFor(Funeral);
+            e.setStartMode(c.mode);
+            e.setTimeOn(which, c.on);
+            EXPECT_EQ(funeralTimeBoxesEnabled(e), c.boxes);
+            EXPECT_EQ(funeralTimeFieldsEnabled(e, which), c.fields) << which;
+        }
+    }
 }
 
 TEST(ProgramEditing, ShownBellValuesAreBoundedAndOtherBytesKept) {
