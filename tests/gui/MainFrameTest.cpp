@@ -96,7 +96,7 @@ TEST_F(MainFrameTest, TreeItemsBringTheirPagesToTheFront) {
         top.push_back(tree.topLevelItem(i)->data(0, CTarvelinView::TextRole).toInt());
     }
     EXPECT_EQ(top, (std::vector<int>{157, 158, 165, 825, 164}));
-    EXPECT_EQ(childTexts(tree.topLevelItem(1)), (std::vector<int>{159, 160, 161, 162, 163, 169}));
+    EXPECT_EQ(childTexts(tree.topLevelItem(1)), (std::vector<int>{159, 160, 161, 162, 163, 169, 2450}));
     EXPECT_EQ(childTexts(tree.topLevelItem(2)), (std::vector<int>{598, 166, 167, 168, 170, 171, 602, 599, 600}));
     EXPECT_EQ(childTexts(tree.topLevelItem(4)), (std::vector<int>{696}));
     for (int i = 0; i < tree.topLevelItemCount(); ++i) {
@@ -148,7 +148,7 @@ TEST_F(MainFrameTest, SpecialTollingItemFollowsTheOptionWithoutRebuildingTheTree
 
     testing::userEdit(doc, [](ProjectData& p) { p.general().setSpecialTollingOn(true); });
     ASSERT_NE(view.specialTollingItem(), nullptr);
-    EXPECT_EQ(childTexts(programs), (std::vector<int>{159, 160, 161, 162, 163, 879, 169}));
+    EXPECT_EQ(childTexts(programs), (std::vector<int>{159, 160, 161, 162, 163, 879, 169, 2450}));
     EXPECT_EQ(view.specialTollingItem()->text(0), "t879");
     EXPECT_EQ(treeItem(view, 158), programs); // the same items: no rebuild
     EXPECT_EQ(treeItem(view, 159), weekly);
@@ -158,7 +158,7 @@ TEST_F(MainFrameTest, SpecialTollingItemFollowsTheOptionWithoutRebuildingTheTree
 
     testing::userEdit(doc, [](ProjectData& p) { p.general().setSpecialTollingOn(false); });
     EXPECT_EQ(view.specialTollingItem(), nullptr);
-    EXPECT_EQ(childTexts(programs), (std::vector<int>{159, 160, 161, 162, 163, 169}));
+    EXPECT_EQ(childTexts(programs), (std::vector<int>{159, 160, 161, 162, 163, 169, 2450}));
     EXPECT_EQ(treeItem(view, 159), weekly);
 }
 

@@ -272,6 +272,20 @@ TEST_F(UndoTest, AnEditACardWriteAndAnUndoAskTheWriteBackQuestion) {
     EXPECT_EQ(app.prompts.texts(), (QStringList{"t322", "t659"}));
 }
 
+TEST_F(UndoTest, AnEditRightAfterACardWriteIsAStepOfItsOwn) {
+    // Two edits with the same key and nothing between them but a card write that cleared the marks.
+    const EditKey key{SectionId::Chimes, 4, 0};
+    doc().edit({CKurantyPage::TextNameStep, {5LL}}, key, [](ProjectData& p) { p.chimes().setName(4, "Angel"); });
+    doc().changeMarks([](ProjectData& p) { p.chimes().clearModified(); });
+    doc().edit({CKurantyPage::TextNameStep, {5LL}}, key, [](ProjectData& p) { p.chimes().setName(4, "Angelus"); });
+    EXPECT_EQ(doc().undoStack()->count(), 2);
+    trigger("actionUndo");
+    EXPECT_EQ(chime(5), "Angel");
+    trigger("actionUndo");
+    EXPECT_EQ(chime(5), "");
+    EXPECT_EQ(doc().undoStack()->count(), 2) << "the history is whole";
+}
+
 TEST_F(UndoTest, OneCardFileReadIsOneStepThatUndoRestores) {
     ProjectData source;
     testing_support::fillProject(source);

@@ -159,6 +159,9 @@ bool CTarvelinDoc::edit(const EditLabel& label, const EditKey& key, const std::f
 void CTarvelinDoc::changeMarks(const std::function<void(ProjectData&)>& change) {
     change(*project_);
     commitAll();
+    // The next edit is a step of its own: merged into the step before the card write, it would hold bytes from
+    // before the marks moved.
+    ++burst_;
     emit marksChanged();
     emit modifiedChanged();
 }

@@ -177,8 +177,8 @@ void CTarvelinView::buildTree() {
             }
         }
     }
-    std::sort(items.begin(), items.end(),
-              [](const Placed& a, const Placed& b) { return a.item->order < b.item->order; });
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Placed& a, const Placed& b) { return a.item->order < b.item->order; });
     QTreeWidgetItem* top = nullptr;
     QTreeWidgetItem* settingsItem = nullptr;
     for (const Placed& placed : items) {

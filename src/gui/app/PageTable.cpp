@@ -3,6 +3,7 @@
 #include "gui/app/CDataPage.h"
 #include "gui/card/CPropWymiana.h"
 #include "gui/ringing/CKurantyPage.h"
+#include "gui/schedules/CPropPlan.h"
 #include "gui/schedules/CPropPog.h"
 #include "gui/schedules/CPropPogSpec.h"
 #include "gui/schedules/CPropProgramy.h"
@@ -39,8 +40,8 @@ template <typename... Ids> constexpr Edits sections(Ids... ids) {
 using Tree = std::array<TreeItemSpec, PageSpec::MaxTreeItems>;
 
 // Stack order is table order. Tree items carry their place in the tree: the tree reads top to bottom as
-// Card exchange, Programs (its six programs and Holidays), Settings (Users, Time corrections, Striking, four
-// entries of the settings page, Sequences, Cross-connection), Chimes, Report (Printing).
+// Card exchange, Programs (its six programs, Holidays and the day plan), Settings (Users, Time corrections, Striking,
+// four entries of the settings page, Sequences, Cross-connection), Chimes, Report (Printing).
 constexpr PageSpec row(PageId id, int headerText, int headerIcon, bool stacked,
                        std::array<TreeItemSpec, PageSpec::MaxTreeItems> tree, Edits edits,
                        CDataPage* (*create)(AppContext&, QWidget*)) {
@@ -72,6 +73,8 @@ const PageSpec Pages[] = {
         make<CPropKrosownica>),
     row(PageId::Druk, 696, 2, true, Tree{{{21, 696, 19, true}}}, sections(), plain),
     row(PageId::Kuranty, 825, 2, true, Tree{{{19, 825, 16, false}}}, sections(SectionId::Chimes), make<CKurantyPage>),
+    // The day plan comes last among the programs: items with the same place keep the table's order.
+    row(PageId::Plan, 2450, 2, true, Tree{{{8, 2450, 7, true}}}, sections(), make<CPropPlan>),
     row(PageId::SetMenu, 0, 0, false, Tree{}, sections(), plain),
 };
 

@@ -34,8 +34,9 @@ enum class PageId : int {
     Rok,        // annual programs
     Jed,        // one-time programs
     Pog,        // funeral tolling
+    Plan,       // the day plan: what rings when
 };
-constexpr int PageCount = 19;
+constexpr int PageCount = 20;
 
 using PageSet = std::array<CDataPage*, PageCount>;
 

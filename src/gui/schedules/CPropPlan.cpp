@@ -1,0 +1,246 @@
+#include "gui/schedules/CPropPlan.h"
+
+#include "gui/app/CTarvelinView.h"
+#include "project/ProjectData.h"
+#include "project/TextFormat.h"
+
+#include <QCalendarWidget>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QTextCharFormat>
+#include <QVBoxLayout>
+
+namespace tolvane {
+
+namespace {
+
+constexpr int TextTime = 231;
+constexpr int TextNumber = 508;
+constexpr int TextAction = 230;
+constexpr int TextPriority = 237;
+constexpr int TextKind = 2471; // the column of the program's calendar (weekly, annual, ...)
+// Enough days to cover a month's page of the calendar (six weeks).
+constexpr int PageDays = 42;
+
+calendar::Date toDate(const QDate& d) {
+    return {d.year(), d.month(), d.day()};
+}
+
+PageId pageOf(ProgramKind kind) {
+    switch (kind) {
+    case Weekly:
+        return PageId::Tyg;
+    case HolidayDay:
+        return PageId::Swi;
+    case Annual:
+        return PageId::Rok;
+    case OneTime:
+        return PageId::Jed;
+    case Funeral:
+        return PageId::Pog;
+    case SpecialTolling:
+        return PageId::PogSpec;
+    }
+    return PageId::Programy;
+}
+
+QTableWidget* makeList(QWidget* parent, const char* name) {
+    auto* list = new QTableWidget(0, 5, parent);
+    list->setObjectName(QLatin1String(name));
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setTabKeyNavigation(false);
+    list->verticalHeader()->hide();
+    list->horizontalHeader()->setStretchLastSection(true);
+    list->setColumnWidth(0, 110);
+    list->setColumnWidth(1, 90);
+    list->setColumnWidth(2, 60);
+    list->setColumnWidth(3, 60);
+    return list;
+}
+
+} // namespace
+
+CPropPlan::CPropPlan(AppContext& context, QWidget* parent)
+    : CDataPage(context, parent), calendar_(new QCalendarWidget(this)), dayTitle_(new QLabel(this)),
+      dayList_(makeList(this, "planDayList")), onDemandTitle_(new QLabel(this)),
+      onDemandList_(makeList(this, "planOnDemandList")), readings_(new QLabel(this)) {
+    calendar_->setObjectName(QStringLiteral("planCalendar"));
+    calendar_->setGridVisible(true);
+    calendar_->setFirstDayOfWeek(Qt::Monday);
+    calendar_->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
+    calendar_->setMinimumDate(QDate(2000, 1, 1));
+    calendar_->setMaximumDate(QDate(2099, 12, 31));
+    connect(calendar_, &QCalendarWidget::selectionChanged, this, &CPropPlan::showDay);
+    connect(calendar_, &QCalendarWidget::currentPageChanged, this, [this] { markMonth(); });
+    // Dates are changed with the calendar's own keys; Enter goes to the day's list.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        auto* enter = new QShortcut(keys, calendar_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(enter, &QShortcut::activated, this, [this] {
+            if (dayList_->rowCount() > 0) {
+                dayList_->setFocus(Qt::ShortcutFocusReason);
+                dayList_->selectRow(std::max(dayList_->currentRow(), 0));
+            }
+        });
+    }
+    for (QTableWidget* list : {dayList_, onDemandList_}) {
+        connect(list, &QTableWidget::cellDoubleClicked, this, [this, list](int row, int) { openProgram(list, row); });
+        for (const QKeySequence& keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+            auto* open = new QShortcut(keys, list, nullptr, nullptr, Qt::WidgetShortcut);
+            connect(open, &QShortcut::activated, this, [this, list] { openProgram(list, list->currentRow()); });
+        }
+        auto* back = new QShortcut(QKeySequence(Qt::Key_Escape), list, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(back, &QShortcut::activated, this, [this] { calendar_->setFocus(Qt::ShortcutFocusReason); });
+    }
+    QFont bold = dayTitle_->font();
+    bold.setBold(true);
+    dayTitle_->setFont(bold);
+    onDemandTitle_->setWordWrap(true);
+    readings_->setWordWrap(true);
+    readings_->setObjectName(QStringLiteral("planReadings"));
+    dayTitle_->setObjectName(QStringLiteral("planDayTitle"));
+    dayTitle_->setBuddy(dayList_);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(calendar_);
+    left->addWidget(readings_, 1, Qt::AlignTop);
+    auto* right = new QVBoxLayout;
+    right->addWidget(dayTitle_);
+    right->addWidget(dayList_, 3);
+    right->addWidget(onDemandTitle_);
+    right->addWidget(onDemandList_, 1);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(12, HeaderHeight + 10, 12, 12);
+    layout->addLayout(left, 2);
+    layout->addLayout(right, 3);
+    setTabOrder(calendar_, dayList_);
+    setTabOrder(dayList_, onDemandList_);
+}
+
+void CPropPlan::reload(int) {
+    if (!watching_ && document()) {
+        // The plan follows every change, also the ones made on other pages while it is in front of nobody.
+        connect(document(), &CTarvelinDoc::projectChanged, this, [this] {
+            if (isVisible()) {
+                reload();
+            }
+        });
+        watching_ = true;
+    }
+    if (!project()) {
+        return;
+    }
+    const QDate shown = calendar_->selectedDate();
+    readings_->setText(QString());
+    std::vector<std::string> lines = dayplan::readingLines(*project(), context().texts, shown.year(), shown.year());
+    QStringList text;
+    for (const std::string& line : lines) {
+        text << qtext(line);
+    }
+    readings_->setText(text.join(QLatin1Char('\n')));
+    markMonth();
+    showDay();
+}
+
+// Bold for the days with programs, the warning colour for the days with a collision, over the month's page.
+void CPropPlan::markMonth() {
+    for (const QDate& d : marked_) {
+        calendar_->setDateTextFormat(d, QTextCharFormat());
+    }
+    marked_.clear();
+    if (!project()) {
+        return;
+    }
+    const QDate first = QDate(calendar_->yearShown(), calendar_->monthShown(), 1).addDays(-7);
+    const std::vector<dayplan::DayMark> marks = dayplan::marks(*project(), toDate(first), PageDays + 7);
+    for (const dayplan::DayMark& mark : marks) {
+        if (!mark.hasPrograms) {
+            continue;
+        }
+        const QDate day(mark.date.year, mark.date.month, mark.date.day);
+        QTextCharFormat format;
+        format.setFontWeight(QFont::Bold);
+        if (mark.hasCollision) {
+            format.setForeground(QColor(CollisionColor));
+        }
+        calendar_->setDateTextFormat(day, format);
+        marked_.push_back(day);
+    }
+}
+
+void CPropPlan::fillRow(QTableWidget* list, int row, const dayplan::PlannedProgram& program) {
+    const ProjectData& p = *project();
+    const TextSource& texts = context().texts;
+    const QStringList cells{qtext(dayplan::timeText(p, program, texts)), qtext(dayplan::kindText(program.kind, texts)),
+                            qtext(dayplan::numberText(p, program)), qtext(dayplan::priorityText(program)),
+                            qtext(dayplan::actionText(p, program, texts))};
+    // How many programs of the list start in this program's minute.
+    long long together = 0;
+    const std::vector<dayplan::PlannedProgram>& all = list == dayList_ ? dayPrograms_ : onDemand_;
+    for (const dayplan::PlannedProgram& other : all) {
+        together += other.time / 60 == program.time / 60 ? 1 : 0;
+    }
+    const QString collision =
+        program.collision ? QString::fromStdString(formatText(texts.text(dayplan::CollisionText), {TextArg(together)}))
+                          : QString();
+    for (int c = 0; c < cells.size(); ++c) {
+        auto* item = new QTableWidgetItem(cells[c]);
+        if (program.collision) {
+            item->setBackground(QColor(CollisionBackground));
+            item->setData(Qt::AccessibleDescriptionRole, collision);
+            item->setToolTip(collision);
+        }
+        list->setItem(row, c, item);
+    }
+}
+
+void CPropPlan::showDay() {
+    if (!project()) {
+        return;
+    }
+    const QDate day = calendar_->selectedDate();
+    const dayplan::PlanDay planned = dayplan::planDay(*project(), toDate(day));
+    dayPrograms_ = planned.programs;
+    dayTitle_->setText(qtext(dayplan::dayTitle(planned.date, context().texts)));
+    dayList_->setRowCount(0);
+    dayList_->setRowCount(static_cast<int>(dayPrograms_.size()));
+    for (int row = 0; row < static_cast<int>(dayPrograms_.size()); ++row) {
+        fillRow(dayList_, row, dayPrograms_[static_cast<std::size_t>(row)]);
+    }
+    dayList_->setAccessibleDescription(dayPrograms_.empty() ? text(dayplan::NothingText) : QString());
+    onDemand_ = dayplan::onDemand(*project());
+    onDemandList_->setRowCount(0);
+    onDemandList_->setRowCount(static_cast<int>(onDemand_.size()));
+    for (int row = 0; row < static_cast<int>(onDemand_.size()); ++row) {
+        fillRow(onDemandList_, row, onDemand_[static_cast<std::size_t>(row)]);
+    }
+}
+
+void CPropPlan::openProgram(const QTableWidget* list, int row) {
+    const std::vector<dayplan::PlannedProgram>& programs = list == dayList_ ? dayPrograms_ : onDemand_;
+    if (row < 0 || row >= static_cast<int>(programs.size()) || !view()) {
+        return;
+    }
+    const dayplan::PlannedProgram& program = programs[static_cast<std::size_t>(row)];
+    const PageId page = pageOf(program.kind);
+    view()->showPage(page);
+    view()->page(page)->reload(program.entry);
+}
+
+void CPropPlan::refreshTexts() {
+    const QStringList headers{text(TextTime), text(TextKind), text(TextNumber), text(TextPriority), text(TextAction)};
+    for (QTableWidget* list : {dayList_, onDemandList_}) {
+        list->setHorizontalHeaderLabels(headers);
+    }
+    calendar_->setAccessibleName(text(dayplan::TitleText));
+    dayList_->setAccessibleName(text(dayplan::TitleText));
+    onDemandTitle_->setText(text(dayplan::OnDemandText));
+    onDemandList_->setAccessibleName(text(dayplan::OnDemandText));
+    reload();
+}
+
+} // namespace tolvane

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "gui/app/CDataPage.h"
+#include "report/DayPlan.h"
+
+#include <QDate>
+
+#include <vector>
+
+class QCalendarWidget;
+class QLabel;
+class QTableWidget;
+
+namespace tolvane {
+
+// "What rings when": a calendar whose days with programs are bold and whose days with programs starting in the
+// same minute are in the warning colour, and beside it the chosen day's programs in time order (time, program,
+// action, priority) with the programs started at the controller below. A double click (or Enter) on a program
+// opens it on its own page. The page reads the project whenever it is shown and after every change, and states
+// the readings the plan relies on.
+class CPropPlan : public CDataPage {
+    Q_OBJECT
+public:
+    static constexpr QRgb CollisionColor = 0xffc00000;      // the calendar's days with a collision
+    static constexpr QRgb CollisionBackground = 0xffffd0d0; // rows of programs that collide
+
+    explicit CPropPlan(AppContext& context, QWidget* parent = nullptr);
+
+    void reload(int item = 0) override;
+    void refreshTexts() override;
+
+    QCalendarWidget* calendar() const { return calendar_; }
+    QTableWidget* dayList() const { return dayList_; }
+    QTableWidget* onDemandList() const { return onDemandList_; }
+    QLabel* readings() const { return readings_; }
+
+private:
+    void markMonth();
+    void showDay();
+    void openProgram(const QTableWidget* list, int row);
+    void fillRow(QTableWidget* list, int row, const dayplan::PlannedProgram& program);
+    QString qtext(const std::string& s) const { return QString::fromStdString(s); }
+
+    QCalendarWidget* calendar_;
+    QLabel* dayTitle_;
+    QTableWidget* dayList_;
+    QLabel* onDemandTitle_;
+    QTableWidget* onDemandList_;
+    QLabel* readings_;
+    std::vector<dayplan::PlannedProgram> dayPrograms_;
+    std::vector<dayplan::PlannedProgram> onDemand_;
+    std::vector<QDate> marked_;
+    bool watching_ = false;
+};
+
+} // namespace tolvane
