@@ -180,7 +180,7 @@ TEST(LanguageCatalogs, InventoryIsWellFormedAndCoversTheCodesTexts) {
         {110, "d"}, {111, "d"}, {212, "d"},  {240, "d"},  {254, "dd"}, {255, "dd"}, {256, "dd"}, {257, "dd"},
         {269, "d"}, {284, "d"}, {300, "d"},  {303, "d"},  {400, "d"},  {401, "d"},  {402, "d"},  {403, "d"},
         {405, "s"}, {534, "d"}, {535, "d"},  {539, "d"},  {540, "d"},  {543, "d"},  {544, "d"},  {545, "d"},
-        {548, "d"}, {624, "d"}, {2003, "s"}, {2004, "s"}, {2005, "d"}, {2006, "s"}};
+        {548, "d"}, {624, "d"}, {2003, "s"}, {2004, "s"}, {2005, "d"}, {2006, "s"}, {2400, "s"}};
     for (const auto& [id, kinds] : formatted) {
         SCOPED_TRACE(id);
         ASSERT_TRUE(file.texts.contains(id));

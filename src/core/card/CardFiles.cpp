@@ -159,31 +159,36 @@ ReadResult readCardFile(ProjectData& project, FileKind kind, const std::string& 
 WriteResult writeCardFile(ProjectData& project, FileKind kind, const std::string& folder, const std::string& tempFolder,
                           CardFileSystem& files) {
     if (kind != FileKind::Chimes && project.validate()) {
-        return {false, TextCriticalErrors};
+        return {false, TextCriticalErrors, {}};
     }
     std::vector<std::uint8_t> image;
     try {
         image = pack(project, kind);
     } catch (const std::exception&) {
-        return {false, TextWriteFailed}; // an image that cannot be built is never copied
+        return {false, TextWriteFailed, {}}; // an image that cannot be built is never copied
     }
     const std::string temporary = joinPath(tempFolder, fileName(kind));
     const std::string target = joinPath(folder, fileName(kind));
     if (!files.write(temporary, image)) {
+        const std::string reason = files.lastError();
         files.remove(temporary);
-        return {false, temporaryFailedText(kind)};
+        return {false, temporaryFailedText(kind), reason};
     }
     bool verified = files.replaceWithCopy(temporary, target);
+    std::string reason = verified ? std::string() : files.lastError();
     files.remove(temporary);
     if (verified) {
         const auto back = files.read(target, image.size());
         verified = back && *back == image;
+        if (!back) {
+            reason = files.lastError();
+        }
     }
     if (!verified) {
-        return {false, TextWriteFailed};
+        return {false, TextWriteFailed, reason};
     }
     clearMarks(project, kind);
-    return {true, TextWritten};
+    return {true, TextWritten, {}};
 }
 
 } // namespace tolvane::card

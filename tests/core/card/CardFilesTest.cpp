@@ -2,6 +2,7 @@
 #include "FullProject.h"
 #include "TestFiles.h"
 #include "card/CardImages.h"
+#include "platform/PlatformCardFileSystem.h"
 #include "project/ProjectFile.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +53,7 @@ public:
     }
     void remove(const std::string& path) override { real.remove(path); }
 
-    StdCardFileSystem real;
+    PlatformCardFileSystem real;
 };
 
 class CardFiles : public ::testing::Test {
@@ -79,7 +80,7 @@ protected:
     }
 
     fs::path root;
-    StdCardFileSystem files;
+    PlatformCardFileSystem files;
 };
 
 TEST_F(CardFiles, WrittenFilesReadBackIntoAFreshProject) {

@@ -1,6 +1,7 @@
 #include "FullProject.h"
 #include "TestFiles.h"
 #include "card/CardFiles.h"
+#include "platform/PlatformCardFileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,7 @@ protected:
 
     fs::path root;
     ProjectData project;
-    StdCardFileSystem files;
+    PlatformCardFileSystem files;
 };
 
 // A file-size limit makes the writes fail part-way, as a full card does: every kind of file reports the write
