@@ -1,3 +1,4 @@
+#include "FailingWrite.h"
 #include "FullProject.h"
 #include "platform/SafeFile.h"
 #include "project/ProjectFile.h"
@@ -20,37 +21,7 @@ QByteArray projectBytes(ProjectData& project) {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
 }
 
-// The programs' layer with one step made to fail: the open, the n-th chunk written, the flush, the sync or the
-// commit.
-class FailingWrite final : public AtomicWriteFile {
-public:
-    enum class Step { Nothing, Open, Write, Flush, Sync, Commit };
-    FailingWrite(Step step, int failingChunk = 0) : step_(step), failingChunk_(failingChunk) {}
-
-    bool open(const NativePath& path) override { return step_ != Step::Open ? real_.open(path) : failed(); }
-    bool write(QByteArrayView chunk) override {
-        const bool failHere = step_ == Step::Write && chunks_++ == failingChunk_;
-        return failHere ? failed() : real_.write(chunk);
-    }
-    bool flush() override { return step_ != Step::Flush ? real_.flush() : failed(); }
-    bool sync() override { return step_ != Step::Sync ? real_.sync() : failed(); }
-    bool commit() override { return step_ != Step::Commit ? real_.commit() : failed(); }
-    void cancel() override { real_.cancel(); }
-    QString errorString() const override {
-        return failed_ ? QStringLiteral("No space left on device") : real_.errorString();
-    }
-
-private:
-    bool failed() {
-        failed_ = true;
-        return false;
-    }
-    Step step_;
-    int failingChunk_;
-    int chunks_ = 0;
-    bool failed_ = false;
-    NativeAtomicWrite real_;
-};
+using testing_support::FailingWrite;
 
 class SafeFileFaults : public ::testing::Test {
 protected:

@@ -71,12 +71,18 @@ inline std::filesystem::path cliSettingsFile() {
     return std::filesystem::path(isolatedConfigHome()) / "Nesmar" / "Tolvane.conf";
 }
 
-// Runs the built tolvane-cli with `args` (already quoted for the shell). Standard error is folded into the
-// output unless `withErrors` is false, in which case it is dropped.
-inline CliRun runCli(const std::string& args, bool withErrors = true) {
-    const std::string command = "XDG_CONFIG_HOME='" + isolatedConfigHome() + "' XDG_DATA_HOME='" +
-                                cliDataHome().string() + "' '" + TOLVANE_CLI_PATH + "' " + args +
-                                (withErrors ? " 2>&1" : " 2>/dev/null");
+// How long the tool may take before the watchdog ends it: a run that hangs fails its test (exit status 137)
+// instead of holding the suite up.
+constexpr int CliWatchdogSeconds = 120;
+
+// Runs the built tolvane-cli (or `program`, a copy of it) with `args` (already quoted for the shell). Standard
+// error is folded into the output unless `withErrors` is false, in which case it is dropped. `before` is shell
+// text run first in the same shell (limits, traps).
+inline CliRun runCli(const std::string& args, bool withErrors = true, const std::string& before = {},
+                     const std::string& program = TOLVANE_CLI_PATH) {
+    const std::string command = before + " XDG_CONFIG_HOME='" + isolatedConfigHome() + "' XDG_DATA_HOME='" +
+                                cliDataHome().string() + "' timeout -s KILL " + std::to_string(CliWatchdogSeconds) +
+                                " '" + program + "' " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
     CliRun result;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {

@@ -3,7 +3,6 @@
 #include "card/CardImages.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
@@ -63,8 +62,18 @@ int temporaryFailedText(FileKind kind) {
     return kind == FileKind::Programs ? TextWriteFailed : 658;
 }
 
+// Joined as text, never through std::filesystem::path: on Windows that would pass a UTF-8 path through the ANSI
+// code page and lose every character outside it.
 std::string joinPath(const std::string& folder, std::string_view name) {
-    return (std::filesystem::path(folder) / std::filesystem::path(std::string(name))).string();
+    if (folder.empty()) {
+        return std::string(name);
+    }
+#ifdef _WIN32
+    const bool separated = folder.back() == '/' || folder.back() == '\\';
+#else
+    const bool separated = folder.back() == '/';
+#endif
+    return folder + (separated ? "" : "/") + std::string(name);
 }
 
 namespace {

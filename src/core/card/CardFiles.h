@@ -57,7 +57,8 @@ struct WriteResult {
 WriteResult writeCardFile(ProjectData& project, FileKind kind, const std::string& folder, const std::string& tempFolder,
                           CardFileSystem& files);
 
-// A folder path joined with a file name.
+// A folder path joined with a file name (a '/' between them unless the folder ends with a separator). Paths are
+// the system's own bytes, UTF-8 on Windows, and stay exactly those bytes.
 std::string joinPath(const std::string& folder, std::string_view name);
 
 } // namespace tolvane::card

@@ -264,5 +264,17 @@ TEST_F(CardFiles, ReadingAConfigurationEmptiesTheChimesAndKurBinRestoresThem) {
     EXPECT_EQ(target.chimes().name(5), "Bogurodzica");
 }
 
+// Paths are joined as bytes: a folder name that is not UTF-8 (Latin-1 "Karte-é") comes out exactly as it went in.
+TEST(CardPaths, AFolderAndANameJoinByteForByte) {
+    const std::pair<std::string, std::string> cases[] = {{"card", "card/seq.dat"},
+                                                         {"card/", "card/seq.dat"},
+                                                         {"/media/Karte-\xe9", "/media/Karte-\xe9/seq.dat"},
+                                                         {"", "seq.dat"}};
+    for (const auto& [folder, joined] : cases) {
+        SCOPED_TRACE(folder);
+        EXPECT_EQ(card::joinPath(folder, "seq.dat"), joined);
+    }
+}
+
 } // namespace
 } // namespace tolvane
