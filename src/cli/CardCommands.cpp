@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <sstream>
 
 namespace tolvane::cli {
 
@@ -43,8 +42,9 @@ bool takeOnly(Context& c, const Parsed& p, std::vector<card::FileKind>& kinds, i
             const std::size_t comma = list.find(',', start);
             const std::string name = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
             if (name.empty()) {
-                exitCode = c.fail(UsageOrIo, "--only needs card file names (programs, config, sequences, chimes); '" +
-                                                 list + "' leaves one empty");
+                exitCode = c.fail(UsageOrIo, "--only '" + list +
+                                                 "' names no card file where one is due (programs, config, "
+                                                 "sequences, chimes)");
                 return false;
             }
             const auto kind = kindFromName(name);
