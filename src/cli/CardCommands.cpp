@@ -1,13 +1,15 @@
 #include "cli/CliSupport.h"
 
 #include "card/CardFiles.h"
+#include "platform/CardBackups.h"
+#include "platform/PlatformCardFileSystem.h"
+#include "platform/RemoveOnSignal.h"
 
-#include <QFileInfo>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <optional>
-#include <sstream>
 
 namespace tolvane::cli {
 
@@ -26,6 +28,42 @@ std::optional<card::FileKind> kindFromName(const std::string& name) {
     return std::nullopt;
 }
 
+// The card files that --only names: every value of every --only, a comma-separated list of names; an empty
+// value or name is a usage error, and a name given twice counts once.
+bool takeOnly(Context& c, const Parsed& p, std::vector<card::FileKind>& kinds, int& exitCode) {
+    const auto only = p.values.find("only");
+    if (only == p.values.end()) {
+        kinds.assign(std::begin(card::AllKinds), std::end(card::AllKinds));
+        return true;
+    }
+    for (const std::string& list : only->second) {
+        std::size_t start = 0;
+        while (true) {
+            const std::size_t comma = list.find(',', start);
+            const std::string name = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+            if (name.empty()) {
+                exitCode = c.fail(UsageOrIo, "--only '" + list +
+                                                 "' names no card file where one is due (programs, config, "
+                                                 "sequences, chimes)");
+                return false;
+            }
+            const auto kind = kindFromName(name);
+            if (!kind) {
+                exitCode = c.fail(UsageOrIo, "unknown card file '" + name + "' (programs, config, sequences, chimes)");
+                return false;
+            }
+            if (std::find(kinds.begin(), kinds.end(), *kind) == kinds.end()) {
+                kinds.push_back(*kind);
+            }
+            if (comma == std::string::npos) {
+                break;
+            }
+            start = comma + 1;
+        }
+    }
+    return true;
+}
+
 int cmdWriteCard(Context& c, const Args& args) {
     const Parsed p = parse(args, {"only"}, {});
     if (!p.error.empty() || p.positional.size() != 2) {
@@ -34,46 +72,42 @@ int cmdWriteCard(Context& c, const Args& args) {
                                                  : p.error);
     }
     std::vector<card::FileKind> kinds;
-    if (p.options.count("only")) {
-        std::stringstream list(p.options.at("only"));
-        std::string name;
-        while (std::getline(list, name, ',')) {
-            const auto kind = kindFromName(name);
-            if (!kind) {
-                return c.fail(UsageOrIo, "unknown card file '" + name + "' (programs, config, sequences, chimes)");
-            }
-            if (std::find(kinds.begin(), kinds.end(), *kind) == kinds.end()) {
-                kinds.push_back(*kind);
-            }
-        }
-    } else {
-        kinds.assign(std::begin(card::AllKinds), std::end(card::AllKinds));
+    int exitCode = Success;
+    if (!takeOnly(c, p, kinds, exitCode)) {
+        return exitCode;
     }
-    const std::string& folder = p.positional[1];
-    if (!QFileInfo(qs(folder)).isDir()) {
+    const NativePath& folder = p.positional[1];
+    if (pathKind(folder) != PathKind::Folder) {
         return c.fail(UsageOrIo, folder + " is not a folder");
     }
-    int exitCode = Success;
     auto project = openProject(c, p.positional[0], exitCode);
     if (!project) {
         return exitCode;
     }
-    QTemporaryDir temp;
+    // The images are prepared in a folder of this run alone, removed on every way out, a signal included.
+    QTemporaryDir temp(QDir::tempPath() + QStringLiteral("/tolvane-cli-XXXXXX"));
     if (!temp.isValid()) {
         return c.fail(UsageOrIo, "cannot create a temporary folder: " + temp.errorString().toStdString());
     }
-    StdCardFileSystem files;
+    const NativePath tempFolder = toNativePath(temp.path());
+    const RemoveOnSignal tempGuard(tempFolder, RemoveOnSignal::Kind::Folder);
+    CardBackups backups(CardBackups::defaultRoot());
+    PlatformCardFileSystem files(&backups);
     int result = Success;
     for (card::FileKind kind : kinds) {
         const std::string name(card::fileName(kind));
-        const card::WriteResult written = card::writeCardFile(*project, kind, folder, temp.path().toStdString(), files);
+        const card::WriteResult written = card::writeCardFile(*project, kind, folder, tempFolder, files);
         if (written.ok) {
             c.out << name << ": written (" << c.texts.text(written.text) << ")\n";
             continue;
         }
-        c.err << "tolvane-cli: " << name << ": not written: " << textWithNumber(c, written.text) << "\n";
+        c.err << "tolvane-cli: " << name << ": not written: " << textWithNumber(c, written.text)
+              << (written.reason.empty() ? "" : ": " + written.reason) << "\n";
         const int code = written.text == card::TextCriticalErrors ? CriticalErrors : UsageOrIo;
         result = std::max(result, code);
+    }
+    if (!backups.folder().isEmpty()) {
+        c.out << "previous files kept in " << QDir::toNativeSeparators(backups.folder()).toStdString() << "\n";
     }
     return result;
 }
@@ -83,18 +117,18 @@ int cmdReadCard(Context& c, const Args& args) {
     if (!p.error.empty() || p.positional.size() != 2) {
         return c.fail(UsageOrIo, p.error.empty() ? "usage: tolvane-cli read-card FOLDER PROJECT.tpm" : p.error);
     }
-    const std::string& folder = p.positional[0];
-    const std::string& path = p.positional[1];
-    if (!QFileInfo(qs(folder)).isDir()) {
+    const NativePath& folder = p.positional[0];
+    const NativePath& path = p.positional[1];
+    if (pathKind(folder) != PathKind::Folder) {
         return c.fail(UsageOrIo, folder + " is not a folder");
     }
-    if (QFileInfo::exists(qs(path)) && !p.options.count("force")) {
+    if (pathExists(path) && !p.options.count("force")) {
         return c.fail(UsageOrIo, path + " already exists (use --force to replace it)");
     }
     ProjectData project;
     startNewProject(c, project);
     project.projectOpened = 0;
-    StdCardFileSystem files;
+    PlatformCardFileSystem files;
     for (card::FileKind kind :
          {card::FileKind::Programs, card::FileKind::Sequences, card::FileKind::Config, card::FileKind::Chimes}) {
         const std::string file = card::joinPath(folder, card::fileName(kind));
@@ -116,9 +150,11 @@ std::vector<Command> cardCommands() {
     return {
         {"write-card", "write-card PROJECT.tpm FOLDER [--only programs,config,sequences,chimes]",
          "Writes the controller's card files into FOLDER (a card's root or any folder): programs.dat, config.dat,\n"
-         "seq.dat and kur.bin, or those named with --only. Each file is written to a temporary file first, put in\n"
-         "place and read back to check it. A project with critical errors gets none of programs.dat, config.dat\n"
-         "and seq.dat (exit status 1); run 'validate' to see why.\n",
+         "seq.dat and kur.bin, or those named with --only (a list, or the option repeated). Each file is written\n"
+         "to a temporary file beside it, put on the card, put in place and read back from the card to check it:\n"
+         "once the command returns the card may be removed. The files it replaces are kept first in the folder\n"
+         "card-backups of the user's data folder (the last 20 writes). A project with critical errors gets none of\n"
+         "programs.dat, config.dat and seq.dat (exit status 1); run 'validate' to see why.\n",
          cmdWriteCard},
         {"read-card", "read-card FOLDER PROJECT.tpm [--force]",
          "Builds a new project from the card files in FOLDER, as the editor does when it starts from a card:\n"

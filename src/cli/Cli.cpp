@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 namespace tolvane::cli {
@@ -68,14 +70,24 @@ std::string chosenLanguage(const std::optional<std::string>& requested) {
     return last.isEmpty() ? std::string(Languages::FallbackLanguage) : last.toStdString();
 }
 
-} // namespace
-
-int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
-    std::unique_ptr<QCoreApplication> app;
-    if (!QCoreApplication::instance()) {
-        app = std::make_unique<QCoreApplication>(argc, argv);
+// The arguments after the program name as the system gave them: on POSIX the bytes of argv, so that a file name
+// that is not UTF-8 still names its file; on Windows the wide-character command line in UTF-8.
+Args commandLine(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    Args args;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        args.push_back(arguments[i].toStdString());
     }
-    Args args(argv + std::min(argc, 1), argv + argc);
+    return args;
+#else
+    return Args(argv + std::min(argc, 1), argv + argc);
+#endif
+}
+
+int dispatch(Args args, std::ostream& out, std::ostream& err) {
     std::optional<std::string> requestedLanguage;
     if (!takeLanguage(args, requestedLanguage)) {
         err << "tolvane-cli: option --lang needs a value\n";
@@ -114,6 +126,26 @@ int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
     err << "tolvane-cli: unknown command '" << args[0] << "'\n\n";
     printUsage(err);
     return UsageOrIo;
+}
+
+} // namespace
+
+int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    std::unique_ptr<QCoreApplication> app;
+    if (!QCoreApplication::instance()) {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    const int code = dispatch(commandLine(argc, argv), out, err);
+    // Output that never arrived (a full disk, a closed pipe) is a failure, whatever the command found.
+    errno = 0;
+    out.flush();
+    if (!out) {
+        const int reason = errno;
+        err << "tolvane-cli: cannot write the output" << (reason != 0 ? std::string(": ") + std::strerror(reason) : "")
+            << '\n';
+        return UsageOrIo;
+    }
+    return code;
 }
 
 } // namespace tolvane::cli

@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 
 #include "platform/AppPaths.h"
+#include "platform/HolidayFile.h"
 #include "platform/SafeFile.h"
 #include "project/NewProject.h"
 #include "project/ProjectFile.h"
@@ -9,7 +10,9 @@
 #include <QDir>
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
+#include <string_view>
 
 namespace tolvane::cli {
 
@@ -38,6 +41,7 @@ Parsed parse(const Args& args, const std::vector<std::string>& valueOptions, con
                 value = args[++i];
             }
             p.options[name] = *value;
+            p.values[name].push_back(*value);
         } else {
             p.error = "unknown option " + a;
             return p;
@@ -50,15 +54,16 @@ QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-std::unique_ptr<ProjectData> openProject(Context& c, const std::string& path, int& exitCode) {
-    QString error;
-    const auto data = readWholeFile(qs(path), &error);
-    if (!data) {
-        exitCode = c.fail(UsageOrIo, "cannot read " + path + ": " + error.toStdString());
+std::unique_ptr<ProjectData> openProject(Context& c, const NativePath& path, int& exitCode) {
+    const FileContent file = readRegularFile(path, static_cast<qint64>(projectfile::MaxFileSize));
+    if (!file.ok()) {
+        // Larger than any project file is a file refused as not a project; anything else could not be read.
+        exitCode = c.fail(file.failure == ReadFailure::TooLarge ? Refused : UsageOrIo,
+                          "cannot read " + path + ": " + file.error.toStdString());
         return nullptr;
     }
-    const auto bytes =
-        std::span(reinterpret_cast<const std::uint8_t*>(data->constData()), static_cast<std::size_t>(data->size()));
+    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(file.data.constData()),
+                                 static_cast<std::size_t>(file.data.size()));
     auto result = projectfile::open(bytes, &c.texts);
     if (!result.project) {
         exitCode = c.fail(Refused, path + ": " + textWithNumber(c, result.errorText));
@@ -67,10 +72,10 @@ std::unique_ptr<ProjectData> openProject(Context& c, const std::string& path, in
     return std::move(result.project);
 }
 
-int saveProject(Context& c, ProjectData& project, const std::string& path) {
+int saveProject(Context& c, ProjectData& project, const NativePath& path) {
     const auto bytes = projectfile::encode(project);
-    const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-    const FileResult written = writeFileAtomically(qs(path), data);
+    const QByteArrayView data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    const FileResult written = writeFileAtomically(path, data);
     if (!written.ok) {
         return c.fail(UsageOrIo, "cannot write " + path + ": " + written.error.toStdString());
     }
@@ -85,12 +90,16 @@ void applyLanguageDefaults(Context& c, ProjectData& project) {
     }
     project.general().setControllerLanguage(defaults.controllerLanguage);
     const QString holidayFile = QDir(AppPaths::forApplication().dataFolder()).filePath(qs(defaults.holidayFile));
-    if (const auto data = readWholeFile(holidayFile)) {
-        const auto bytes =
-            std::span(reinterpret_cast<const std::uint8_t*>(data->constData()), static_cast<std::size_t>(data->size()));
-        if (readHolidayFile(project.holidays(), bytes) != 0) {
-            c.err << "tolvane-cli: " << holidayFile.toStdString() << " is not a holiday file; no holidays set\n";
-        }
+    if (!pathExists(toNativePath(holidayFile))) {
+        return; // an installation without holiday files: the holidays stay empty
+    }
+    QString error;
+    const int result = readHolidayFile(project.holidays(), holidayFile, &error);
+    if (result == HolidayTable::FileCannotOpen) {
+        c.err << "tolvane-cli: cannot read " << holidayFile.toStdString() << ": " << error.toStdString()
+              << "; no holidays set\n";
+    } else if (result != HolidayTable::FileRead) {
+        c.err << "tolvane-cli: " << holidayFile.toStdString() << " is not a holiday file; no holidays set\n";
     }
 }
 
@@ -102,6 +111,33 @@ void startNewProject(Context& c, ProjectData& project) {
 
 std::string textWithNumber(const Context& c, int id) {
     return c.texts.text(id) + " (text " + std::to_string(id) + ")";
+}
+
+std::string printable(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        char escape[8] = {};
+        if (byte == '\n') {
+            shown += "\\n";
+        } else if (byte == '\t') {
+            shown += "\\t";
+        } else if (byte == '\r') {
+            shown += "\\r";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            shown += escape;
+        } else if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            // U+0080 to U+009F in UTF-8: the C1 controls, among them the one-character escape sequence starter.
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(text[++i]));
+            shown += escape;
+        } else {
+            shown += static_cast<char>(byte);
+        }
+    }
+    return shown;
 }
 
 } // namespace tolvane::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/Cli.h"
+#include "platform/NativeFile.h"
 #include "project/ProjectData.h"
 #include "project/TextSource.h"
 
@@ -40,10 +41,12 @@ struct Command {
     std::function<int(Context&, const Args&)> run;
 };
 
-// Splits a command's arguments into positional ones and --options (with or without a value).
+// Splits a command's arguments into positional ones and --options (with or without a value). Arguments are the
+// bytes the system gave, so a file name that is not UTF-8 names the file it names.
 struct Parsed {
     std::vector<std::string> positional;
-    std::map<std::string, std::string> options;
+    std::map<std::string, std::string> options;             // the last value of each option
+    std::map<std::string, std::vector<std::string>> values; // every value of each value option, in order
     std::string error;
 };
 
@@ -52,15 +55,20 @@ Parsed parse(const Args& args, const std::vector<std::string>& valueOptions, con
 QString qs(const std::string& s);
 
 // Reads and opens a project file; on failure reports why and returns null with the exit status in `exitCode`.
-std::unique_ptr<ProjectData> openProject(Context& c, const std::string& path, int& exitCode);
+// Only a regular file no larger than the largest project file is read.
+std::unique_ptr<ProjectData> openProject(Context& c, const NativePath& path, int& exitCode);
 // Stores a project atomically; the exit status.
-int saveProject(Context& c, ProjectData& project, const std::string& path);
+int saveProject(Context& c, ProjectData& project, const NativePath& path);
 // What a new project takes from the editor's language: the controller language and the country's holidays.
 void applyLanguageDefaults(Context& c, ProjectData& project);
 // A project as the editor's New makes it in the chosen language: texts, language defaults, no change marks.
 void startNewProject(Context& c, ProjectData& project);
 // "<text> (text N)": a catalog text with its number, for messages about refused files.
 std::string textWithNumber(const Context& c, int id);
+// A text from a project or a catalog made safe for one line of output: control characters (line breaks, tabs,
+// the escape that starts a terminal sequence, the C1 controls) become visible escapes such as \n, \t, \x1b and
+// \u009b, so a name can neither break a line apart nor send commands to the terminal.
+std::string printable(std::string_view text);
 
 // The command groups.
 std::vector<Command> projectCommands();

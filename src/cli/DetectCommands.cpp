@@ -2,8 +2,6 @@
 
 #include "platform/FirmwareDetection.h"
 
-#include <QFileInfo>
-
 namespace tolvane::cli {
 
 namespace {
@@ -13,13 +11,13 @@ int cmdDetect(Context& c, const Args& args) {
     if (!p.error.empty() || p.positional.size() != 1) {
         return c.fail(UsageOrIo, p.error.empty() ? "usage: tolvane-cli detect PATH" : p.error);
     }
-    const std::string& path = p.positional[0];
-    const QFileInfo info(qs(path));
-    if (!info.exists()) {
+    const NativePath& path = p.positional[0];
+    const PathKind kind = pathKind(path);
+    if (kind == PathKind::Missing) {
         return c.fail(UsageOrIo, path + ": no such file or folder");
     }
-    const QString folder =
-        info.isDir() ? firmware::detectFolder(info.filePath()) : firmware::detectProjectFile(info.filePath());
+    // Only regular files are read, so neither a FIFO given here nor one in the folder is waited on.
+    const QString folder = kind == PathKind::Folder ? firmware::detectFolder(path) : firmware::detectProjectFile(path);
     c.out << folder.toStdString() << '\n';
     return folder == firmware::NotRecognised ? Refused : Success;
 }

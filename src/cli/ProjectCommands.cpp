@@ -2,8 +2,6 @@
 
 #include "report/Report.h"
 
-#include <QFileInfo>
-
 namespace tolvane::cli {
 
 namespace {
@@ -14,7 +12,7 @@ int cmdNew(Context& c, const Args& args) {
         return c.fail(UsageOrIo, p.error.empty() ? "usage: tolvane-cli new PROJECT.tpm [--force]" : p.error);
     }
     const std::string& path = p.positional[0];
-    if (QFileInfo::exists(qs(path)) && !p.options.count("force")) {
+    if (pathExists(path) && !p.options.count("force")) {
         return c.fail(UsageOrIo, path + " already exists (use --force to replace it)");
     }
     ProjectData project;
@@ -33,9 +31,10 @@ int cmdInfo(Context& c, const Args& args) {
         return exitCode;
     }
     const CardIdentity& id = project->identity();
-    c.out << "firmware: " << id.firmware() << '\n'
-          << "boot: " << id.boot() << '\n'
-          << "serial: " << id.serial() << '\n';
+    // The identity comes from the file as it is: shown safely, whatever bytes it holds.
+    c.out << "firmware: " << printable(id.firmware()) << '\n'
+          << "boot: " << printable(id.boot()) << '\n'
+          << "serial: " << printable(id.serial()) << '\n';
     const char* names[] = {"weekly", "holiday-day", "annual", "one-time", "funeral", "special"};
     for (int kind = 0; kind < ProjectData::ProgramCount; ++kind) {
         c.out << names[kind] << ": " << project->program(kind).usedCount() << '\n';
@@ -63,14 +62,14 @@ const char* severityWord(int severity) {
     }
 }
 
-// A text as one tab-separated field: tabs and line breaks become spaces.
+// A text as one tab-separated field: tabs and line breaks become spaces, other control characters escapes.
 std::string tsvField(std::string text) {
     for (char& ch : text) {
         if (ch == '\t' || ch == '\n' || ch == '\r') {
             ch = ' ';
         }
     }
-    return text;
+    return printable(text);
 }
 
 int cmdValidate(Context& c, const Args& args) {
@@ -97,9 +96,9 @@ int cmdValidate(Context& c, const Args& args) {
             c.out << issue.severity << '\t' << issue.code << '\t' << issue.item << '\t' << issue.area << '\t'
                   << tsvField(rows[i].description) << '\t' << tsvField(rows[i].place) << '\n';
         } else {
-            c.out << severityWord(issue.severity) << ": " << rows[i].description;
+            c.out << severityWord(issue.severity) << ": " << printable(rows[i].description);
             if (!rows[i].place.empty()) {
-                c.out << " (" << rows[i].place << ")";
+                c.out << " (" << printable(rows[i].place) << ")";
             }
             c.out << " [code " << issue.code << "]\n";
         }

@@ -2,26 +2,36 @@
 #include "gui/app/CTarvelinApp.h"
 #include "gui/common/FileChooser.h"
 #include "gui/common/MessageBoxPrompt.h"
+#include "platform/RemoveOnSignal.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
 
 #include <cstdio>
 
 // The editor: the application object over the program's settings, its language catalogs beside the program,
-// real message boxes and file dialogs.
+// real message boxes and file dialogs. Card files are prepared in a temporary folder of this run alone (nobody else
+// can plant a file or a link in it), removed when the editor ends, a signal included.
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QTemporaryDir runFolder(QDir::tempPath() + QStringLiteral("/Tolvane-XXXXXX"));
+    if (!runFolder.isValid()) {
+        qCritical("Tolvane: cannot create a temporary folder: %s", qPrintable(runFolder.errorString()));
+        return 1;
+    }
+    const tolvane::RemoveOnSignal runFolderGuard(tolvane::toNativePath(runFolder.path()),
+                                                 tolvane::RemoveOnSignal::Kind::Folder);
     const QString programFolder = QApplication::applicationDirPath();
     const std::unique_ptr<QSettings> settings = tolvane::programSettings();
     tolvane::Languages texts(tolvane::AppPaths(programFolder).languageFolder());
     tolvane::MessageBoxPrompt prompts(texts);
     tolvane::FileChooser choosers;
     tolvane::ProcessStarter starter;
-    tolvane::CTarvelinApp app(*settings, texts, prompts, choosers, starter, programFolder, QDir::tempPath());
+    tolvane::CTarvelinApp app(*settings, texts, prompts, choosers, starter, programFolder, runFolder.path());
     // `make bench` times the start to the first shown main window: with TOLVANE_BENCH_STARTUP set the editor leaves
     // out the splash picture (a fixed time on screen, not work), says "shown" on its standard output as soon as its
     // window is exposed, and ends.

@@ -3,8 +3,6 @@
 #include "project/ProjectFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdint>
@@ -58,17 +56,13 @@ constexpr qint64 ImageTagOffset = 0x10000;
 constexpr qint64 ImageMinimumSize = ImageTagOffset + TagLength; // longer than 65,540 bytes
 
 // The folder for the tag at `offset` of a file of at least `minimumSize` bytes; NotRecognised for a missing,
-// short or unreadable file.
-QString folderForFileTag(const QString& path, qint64 minimumSize, qint64 offset) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < minimumSize || !file.seek(offset)) {
+// short or unreadable file and for anything but a regular file (a FIFO on a card is never waited on).
+QString folderForFileTag(const NativePath& path, qint64 minimumSize, qint64 offset) {
+    const FileContent tag = readRegularRange(path, offset, std::max(TagLength, minimumSize - offset));
+    if (!tag.ok()) {
         return NotRecognised;
     }
-    const QByteArray tag = file.read(TagLength);
-    if (tag.size() != TagLength) {
-        return NotRecognised;
-    }
-    return folderForTag(tag);
+    return folderForTag(QByteArrayView(tag.data).first(TagLength));
 }
 
 #ifdef Q_OS_WIN
@@ -101,16 +95,14 @@ QString folderForFormatNumber(int formatNumber) {
     return NotRecognised;
 }
 
-QString detectFolder(const QString& folder) {
-    const QDir dir(folder);
+QString detectFolder(const NativePath& folder) {
     // all.dat speaks for the whole folder: the card images beside it are not looked at, even when it is unusable.
-    const QString allDat = dir.filePath(QStringLiteral("all.dat"));
-    if (QFileInfo::exists(allDat)) {
+    const NativePath allDat = joinNative(folder, "all.dat");
+    if (pathKind(allDat) != PathKind::Missing) {
         return folderForFileTag(allDat, AllDatMinimumSize, 0);
     }
     for (const char* name : {"programs.dat", "config.dat", "seq.dat"}) {
-        const QString found =
-            folderForFileTag(dir.filePath(QString::fromLatin1(name)), ImageMinimumSize, ImageTagOffset);
+        const QString found = folderForFileTag(joinNative(folder, name), ImageMinimumSize, ImageTagOffset);
         if (found != NotRecognised) {
             return found;
         }
@@ -118,23 +110,27 @@ QString detectFolder(const QString& folder) {
     return NotRecognised;
 }
 
-QString detectProjectFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return NotRecognised;
-    }
-    const QByteArray head = file.read(4);
-    if (head.size() != 4) {
+QString detectFolder(const QString& folder) {
+    return detectFolder(toNativePath(folder));
+}
+
+QString detectProjectFile(const NativePath& path) {
+    const FileContent head = readRegularRange(path, 0, 4);
+    if (!head.ok()) {
         return NotRecognised;
     }
     std::uint32_t header = 0;
     for (int i = 3; i >= 0; --i) {
-        header = (header << 8) | static_cast<std::uint8_t>(head[i]);
+        header = (header << 8) | static_cast<std::uint8_t>(head.data[i]);
     }
     if ((header >> 8) != projectfile::FormatId) {
         return NotRecognised;
     }
     return folderForFormatNumber(static_cast<int>(header & 0xFF));
+}
+
+QString detectProjectFile(const QString& path) {
+    return detectProjectFile(toNativePath(path));
 }
 
 bool isVersionName(const QString& name) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NativeFile.h"
+
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
@@ -30,10 +32,12 @@ QString folderForFormatNumber(int formatNumber);
 // The folder that fits a card root or a folder of card files. all.dat decides alone when it is there (tag in its
 // first five bytes); otherwise programs.dat, config.dat and seq.dat are asked in this order (tag at 0x10000 of a
 // file longer than 65,540 bytes) and the first one recognised wins. NotRecognised for anything else and on any
-// error.
+// error. Only regular files are read: a FIFO or a device in the folder is never waited on.
+QString detectFolder(const NativePath& folder);
 QString detectFolder(const QString& folder);
 // The folder that fits a project file: the first four bytes, little-endian, must carry the project format mark in
 // their upper 24 bits; the low byte is the format number. NotRecognised otherwise and on any error.
+QString detectProjectFile(const NativePath& path);
 QString detectProjectFile(const QString& path);
 
 // True for a name of four characters with a full stop as the second ("1.41", "3.12").

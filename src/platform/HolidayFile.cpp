@@ -1,22 +1,24 @@
 #include "HolidayFile.h"
 
-#include <QByteArray>
-#include <QFile>
-
 #include <cstdint>
-#include <vector>
+#include <span>
 
 namespace tolvane {
 
-int readHolidayFile(HolidayTable& table, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+int readHolidayFile(HolidayTable& table, const NativePath& path, QString* error) {
+    const FileContent content = readRegularFile(path, static_cast<qint64>(HolidayTable::MaxFileSize));
+    if (!content.ok()) {
+        if (error) {
+            *error = content.error;
+        }
         return HolidayTable::FileCannotOpen;
     }
-    // The header and one image at most: whatever follows is not read.
-    const QByteArray data = file.read(static_cast<qint64>(3 + HolidayTable::ImageSize));
-    const std::vector<std::uint8_t> bytes(data.begin(), data.end());
-    return table.readHolidayFile(bytes);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(content.data.constData());
+    return table.readHolidayFile(std::span(bytes, static_cast<std::size_t>(content.data.size())));
+}
+
+int readHolidayFile(HolidayTable& table, const QString& path, QString* error) {
+    return readHolidayFile(table, toNativePath(path), error);
 }
 
 } // namespace tolvane

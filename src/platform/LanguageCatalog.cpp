@@ -1,6 +1,7 @@
 #include "LanguageCatalog.h"
 
-#include <QFile>
+#include "NativeFile.h"
+
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -80,30 +81,18 @@ void setError(QString* error, const QString& text) {
 } // namespace
 
 std::optional<LanguageCatalog> LanguageCatalog::load(const QString& path, QString* error) {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
+    if (!QFileInfo::exists(path)) {
         setError(error, QStringLiteral("%1: no such file").arg(path));
         return std::nullopt;
     }
-    if (info.size() > MaxFileSize) {
-        setError(error, QStringLiteral("%1: file too large").arg(path));
+    const FileContent content = readRegularFile(toNativePath(path), MaxFileSize);
+    if (!content.ok()) {
+        setError(error, QStringLiteral("%1: %2").arg(path, content.failure == ReadFailure::TooLarge
+                                                               ? QStringLiteral("file too large")
+                                                               : content.error));
         return std::nullopt;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
-        return std::nullopt;
-    }
-    // Read one byte past the limit: a file that grew since it was measured is still refused.
-    const QByteArray data = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
-        return std::nullopt;
-    }
-    if (data.size() > MaxFileSize) {
-        setError(error, QStringLiteral("%1: file too large").arg(path));
-        return std::nullopt;
-    }
+    const QByteArray& data = content.data;
     QString parseError;
     auto catalog = parse(data, &parseError);
     if (!catalog) {

@@ -1,15 +1,17 @@
 #include "PrintWriter.h"
 
+#include "SafeFile.h"
+
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <utility>
 
 namespace tolvane {
 
-PrintWriter::PrintWriter(QString targetFolder, QString printFolder, QString fileName)
+PrintWriter::PrintWriter(const QString& targetFolder, QString printFolder, const QString& fileName)
+    : PrintWriter(toNativePath(targetFolder), std::move(printFolder), toNativePath(fileName)) {}
+
+PrintWriter::PrintWriter(NativePath targetFolder, QString printFolder, NativePath fileName)
     : targetFolder_(std::move(targetFolder)), printFolder_(std::move(printFolder)), fileName_(std::move(fileName)) {}
 
 QString PrintWriter::defaultTargetFolder() {
@@ -18,36 +20,47 @@ QString PrintWriter::defaultTargetFolder() {
 
 PrintWriter::Result PrintWriter::write(const std::string& html) const {
     Result result;
-    const QString path = QDir(targetFolder_).filePath(fileName_);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const NativePath document = joinNative(targetFolder_, fileName_);
+    const FileResult written =
+        writeFileAtomically(document, QByteArrayView(html.data(), static_cast<qsizetype>(html.size())));
+    if (!written.ok) {
+        result.error = written.error; // nothing was written: no partial document, no copies
         return result;
-    }
-    const auto size = static_cast<qint64>(html.size());
-    if (file.write(html.data(), size) != size || !file.commit()) {
-        return result; // QSaveFile leaves no partial document behind
     }
     result.written = true;
-    result.path = path;
-
-    const QDir target(targetFolder_);
-    const QString folder = QString::fromLatin1(FolderName);
-    if (!target.exists(folder) && !target.mkdir(folder)) {
-        result.notCopied = QDir(printFolder_).entryList(QDir::Files, QDir::Name);
-        return result;
-    }
-    const QDir copies(target.filePath(folder));
-    const QDir source(printFolder_);
-    for (const QString& name : source.entryList(QDir::Files, QDir::Name)) {
-        const QString destination = copies.filePath(name);
-        if (QFileInfo::exists(destination)) {
-            QFile::remove(destination);
-        }
-        if (!QFile::copy(source.filePath(name), destination)) {
-            result.notCopied.append(name);
-        }
-    }
+    result.path = fromNativePath(document);
+    result.notCopied = copyPrintFolder();
     return result;
+}
+
+QStringList PrintWriter::copyPrintFolder() const {
+    const QStringList names = QDir(printFolder_).entryList(QDir::Files, QDir::Name);
+    const NativePath source = toNativePath(printFolder_);
+    const NativePath copies = joinNative(targetFolder_, FolderName);
+    if (names.isEmpty() || isSameFile(copies, source)) {
+        return {};
+    }
+    if (!makeFolder(copies)) {
+        return names;
+    }
+    QStringList notCopied;
+    for (const QString& name : names) {
+        const NativePath from = joinNative(source, toNativePath(name));
+        const NativePath to = joinNative(copies, toNativePath(name));
+        const FileContent content = readRegularFile(from, MaxCopySize);
+        if (!content.ok()) {
+            notCopied.append(name);
+            continue;
+        }
+        const FileContent present = readRegularFile(to, MaxCopySize);
+        if (present.ok() && present.data == content.data) {
+            continue;
+        }
+        if (!writeFileAtomically(to, content.data).ok) {
+            notCopied.append(name);
+        }
+    }
+    return notCopied;
 }
 
 PrintWriter::Result PrintWriter::writeAndOpen(const std::string& html,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NativeFile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,22 +13,33 @@ namespace tolvane {
 // Puts the printed summary where a browser can show it: Print.html in a folder (the system's temporary folder
 // in the editor), with the style sheet and icons of the print folder beside the program copied next to it, then
 // opens it with the desktop's program for HTML. The document is written whole or not at all.
+//
+// The copies go into a folder "print" beside the document. Only the files of the program's print folder are
+// replaced there (a user's other files stay), each one whole, and a copy that already holds the same bytes is left
+// alone. When that folder is the program's print folder itself (a document printed into the program's folder),
+// nothing is copied: its files are already there, and copying a file onto itself would destroy it.
 class PrintWriter {
 public:
     static constexpr const char* FileName = "Print.html";
     // The document refers to print/style.css and print/<icon>.png, so the copies go to a folder of that name.
     static constexpr const char* FolderName = "print";
+    // The largest file of the print folder that is copied; its style sheet and icons are far smaller.
+    static constexpr qint64 MaxCopySize = 16 * 1024 * 1024;
 
     struct Result {
         bool written = false;
         QString path;          // the document, when written
+        QString error;         // why the document could not be written
         QStringList notCopied; // files of the print folder that could not be copied (the document still shows)
         bool opened = false;
     };
 
     // `targetFolder`: where the document goes; `printFolder`: the print folder beside the program; `fileName`:
     // the document's name (Print.html for the editor, the user's choice for the command-line tool).
-    PrintWriter(QString targetFolder, QString printFolder, QString fileName = QString::fromLatin1(FileName));
+    PrintWriter(const QString& targetFolder, QString printFolder,
+                const QString& fileName = QString::fromLatin1(FileName));
+    // The same with the document's folder and name as the operating system names them.
+    PrintWriter(NativePath targetFolder, QString printFolder, NativePath fileName);
 
     // Writes the document and copies the print folder. When the document cannot be created nothing is written
     // and nothing is copied.
@@ -39,9 +52,12 @@ public:
     static QString defaultTargetFolder();
 
 private:
-    QString targetFolder_;
+    // Copies the print folder's files beside the document; the names of those that could not be copied.
+    QStringList copyPrintFolder() const;
+
+    NativePath targetFolder_;
     QString printFolder_;
-    QString fileName_;
+    NativePath fileName_;
 };
 
 } // namespace tolvane

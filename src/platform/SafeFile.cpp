@@ -1,61 +1,227 @@
 #include "SafeFile.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
+#include <utility>
+
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace tolvane {
 
-std::optional<QByteArray> readWholeFile(const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) {
-            *error = file.errorString();
-        }
-        return std::nullopt;
+namespace {
+
+std::string randomName() {
+    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::string name(6, 'x');
+    for (char& ch : name) {
+        ch = Letters[QRandomGenerator::system()->bounded(static_cast<int>(sizeof Letters - 1))];
     }
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error) {
-            *error = file.errorString();
-        }
-        return std::nullopt;
+    return name;
+}
+
+#ifndef Q_OS_WIN
+// Syncs the folder that holds `path`, so that a rename in it is on the device too. File systems that cannot sync
+// a folder say so with EINVAL or ENOTSUP; their renames are as durable as they can be made.
+int syncFolderOf(const NativePath& path) {
+    const int fd = ::open(parentFolder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
     }
-    return data;
+    int result = 0;
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EOPNOTSUPP) {
+        result = errno;
+    }
+    ::close(fd);
+    return result;
+}
+#endif
+
+} // namespace
+
+NativeAtomicWrite::NativeAtomicWrite(std::function<std::string()> names) : names_(std::move(names)) {
+    if (!names_) {
+        names_ = randomName;
+    }
 }
 
-bool QSaveFileWrite::open(const QString& path) {
-    file_.setFileName(path);
-    return file_.open(QIODevice::WriteOnly);
+NativeAtomicWrite::~NativeAtomicWrite() {
+    cancel();
 }
 
-bool QSaveFileWrite::write(QByteArrayView chunk) {
-    return file_.write(chunk.data(), chunk.size()) == chunk.size();
+bool NativeAtomicWrite::fail(QString message) {
+    error_ = std::move(message);
+    return false;
 }
 
-bool QSaveFileWrite::flush() {
-    return file_.flush();
+bool NativeAtomicWrite::fail(int systemError) {
+    return fail(qt_error_string(systemError));
 }
 
-bool QSaveFileWrite::commit() {
-    return file_.commit();
+#ifndef Q_OS_WIN
+
+bool NativeAtomicWrite::open(const NativePath& path) {
+    cancel();
+    target_ = path;
+    error_.clear();
+    // An existing file keeps its permissions, and one that may not be written is not replaced.
+    mode_t mode = 0666;
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+        if (::access(path.c_str(), W_OK) != 0) {
+            return fail(errno);
+        }
+        mode = existing.st_mode & 07777;
+    }
+    const NativePath folder = parentFolder(path);
+    const std::string name = fileNameOf(path);
+    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+        const NativePath candidate = joinNative(folder, name + "." + names_() + ".tmp~");
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST) {
+                continue; // another writer's file or a planted name: never touched
+            }
+            return fail(errno);
+        }
+        fd_ = fd;
+        temporary_ = candidate;
+        guard_ = RemoveOnSignal(candidate, RemoveOnSignal::Kind::File);
+        if (mode != 0666) {
+            ::fchmod(fd, mode); // a file system without permissions refuses; the content matters, not the mode
+        }
+        return true;
+    }
+    return fail(QStringLiteral("no free name for a temporary file beside %1").arg(fromNativePath(path)));
 }
 
-void QSaveFileWrite::cancel() {
+bool NativeAtomicWrite::write(QByteArrayView chunk) {
+    qsizetype at = 0;
+    while (at < chunk.size()) {
+        const ssize_t written = ::write(fd_, chunk.data() + at, static_cast<size_t>(chunk.size() - at));
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return fail(errno);
+        }
+        at += written;
+    }
+    return true;
+}
+
+bool NativeAtomicWrite::flush() {
+    return fd_ >= 0 || fail(EBADF); // written straight to the file: nothing is buffered here
+}
+
+bool NativeAtomicWrite::sync() {
+    if (::fsync(fd_) != 0) {
+        return fail(errno);
+    }
+    // The synced pages are clean now; dropping them makes a later read-back come from the device.
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_DONTNEED);
+    return true;
+}
+
+bool NativeAtomicWrite::commit() {
+    const int fd = std::exchange(fd_, -1);
+    if (::close(fd) != 0) {
+        return fail(errno);
+    }
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        return fail(errno);
+    }
+    temporary_.clear();
+    guard_.release();
+    if (const int error = syncFolderOf(target_); error != 0) {
+        return fail(error);
+    }
+    return true;
+}
+
+void NativeAtomicWrite::cancel() {
+    if (fd_ >= 0) {
+        ::close(std::exchange(fd_, -1));
+    }
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+    guard_.release();
+}
+
+#else
+
+// On Windows QSaveFile does the same: an exclusive temporary file, FlushFileBuffers and the replacing rename, all
+// through the wide-character path.
+bool NativeAtomicWrite::open(const NativePath& path) {
+    cancel();
+    target_ = path;
+    error_.clear();
+    file_.setFileName(fromNativePath(path));
+    file_.setDirectWriteFallback(false);
+    return file_.open(QIODevice::WriteOnly) || fail(file_.errorString());
+}
+
+bool NativeAtomicWrite::write(QByteArrayView chunk) {
+    return file_.write(chunk.data(), chunk.size()) == chunk.size() || fail(file_.errorString());
+}
+
+bool NativeAtomicWrite::flush() {
+    return file_.flush() || fail(file_.errorString());
+}
+
+bool NativeAtomicWrite::sync() {
+    return file_.flush() || fail(file_.errorString()); // commit() syncs the file before it replaces the target
+}
+
+bool NativeAtomicWrite::commit() {
+    return file_.commit() || fail(file_.errorString());
+}
+
+void NativeAtomicWrite::cancel() {
     if (file_.isOpen()) {
-        // A cancelled QSaveFile removes its temporary file when it is committed.
         file_.cancelWriting();
         file_.commit();
     }
 }
 
-FileResult writeFileAtomically(const QString& path, const QByteArray& data) {
-    QSaveFileWrite file;
+#endif
+
+std::optional<QByteArray> readWholeFile(const NativePath& path, qint64 maxBytes, QString* error) {
+    FileContent content = readRegularFile(path, maxBytes);
+    if (!content.ok()) {
+        if (error) {
+            *error = content.error;
+        }
+        return std::nullopt;
+    }
+    return std::move(content.data);
+}
+
+std::optional<QByteArray> readWholeFile(const QString& path, qint64 maxBytes, QString* error) {
+    return readWholeFile(toNativePath(path), maxBytes, error);
+}
+
+FileResult writeFileAtomically(const NativePath& path, QByteArrayView data) {
+    NativeAtomicWrite file;
     return writeFileAtomically(path, data, file);
 }
 
-FileResult writeFileAtomically(const QString& path, const QByteArray& data, AtomicWriteFile& file) {
+FileResult writeFileAtomically(const QString& path, QByteArrayView data) {
+    return writeFileAtomically(toNativePath(path), data);
+}
+
+FileResult writeFileAtomically(const QString& path, QByteArrayView data, AtomicWriteFile& file) {
+    return writeFileAtomically(toNativePath(path), data, file);
+}
+
+FileResult writeFileAtomically(const NativePath& path, QByteArrayView data, AtomicWriteFile& file) {
     if (!file.open(path)) {
         return {false, file.errorString()};
     }
@@ -64,16 +230,12 @@ FileResult writeFileAtomically(const QString& path, const QByteArray& data, Atom
         file.cancel();
         return FileResult{false, message};
     };
-    const QByteArrayView all(data);
-    for (qsizetype at = 0; at < all.size(); at += ChunkSize) {
-        if (!file.write(all.sliced(at, std::min(ChunkSize, all.size() - at)))) {
+    for (qsizetype at = 0; at < data.size(); at += ChunkSize) {
+        if (!file.write(data.sliced(at, std::min(ChunkSize, data.size() - at)))) {
             return fail();
         }
     }
-    if (!file.flush()) {
-        return fail();
-    }
-    if (!file.commit()) {
+    if (!file.flush() || !file.sync() || !file.commit()) {
         return fail();
     }
     return {true, {}};

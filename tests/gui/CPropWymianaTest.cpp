@@ -6,6 +6,8 @@
 #include "TestAppContext.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/widgets/CRemoveDirCombo.h"
+#include "platform/CardBackups.h"
+#include "platform/PlatformCardFileSystem.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,6 +17,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace tolvane {
 namespace {
@@ -27,6 +32,7 @@ std::map<int, QString> numberedTexts() {
     for (int id = 100; id < 1000; ++id) {
         texts[id] = QStringLiteral("t%1").arg(id);
     }
+    texts[TextSystemReason] = QStringLiteral("t2400 %s");
     return texts;
 }
 
@@ -219,6 +225,43 @@ TEST_F(CPropWymianaTest, AllFourFilesGoToADatFolderAndComeBackIntoAFreshProject)
         const QString name = QString::fromStdString(std::string(card::fileName(kind)));
         EXPECT_EQ(readAll(again + "/" + name), readAll(folder + "/" + name)) << name.toStdString();
     }
+}
+
+// Writing over a card keeps the file it replaces in the backup folder; a write the system refuses says why, and the
+// card keeps its file.
+TEST_F(CPropWymianaTest, AWriteKeepsTheReplacedFileAndAFailureNamesTheSystemsReason) {
+    insertCard();
+    writeFile(onCard(FileKind::Chimes), 9600);
+    const QByteArray old = readAll(onCard(FileKind::Chimes));
+    document.edit({0, {}}, {SectionId::Chimes, 0, 0},
+                  [](ProjectData& project) { project.chimes().setName(0, "Bogurodzica"); });
+    app.prompts.answer(Answer::Yes);
+    QTest::mouseClick(page->writeButton(FileKind::Chimes), Qt::LeftButton);
+    ASSERT_FALSE(app.prompts.texts().isEmpty());
+    EXPECT_EQ(app.prompts.texts().back(), t(190));
+    const QStringList writes = CardBackups::writes(app.context.cardBackupFolder);
+    ASSERT_EQ(writes.size(), 1);
+    EXPECT_EQ(readAll(app.context.cardBackupFolder + "/" + writes.front() + "/kur.bin"), old);
+    const QByteArray written = readAll(onCard(FileKind::Chimes));
+    ASSERT_NE(written, old);
+
+    // A file-size limit makes the system refuse the next write, as a full disk does.
+    document.edit({0, {}}, {SectionId::Chimes, 1, 0},
+                  [](ProjectData& project) { project.chimes().setName(1, "Gaude Mater"); });
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    app.prompts.clear();
+    app.prompts.answer(Answer::Yes);
+    QTest::mouseClick(page->writeButton(FileKind::Chimes), Qt::LeftButton);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    std::signal(SIGXFSZ, previousHandler);
+    ASSERT_FALSE(app.prompts.texts().isEmpty());
+    EXPECT_EQ(app.prompts.texts().back(), t(card::temporaryFailedText(FileKind::Chimes)) + "\nt2400 File too large");
+    EXPECT_EQ(readAll(onCard(FileKind::Chimes)), written);
 }
 
 } // namespace

@@ -209,7 +209,7 @@ TEST_F(EditorStart, DatProjectIsWrittenBackToItsFolderAtExit) {
     EXPECT_EQ(prompts.texts().last(), "p190");
 
     ProjectData reread;
-    StdCardFileSystem files;
+    PlatformCardFileSystem files;
     ASSERT_TRUE(card::readCardFile(reread, card::FileKind::Config, (folder + "/config.dat").toStdString(), files).ok);
     EXPECT_EQ(reread.general().locationName(), "Nowa wieża");
 }

@@ -5,6 +5,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CTarvelinView.h"
 #include "gui/app/IconStrip.h"
+#include "platform/PlatformCardFileSystem.h"
 
 #include <QFile>
 #include <QTreeWidget>
@@ -84,7 +85,7 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
 
 // Writes the four card files of `project` into `folder`.
 inline bool writeCardFolder(ProjectData& project, const QString& folder, const QString& temp) {
-    StdCardFileSystem files;
+    PlatformCardFileSystem files;
     for (card::FileKind kind : card::AllKinds) {
         if (!card::writeCardFile(project, kind, folder.toStdString(), temp.toStdString(), files).ok) {
             return false;

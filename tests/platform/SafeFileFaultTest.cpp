@@ -1,3 +1,4 @@
+#include "FailingWrite.h"
 #include "FullProject.h"
 #include "platform/SafeFile.h"
 #include "project/ProjectFile.h"
@@ -20,35 +21,7 @@ QByteArray projectBytes(ProjectData& project) {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
 }
 
-// The real QSaveFile with one step made to fail: the open, the n-th chunk written, the flush or the commit.
-class FailingWrite final : public AtomicWriteFile {
-public:
-    enum class Step { Nothing, Open, Write, Flush, Commit };
-    FailingWrite(Step step, int failingChunk = 0) : step_(step), failingChunk_(failingChunk) {}
-
-    bool open(const QString& path) override { return step_ != Step::Open ? real_.open(path) : failed(); }
-    bool write(QByteArrayView chunk) override {
-        const bool failHere = step_ == Step::Write && chunks_++ == failingChunk_;
-        return failHere ? failed() : real_.write(chunk);
-    }
-    bool flush() override { return step_ != Step::Flush ? real_.flush() : failed(); }
-    bool commit() override { return step_ != Step::Commit ? real_.commit() : failed(); }
-    void cancel() override { real_.cancel(); }
-    QString errorString() const override {
-        return failed_ ? QStringLiteral("No space left on device") : real_.errorString();
-    }
-
-private:
-    bool failed() {
-        failed_ = true;
-        return false;
-    }
-    Step step_;
-    int failingChunk_;
-    int chunks_ = 0;
-    bool failed_ = false;
-    QSaveFileWrite real_;
-};
+using testing_support::FailingWrite;
 
 class SafeFileFaults : public ::testing::Test {
 protected:
@@ -67,7 +40,7 @@ protected:
     // The old file as it was and nothing else in its folder.
     void expectOldFileAlone() const {
         EXPECT_EQ(folderContent(), QStringList{QStringLiteral("tower.tpm")});
-        EXPECT_EQ(readWholeFile(target()), oldBytes);
+        EXPECT_EQ(readWholeFile(target(), projectfile::MaxFileSize), oldBytes);
     }
 
     QTemporaryDir folder;
@@ -86,6 +59,7 @@ TEST_F(SafeFileFaults, AFailureAtAnyStepKeepsThePreviousFile) {
         cases.emplace_back(FailingWrite::Step::Write, chunk);
     }
     cases.emplace_back(FailingWrite::Step::Flush, 0);
+    cases.emplace_back(FailingWrite::Step::Sync, 0);
     cases.emplace_back(FailingWrite::Step::Commit, 0);
     for (const auto& [step, chunk] : cases) {
         SCOPED_TRACE(static_cast<int>(step) * 100 + chunk);
@@ -99,7 +73,7 @@ TEST_F(SafeFileFaults, AFailureAtAnyStepKeepsThePreviousFile) {
     FailingWrite none(FailingWrite::Step::Nothing);
     EXPECT_TRUE(writeFileAtomically(target(), newBytes, none).ok);
     EXPECT_EQ(folderContent(), QStringList{QStringLiteral("tower.tpm")});
-    EXPECT_EQ(readWholeFile(target()), newBytes);
+    EXPECT_EQ(readWholeFile(target(), projectfile::MaxFileSize), newBytes);
 }
 
 // A real write failure from the operating system: a file-size limit that the new content exceeds makes the

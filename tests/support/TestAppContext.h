@@ -26,9 +26,11 @@ public:
 
     explicit TestAppContext(const std::map<int, QString>& texts = {}, const std::map<int, QString>& tips = {})
         : settingsFile(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat), store(settingsFile),
-          languages(dir.filePath(QStringLiteral("Language"))),
-          context{languages, prompts,         choosers, dialogs, store, current, AppPaths(dir.path()),
-                  starter,   dir.path() + "/"} {
+          languages(dir.filePath(QStringLiteral("Language"))), context{languages, prompts, choosers, dialogs, store,
+                                                                       current, AppPaths(dir.path()), starter,
+                                                                       dir.path() + "/",
+                                                                       // card backups: the test's folder
+                                                                       dir.filePath(QStringLiteral("card-backups"))} {
         QDir(dir.path()).mkpath(QStringLiteral("Language"));
         if (!texts.empty() || !tips.empty()) {
             writeCatalog(QStringLiteral("%1.json").arg(LanguageName), texts);

@@ -3,7 +3,6 @@
 #include "card/CardImages.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
@@ -63,8 +62,18 @@ int temporaryFailedText(FileKind kind) {
     return kind == FileKind::Programs ? TextWriteFailed : 658;
 }
 
+// Joined as text, never through std::filesystem::path: on Windows that would pass a UTF-8 path through the ANSI
+// code page and lose every character outside it.
 std::string joinPath(const std::string& folder, std::string_view name) {
-    return (std::filesystem::path(folder) / std::filesystem::path(std::string(name))).string();
+    if (folder.empty()) {
+        return std::string(name);
+    }
+#ifdef _WIN32
+    const bool separated = folder.back() == '/' || folder.back() == '\\';
+#else
+    const bool separated = folder.back() == '/';
+#endif
+    return folder + (separated ? "" : "/") + std::string(name);
 }
 
 namespace {
@@ -159,31 +168,36 @@ ReadResult readCardFile(ProjectData& project, FileKind kind, const std::string& 
 WriteResult writeCardFile(ProjectData& project, FileKind kind, const std::string& folder, const std::string& tempFolder,
                           CardFileSystem& files) {
     if (kind != FileKind::Chimes && project.validate()) {
-        return {false, TextCriticalErrors};
+        return {false, TextCriticalErrors, {}};
     }
     std::vector<std::uint8_t> image;
     try {
         image = pack(project, kind);
     } catch (const std::exception&) {
-        return {false, TextWriteFailed}; // an image that cannot be built is never copied
+        return {false, TextWriteFailed, {}}; // an image that cannot be built is never copied
     }
     const std::string temporary = joinPath(tempFolder, fileName(kind));
     const std::string target = joinPath(folder, fileName(kind));
     if (!files.write(temporary, image)) {
+        const std::string reason = files.lastError();
         files.remove(temporary);
-        return {false, temporaryFailedText(kind)};
+        return {false, temporaryFailedText(kind), reason};
     }
     bool verified = files.replaceWithCopy(temporary, target);
+    std::string reason = verified ? std::string() : files.lastError();
     files.remove(temporary);
     if (verified) {
         const auto back = files.read(target, image.size());
         verified = back && *back == image;
+        if (!back) {
+            reason = files.lastError();
+        }
     }
     if (!verified) {
-        return {false, TextWriteFailed};
+        return {false, TextWriteFailed, reason};
     }
     clearMarks(project, kind);
-    return {true, TextWritten};
+    return {true, TextWritten, {}};
 }
 
 } // namespace tolvane::card

@@ -43,9 +43,12 @@ ReadResult readCardFile(ProjectData& project, FileKind kind, const std::string& 
 // What writing a card file did; `text` is 190 on success, the kind's temporary-file text when the image could
 // not be written to the temporary folder, 192 when copying or the check failed, and
 // 459 when the project has critical errors (programs, configuration and sequences only; nothing is written).
+// `reason` is the operating system's word for a failed write or read-back ("No space left on device"), empty when
+// it gave none (a check that found other bytes, critical errors).
 struct WriteResult {
     bool ok = false;
     int text = 0;
+    std::string reason;
 };
 
 // Writes one card file into `folder`: packs the full image, writes it to `tempFolder`, puts a copy in place of
@@ -54,7 +57,8 @@ struct WriteResult {
 WriteResult writeCardFile(ProjectData& project, FileKind kind, const std::string& folder, const std::string& tempFolder,
                           CardFileSystem& files);
 
-// A folder path joined with a file name.
+// A folder path joined with a file name (a '/' between them unless the folder ends with a separator). Paths are
+// the system's own bytes, UTF-8 on Windows, and stay exactly those bytes.
 std::string joinPath(const std::string& folder, std::string_view name);
 
 } // namespace tolvane::card

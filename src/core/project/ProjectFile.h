@@ -17,6 +17,9 @@ constexpr std::uint32_t Header = 0x54504D17;
 constexpr std::uint32_t FormatId = 0x54504D; // upper 24 bits
 constexpr std::uint32_t FormatNumber = 23;   // low byte
 constexpr std::uint32_t Terminator = 254;
+// The largest valid project file: the header and every section once, each at its full length, as encode() writes
+// it. Readers refuse a larger file before reading it.
+constexpr std::size_t MaxFileSize = 121663;
 
 // Text numbers of the refusals.
 constexpr int TextNotAProject = 320;

@@ -87,6 +87,8 @@ public:
     static constexpr int FileCannotOpen = 1;
     static constexpr int FileBadMark = 2;
     static constexpr int FileBadVersion = 3;
+    // The largest holiday file: its three header bytes and one whole image.
+    static constexpr std::size_t MaxFileSize = 3 + ImageSize;
 
     HolidayTable();
 

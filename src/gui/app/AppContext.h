@@ -23,6 +23,8 @@ struct AppContext {
     AppPaths paths;
     ProgramStarter& starter;
     QString tempFolder;
+    // Where the card files a write replaces are kept (CardBackups); a temporary folder in tests.
+    QString cardBackupFolder;
 };
 
 } // namespace tolvane

@@ -11,6 +11,7 @@
 #include "gui/app/IconStrip.h"
 #include "gui/widgets/CRemoveDirCombo.h"
 #include "platform/LaunchParameters.h"
+#include "platform/PlatformCardFileSystem.h"
 #include "project/TextFormat.h"
 
 #include <QAction>
@@ -682,7 +683,7 @@ bool CMainFrame::askToWriteBack() {
     for (card::FileKind kind : kinds) {
         const card::WriteResult result = view_->writeCardFile(kind, folder);
         if (!result.ok) {
-            context_.prompts.showWarning(this, text(result.text));
+            context_.prompts.showWarning(this, cardWriteMessage(context_.texts, result));
             if (result.text == card::TextCriticalErrors) {
                 view_->showPage(PageId::Raport);
             }

@@ -2,6 +2,7 @@
 
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CSplash.h"
+#include "platform/CardBackups.h"
 
 #include <QDir>
 #include <QSettings>
@@ -18,7 +19,8 @@ CTarvelinApp::CTarvelinApp(QSettings& settings, Languages& texts, PromptService&
                            ProgramStarter& starter, const QString& programFolder, const QString& tempFolder)
     : profile_(settings), store_(settings), languages_(texts),
       context_(std::make_unique<AppContext>(AppContext{languages_, prompts, choosers, dialogs_, store_, current_,
-                                                       AppPaths(programFolder), starter, withSlash(tempFolder)})) {}
+                                                       AppPaths(programFolder), starter, withSlash(tempFolder),
+                                                       CardBackups::defaultRoot()})) {}
 
 CTarvelinApp::~CTarvelinApp() = default;
 

@@ -308,7 +308,8 @@ void CTarvelinDoc::applyLanguageDefaults(const QString& language, const AppPaths
 }
 
 int CTarvelinDoc::open(const QString& path, QString* systemError) {
-    const std::optional<QByteArray> bytes = readWholeFile(path, systemError);
+    const std::optional<QByteArray> bytes =
+        readWholeFile(path, static_cast<qint64>(projectfile::MaxFileSize), systemError);
     if (!bytes) {
         // The file cannot be read at all: the refusal of a file that ends before its header.
         return projectfile::TextDamaged;

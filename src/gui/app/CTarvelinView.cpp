@@ -1,10 +1,11 @@
 #include "gui/app/CTarvelinView.h"
 
-#include "card/CardFileSystem.h"
 #include "gui/app/AppContext.h"
 #include "gui/app/CDataPage.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/app/IconStrip.h"
+#include "platform/CardBackups.h"
+#include "platform/PlatformCardFileSystem.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -267,11 +268,11 @@ bool CTarvelinView::readCardFiles(const QString& folder) {
         // No card was chosen: nothing to read, and nothing is read from the working folder by accident.
         return false;
     }
-    StdCardFileSystem files;
+    PlatformCardFileSystem files;
     bool allRead = true;
     document_.changeAndRestart([&](ProjectData& project) {
         const auto readOne = [&](card::FileKind kind, bool onlyWhenPresent) {
-            const std::string path = card::joinPath(folder.toStdString(), card::fileName(kind));
+            const std::string path = card::joinPath(toNativePath(folder), card::fileName(kind));
             if (onlyWhenPresent && !files.exists(path)) {
                 return;
             }
@@ -291,10 +292,11 @@ bool CTarvelinView::readCardFiles(const QString& folder) {
 }
 
 card::WriteResult CTarvelinView::writeCardFile(card::FileKind kind, const QString& folder) {
-    StdCardFileSystem files;
+    CardBackups backups(context_.cardBackupFolder);
+    PlatformCardFileSystem files(&backups);
     card::WriteResult result;
     document_.changeMarks([&](ProjectData& project) {
-        result = card::writeCardFile(project, kind, folder.toStdString(), context_.tempFolder.toStdString(), files);
+        result = card::writeCardFile(project, kind, toNativePath(folder), toNativePath(context_.tempFolder), files);
     });
     return result;
 }

@@ -5,6 +5,8 @@
 #include "gui/card/CCopyProgress.h"
 #include "gui/widgets/CLamp.h"
 #include "gui/widgets/CRemoveDirCombo.h"
+#include "platform/CardBackups.h"
+#include "platform/PlatformCardFileSystem.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -245,14 +247,15 @@ void CPropWymiana::write(card::FileKind kind) {
         card::WriteResult result;
         document()->changeMarks([&](ProjectData& project) {
             result = CCopyProgress::run<card::WriteResult>(destination, this, std::function<card::WriteResult()>([&] {
-                                                               StdCardFileSystem files;
+                                                               CardBackups backups(context().cardBackupFolder);
+                                                               PlatformCardFileSystem files(&backups);
                                                                return card::writeCardFile(
-                                                                   project, kind, folder.toStdString(),
-                                                                   context().tempFolder.toStdString(), files);
+                                                                   project, kind, toNativePath(folder),
+                                                                   toNativePath(context().tempFolder), files);
                                                            }));
         });
         if (result.text != 0) {
-            showMessage(text(result.text));
+            showMessage(cardWriteMessage(context().texts, result));
         }
     } catch (const std::exception&) {
         showMessage(text(TextUnexpectedError));
@@ -271,8 +274,8 @@ void CPropWymiana::read(card::FileKind kind) {
         return;
     }
     try {
-        StdCardFileSystem files;
-        const std::string path = card::joinPath(targetFolder().toStdString(), card::fileName(kind));
+        PlatformCardFileSystem files;
+        const std::string path = card::joinPath(toNativePath(targetFolder()), card::fileName(kind));
         card::ReadResult result;
         // One file read is one undo step; a refused file changes nothing and makes none.
         const EditKey key{ReadStepSection, -1, static_cast<int>(kind)};

@@ -2,6 +2,7 @@
 #include "FullProject.h"
 #include "TestFiles.h"
 #include "card/CardImages.h"
+#include "platform/PlatformCardFileSystem.h"
 #include "project/ProjectFile.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +53,7 @@ public:
     }
     void remove(const std::string& path) override { real.remove(path); }
 
-    StdCardFileSystem real;
+    PlatformCardFileSystem real;
 };
 
 class CardFiles : public ::testing::Test {
@@ -79,7 +80,7 @@ protected:
     }
 
     fs::path root;
-    StdCardFileSystem files;
+    PlatformCardFileSystem files;
 };
 
 TEST_F(CardFiles, WrittenFilesReadBackIntoAFreshProject) {
@@ -261,6 +262,18 @@ TEST_F(CardFiles, ReadingAConfigurationEmptiesTheChimesAndKurBinRestoresThem) {
     EXPECT_EQ(target.chimes().name(5), "");
     ASSERT_TRUE(read(target, FileKind::Chimes).ok);
     EXPECT_EQ(target.chimes().name(5), "Bogurodzica");
+}
+
+// Paths are joined as bytes: a folder name that is not UTF-8 (Latin-1 "Karte-é") comes out exactly as it went in.
+TEST(CardPaths, AFolderAndANameJoinByteForByte) {
+    const std::pair<std::string, std::string> cases[] = {{"card", "card/seq.dat"},
+                                                         {"card/", "card/seq.dat"},
+                                                         {"/media/Karte-\xe9", "/media/Karte-\xe9/seq.dat"},
+                                                         {"", "seq.dat"}};
+    for (const auto& [folder, joined] : cases) {
+        SCOPED_TRACE(folder);
+        EXPECT_EQ(card::joinPath(folder, "seq.dat"), joined);
+    }
 }
 
 } // namespace

@@ -1,6 +1,8 @@
+#include "FailingWrite.h"
 #include "FullProject.h"
 #include "TestFiles.h"
 #include "card/CardFiles.h"
+#include "platform/PlatformCardFileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +64,7 @@ protected:
 
     fs::path root;
     ProjectData project;
-    StdCardFileSystem files;
+    PlatformCardFileSystem files;
 };
 
 // A file-size limit makes the writes fail part-way, as a full card does: every kind of file reports the write
@@ -109,6 +111,46 @@ TEST_F(CardWriteFaults, AFailedRenameLeavesNoCopyBeside) {
     EXPECT_TRUE(fs::is_empty(root / "temp"));
     EXPECT_TRUE(groupMarked(project, FileKind::Chimes));
 }
+
+// Each step of putting the new file on the card failing as a full card does, the sync among them: the old file is
+// kept byte for byte, nothing else is left on the card or in the working folder, the marks stay, and the result
+// names the system's reason.
+std::string stepName(const ::testing::TestParamInfo<testing_support::FailingWrite::Step>& param) {
+    static const char* const stepNames[] = {"Nothing", "Open", "Write", "Flush", "Sync", "Commit"};
+    return stepNames[static_cast<int>(param.param)];
+}
+
+class CardCopyStepFaults : public CardWriteFaults,
+                           public ::testing::WithParamInterface<testing_support::FailingWrite::Step> {};
+
+TEST_P(CardCopyStepFaults, TheOldFileIsKeptAndTheReasonReported) {
+    using testing_support::FailingWrite;
+    const std::string cardRoot = (root / "card").string();
+    PlatformCardFileSystem failing(nullptr, [&] { return std::make_unique<FailingWrite>(GetParam(), 0, cardRoot); });
+    for (const FileKind kind : card::AllKinds) {
+        SCOPED_TRACE(std::string(card::fileName(kind)));
+        const fs::path target = root / "card" / std::string(card::fileName(kind));
+        std::ofstream(target, std::ios::binary) << "old";
+        ASSERT_TRUE(groupMarked(project, kind));
+        const card::WriteResult r = card::writeCardFile(project, kind, cardRoot, (root / "temp").string(), failing);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.text, card::TextWriteFailed);
+        EXPECT_EQ(r.reason, FailingWrite::Reason.toStdString());
+        EXPECT_EQ(readFile(target), (Bytes{'o', 'l', 'd'}));
+        EXPECT_EQ(cardFolder(), std::vector<std::string>{target.filename().string()});
+        EXPECT_TRUE(fs::is_empty(root / "temp"));
+        EXPECT_TRUE(groupMarked(project, kind));
+        fs::remove(target);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, CardCopyStepFaults,
+                         ::testing::Values(testing_support::FailingWrite::Step::Open,
+                                           testing_support::FailingWrite::Step::Write,
+                                           testing_support::FailingWrite::Step::Flush,
+                                           testing_support::FailingWrite::Step::Sync,
+                                           testing_support::FailingWrite::Step::Commit),
+                         stepName);
 
 } // namespace
 } // namespace tolvane

@@ -263,6 +263,7 @@ TEST(ProjectFile, FullProjectSurvivesSaveLoadSave) {
 
     const auto first = projectfile::store(project);
     EXPECT_EQ(first.size(), 121663u);
+    EXPECT_EQ(first.size(), projectfile::MaxFileSize); // the readers' limit is the largest file there is
     auto opened = projectfile::open(first);
     ASSERT_TRUE(opened.project);
     const ProjectData& back = *opened.project;
