@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -38,6 +39,7 @@ CPhaseChart::CPhaseChart(QWidget* parent) : QWidget(parent) {
 
 void CPhaseChart::setPhases(const BellPhases& phases) {
     phases_ = phases;
+    fitScale();
     updateReading();
     update();
 }
@@ -49,6 +51,19 @@ void CPhaseChart::setScale(int pixelsPerSecond) {
         update();
         emit scaleChanged(scale_);
     }
+}
+
+void CPhaseChart::fitScale() {
+    if (userScaled_ || dragged_ >= 0) {
+        return;
+    }
+    const int seconds = std::max({phases_.end(BellPhases::Swing), phases_.end(BellPhases::Damp), 1}) + 5;
+    setScale(std::max(MinScale, (width() - 2 * Margin) / seconds));
+}
+
+void CPhaseChart::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitScale();
 }
 
 void CPhaseChart::setFirstSecond(int seconds) {
@@ -180,6 +195,7 @@ void CPhaseChart::mouseReleaseEvent(QMouseEvent* event) {
 void CPhaseChart::wheelEvent(QWheelEvent* event) {
     const int notches = event->angleDelta().y() / 120;
     if (notches != 0) {
+        userScaled_ = true;
         setScale(scale_ + notches);
     }
     event->accept();

@@ -9,7 +9,8 @@ namespace tolvane {
 // The phase chart of the bell editor: the five phases of a ringing (run-up, stabilisation, ringing, damping,
 // swinging out) as coloured bars on one time axis, one bar per row. The right end of a bar can be dragged with
 // the mouse (the cursor changes within 5 pixels of an end); the bars behind it follow as BellPhases says. The
-// mouse wheel changes the scale (1-100 pixels per second); the dialog's scroll bar sets the first second shown.
+// mouse wheel changes the scale (1-100 pixels per second; until then the whole ringing fits the width); the
+// dialog's scroll bar sets the first second shown.
 // By keys: Up/Down choose a bar, Left/Right change its length by a second, with Shift by ten. phasesEdited() is
 // sent when a drag ends or a key changed a length.
 class CPhaseChart : public QWidget {
@@ -56,11 +57,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Until the user zooms, the scale shows the whole ringing with its damping and swinging out.
+    void fitScale();
     int xOf(int seconds) const;
     int secondsAt(int x) const;
     QRect barRect(BellPhases::Bar bar) const;
@@ -72,6 +76,7 @@ private:
     int scale_ = DefaultScale;
     int firstSecond_ = 0;
     int dragged_ = -1;
+    bool userScaled_ = false;
     BellPhases::Bar chosen_ = BellPhases::RunUp;
     QStringList names_;
     QString readingFormat_;
