@@ -76,6 +76,8 @@ TEST_F(Cli, SaveStoresTheSameBytesAgain) {
 
 TEST_F(Cli, ValidateListsIssuesAndExitsOneOnCriticalErrors) {
     ProjectData project;
+    project.general().setUserCode(2468); // codes of the tower's own: no notes
+    project.general().setServiceCode(1357);
     project.amplifier().setU16(0, 0x0000); // switching on, no amplifier relay: a warning
     writeFile(dir / "warn.tpm", projectfile::store(project));
     // Descriptions and places in the chosen language, straight from its catalog.

@@ -181,9 +181,10 @@ TEST_F(MainFrameTest, ReportItemBlinksOnlyWhileTheProjectHasProblems) {
     std::sort(blinking.begin(), blinking.end());
     EXPECT_EQ(blinking, (std::vector<int>{12, 12, 18, 18}));
 
-    // Mended, the new project has no issue left: the item keeps its plain icon.
+    // Mended, the new project has only the notes of its factory access codes left: notes do not blink, the item
+    // keeps its plain icon.
     testing::userEdit(doc, [](ProjectData& p) { p.amplifier().setLeadTimeSeconds(10); });
-    ASSERT_EQ(doc.project().issueCount(), 0);
+    ASSERT_EQ(doc.project().issues(), (IssueList{{100, 0, 18, 2}, {100, 1, 18, 2}}));
     EXPECT_EQ(ticks(), (std::vector<int>{12, 12, 12, 12}));
     EXPECT_TRUE(view.findChild<QTimer*>() != nullptr);
 }

@@ -6,6 +6,10 @@
 #include "gui/app/CTarvelinApp.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/ringing/CKurantyPage.h"
+#include "gui/settings/CDzwonEdyDlg.h"
+#include "gui/settings/CMlotekEdy.h"
+#include "gui/settings/CSelectDzwonDlg.h"
+#include "gui/settings/CZegarEdyDlg.h"
 #include "gui/wiring/CPropKrosownica.h"
 #include "platform/HolidayFile.h"
 
@@ -205,6 +209,50 @@ TEST(Screenshots, MainWindowOnEveryPage) {
         view.page(PageId::Swieta)->reload(2);
         shoot(frame, QStringLiteral("84-holidays-%1").arg(QLatin1String(country)));
     }
+    // The tower described on the settings page: hammers 1 and 2 strike bells 1 and 2, bell 5 is switched off,
+    // clock 1 runs on minute pulses A/B, the amplifier switches 5 s ahead; the location and the codes are the
+    // tower's own. The lead time is fresh, so it shows as changed.
+    frame.document()->edit({0, {}}, {SectionId::General, -1, 0}, [](ProjectData& p) {
+        p.general().setLocationName("Parafia św. Jana");
+        p.general().setUserCode(2468);
+        p.general().setServiceCode(1357);
+        p.hammers().setLinkedBell(0, 0);
+        p.hammers().setLinkedBell(1, 1);
+        p.bells().setBellEnabled(4, false);
+        p.bells().setRingingSeconds(0, 240);
+        p.bells().setRunUpSeconds(0, 8);
+        p.bells().setSettleSeconds(0, 4);
+        p.bells().setDampSeconds(0, 12);
+        p.bells().setSwingTime(0, 0, 40);
+        p.bells().setFeedbackOn(0, true);
+        p.clocks().setClockEnabled(0, true);
+        p.amplifier().setSwitchingOn(true);
+        p.clearModifiedAll();
+        p.amplifier().setLeadTimeSeconds(5);
+    });
+    view.tree()->setCurrentItem(testing::treeItem(view, 165));
+    shoot(frame, QStringLiteral("88-settings-page"));
+    frame.resize(1280, 520);
+    view.tree()->setCurrentItem(testing::treeItem(view, 602));
+    shoot(frame, QStringLiteral("88-settings-codes-and-keys"));
+    frame.resize(1280, 800);
+    const ProjectData* shown = &frame.document()->project();
+    CDzwonEdyDlg bell(app.context(), shown, 0, &frame);
+    bell.show();
+    shoot(bell, QStringLiteral("89-bell-editor"));
+    CMlotekEdy hammer(app.context(), shown, 1, &frame);
+    hammer.show();
+    shoot(hammer, QStringLiteral("89-hammer-editor"));
+    CSelectDzwonDlg bells(app.context(), shown, 2, 0xFF, &frame);
+    bells.show();
+    shoot(bells, QStringLiteral("89-bell-chooser"));
+    CZegarEdyDlg clock(app.context(), shown, 0, &frame);
+    clock.show();
+    shoot(clock, QStringLiteral("89-clock-editor"));
+    frame.document()->edit({0, {}}, {SectionId::Clocks, 1, 0}, [](ProjectData& p) { p.clocks().setClockType(1, 4); });
+    CZegarEdyDlg singleRelay(app.context(), shown, 1, &frame);
+    singleRelay.show();
+    shoot(singleRelay, QStringLiteral("89-clock-editor-single-relay"));
     CAboutDlg about(app.context(), &frame);
     about.show();
     shoot(about, QStringLiteral("90-about"));

@@ -31,7 +31,7 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
         texts[id] = prefix + QString::number(id) + QStringLiteral(" %s");
     }
     texts[2005] = prefix + QStringLiteral("2005 %d");
-    for (int id : {110, 240, 534, 535, 2075, 2077, 2103, 2109, 2110, 2111}) {
+    for (int id : {110, 240, 269, 284, 534, 535, 548, 2075, 2077, 2103, 2109, 2110, 2111}) {
         texts[id] = prefix + QString::number(id) + QStringLiteral(" %d");
     }
     for (int id : {254, 255, 256, 257}) {
@@ -43,6 +43,7 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
     texts[2158] = prefix + QStringLiteral("2158 %s");
     texts[2169] = prefix + QStringLiteral("2169 %d");
     texts[2102] = prefix + QStringLiteral("2102 %s");
+    texts[2203] = prefix + QStringLiteral("2203 %s %d");
     return texts;
 }
 

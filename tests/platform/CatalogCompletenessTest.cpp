@@ -182,7 +182,7 @@ TEST(LanguageCatalogs, InventoryIsWellFormedAndCoversTheCodesTexts) {
         {405, "s"},  {534, "d"},  {535, "d"},  {539, "d"},  {540, "d"},  {543, "d"},    {544, "d"},  {545, "d"},
         {548, "d"},  {624, "d"},  {2003, "s"}, {2004, "s"}, {2005, "d"}, {2006, "s"},   {2150, "s"}, {2157, "ss"},
         {2158, "s"}, {2169, "d"}, {2075, "d"}, {2077, "d"}, {2094, "s"}, {2457, "ssd"}, {2460, "d"}, {2468, "dss"},
-        {2102, "s"}, {2103, "d"}, {2109, "d"}, {2110, "d"}, {2111, "d"}, {2400, "s"}};
+        {2102, "s"}, {2103, "d"}, {2109, "d"}, {2110, "d"}, {2111, "d"}, {2400, "s"},   {2203, "sd"}};
     for (const auto& [id, kinds] : formatted) {
         SCOPED_TRACE(id);
         ASSERT_TRUE(file.texts.contains(id));

@@ -70,6 +70,13 @@ bool isProgramEntryCode(int code) {
 }
 constexpr int FirstSwitchPlaceText = 393; // items 0-3: texts 393-396
 
+// Our own code 100: an access code still at its factory default (text 2200). Its area 18 names the code: item 0
+// the user code (text 514), item 1 the service code (515).
+constexpr int DefaultCodeIssue = 100;
+constexpr int DefaultCodeText = 2200;
+constexpr int CodesArea = 18;
+constexpr int FirstCodePlaceText = 514;
+
 std::string holidayName(const HolidayTable* holidays, int index) {
     if (holidays == nullptr || index < 0 || index >= HolidayTable::Count) {
         return {};
@@ -82,6 +89,9 @@ std::string holidayName(const HolidayTable* holidays, int index) {
 int Report::descriptionText(int code) {
     if (code == FixedTextCode) {
         return 0;
+    }
+    if (code == DefaultCodeIssue) {
+        return DefaultCodeText;
     }
     const auto it = std::find_if(DescriptionTexts.begin(), DescriptionTexts.end(),
                                  [code](const CodeText& c) { return c.code == code; });
@@ -108,6 +118,12 @@ std::string Report::place(const ValidationIssue& issue, const HolidayTable* holi
                 return {};
             }
             return formatText(texts.text(FirstSwitchPlaceText + issue.item), std::span<const TextArg>{});
+        }
+        if (issue.area == CodesArea) {
+            if (issue.item < 0 || issue.item > 1) {
+                return {};
+            }
+            return formatText(texts.text(FirstCodePlaceText + issue.item), std::span<const TextArg>{});
         }
         if (issue.area == HolidayOrSpecialArea && isProgramEntryCode(issue.code)) {
             return formatText(texts.text(SpecialTollingText), std::span<const TextArg>{}) + " " +

@@ -101,6 +101,14 @@ void TowerClockTable::setType5FirstMode(int i, bool on) {
     setFlag(i, ClockRecord::Type5FirstModeBit, on, MarkMode);
 }
 
+bool TowerClockTable::setClockLock(int i, bool locked) {
+    ClockRecord& r = rec(i);
+    const auto flags = r.clockFlags();
+    const auto next = static_cast<std::uint8_t>(locked ? flags | ClockRecord::LockBit : flags & ~ClockRecord::LockBit);
+    r.setClockFlags(next);
+    return next != flags;
+}
+
 void TowerClockTable::setClockType(int i, int type) {
     ClockRecord& r = rec(i);
     const auto v = static_cast<std::uint8_t>(std::clamp(type, 0, 0xFF));

@@ -108,6 +108,9 @@ public:
     void setLongPulseSeconds(int i, double seconds);
     void setTwelveHourMode(int i, bool on);
     void setType5FirstMode(int i, bool on);
+    // The clock lock of the settings page (bit 3, set = locked). The settings page marks it in the general
+    // settings, not in the clock's own mark; returns whether the bit changed.
+    bool setClockLock(int i, bool locked);
     // Bits for the assignments the editor makes in the output map (relays and inputs).
     void addChangeBits(int i, std::uint32_t bits);
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <stdexcept>
 
 namespace tolvane {
@@ -91,6 +92,8 @@ void GeneralSettings::packImage(std::span<std::uint8_t> image) {
     bytes::check(image.size(), 0, ImageSize);
     restoreSignature();
     std::copy(record_.bytes().begin(), record_.bytes().end(), image.begin());
+    // Whatever a card or an older project file left behind the fields is not carried on.
+    std::fill(image.begin() + UnusedTailOffset, image.begin() + ImageSize, std::uint8_t{0xFF});
     swapByteOrder(image.first(ImageSize));
 }
 
@@ -106,6 +109,13 @@ void GeneralSettings::validate(IssueList& issues) const {
     }
     if (locationName().empty()) {
         issues.push_back({IssueLocationEmpty, 0, LocationArea, severity::Note});
+    }
+    // Everyone who owns a controller knows the factory codes: a reminder, never a bar to writing the card.
+    if (userCodeIsDefault()) {
+        issues.push_back({IssueDefaultCode, 0, CodesArea, severity::Note});
+    }
+    if (serviceCodeIsDefault()) {
+        issues.push_back({IssueDefaultCode, 1, CodesArea, severity::Note});
     }
 }
 
@@ -244,6 +254,34 @@ bool GeneralSettings::setUserCode(int code) {
 
 bool GeneralSettings::setServiceCode(int code) {
     return setCode(ServiceCodeOffset, code, Mark::ServiceCode);
+}
+
+std::optional<int> GeneralSettings::codeFromTyped(std::string_view text) {
+    if (text.size() != CodeDigits) {
+        return std::nullopt;
+    }
+    int code = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        code = code * 10 + (c - '0');
+    }
+    return code;
+}
+
+std::string GeneralSettings::codeText(int code) {
+    std::array<char, 16> digits{};
+    std::snprintf(digits.data(), digits.size(), "%.4d", code);
+    return digits.data();
+}
+
+bool GeneralSettings::userCodeIsDefault() const {
+    return userCodeWord() == numberToBcdWordWithCheck(DefaultUserCode);
+}
+
+bool GeneralSettings::serviceCodeIsDefault() const {
+    return serviceCodeWord() == numberToBcdWordWithCheck(DefaultServiceCode);
 }
 
 void GeneralSettings::replaceInvalidCodes() {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -46,6 +47,8 @@ public:
     static constexpr std::size_t LatitudeMinutesOffset = 0x3F;
     static constexpr std::size_t AstroFlagsOffset = 0x40;
     static constexpr std::size_t CityIndexOffset = 0x41;
+    // The rest of the image (0x42 to its end) is no field: the card always carries 0xFF there.
+    static constexpr std::size_t UnusedTailOffset = 0x42;
 
     static constexpr std::uint32_t Signature = 0xAA55A5A5;
     // Access codes a reset gives, and what replaces a code read from a card that fails its check half.
@@ -108,8 +111,12 @@ public:
     static constexpr std::int32_t IssueBrightness = 42;
     static constexpr std::int32_t IssueDisplayTime = 43;
     static constexpr std::int32_t IssueLocationEmpty = 45;
+    // A note while an access code is still the factory default: item 0 the user code, item 1 the service code.
+    static constexpr std::int32_t IssueDefaultCode = 100;
     static constexpr std::int32_t Area = 14;
     static constexpr std::int32_t LocationArea = 15;
+    static constexpr std::int32_t CodesArea = 18;
+    static constexpr int CodeDigits = 4;
 
     GeneralSettings();
 
@@ -177,6 +184,13 @@ public:
     // Stores the code 0-9999 and returns true; a number outside that range is refused and nothing changes.
     bool setUserCode(int code);
     bool setServiceCode(int code);
+    // What a code field stores for its text: the code when the text is exactly four digits, nothing otherwise
+    // (a half-typed or cleared field never becomes a code).
+    static std::optional<int> codeFromTyped(std::string_view text);
+    // The four digits a code field shows ("%.4d").
+    static std::string codeText(int code);
+    bool userCodeIsDefault() const;
+    bool serviceCodeIsDefault() const;
 
     std::uint32_t signature() const { return record_.u32(SignatureOffset); }
     // Writes the constant signature again; done before every packing.

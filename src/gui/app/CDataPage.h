@@ -46,6 +46,9 @@ public:
 
     // Refills the page's controls from the project and selects record `item`.
     virtual void reload(int item = 0);
+    // The tree item showing text `textId` brought the page to the front: a page with several items shows the part
+    // that item names. The base does nothing.
+    virtual void showTreeEntry(int textId) { (void)textId; }
     // Sets every caption of the page again from the current language.
     virtual void refreshTexts();
     // `single`: show the detail controls for record `item`; otherwise hide them.

@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {
@@ -356,12 +358,17 @@ void CTarvelinView::onItemChosen(QTreeWidgetItem* item) {
     // A page reads the project whenever it is brought to the front, also when its item is clicked again.
     stack_->setCurrentWidget(target);
     target->reload();
+    // A page with several tree items (the settings page) brings the part the item names into view.
+    target->showTreeEntry(item->data(0, TextRole).toInt());
 }
 
 void CTarvelinView::recheckProblems() {
     const ProjectData& project = document_.project();
     project.validate();
-    hasProblems_ = project.issueCount() > 0;
+    // Errors and warnings make the report item blink; notes (a missing location name, factory access codes) are
+    // reminders and leave it quiet, so a new project does not blink.
+    hasProblems_ = std::any_of(project.issues().begin(), project.issues().end(),
+                               [](const ValidationIssue& issue) { return issue.severity != severity::Note; });
 }
 
 void CTarvelinView::blinkTick() {

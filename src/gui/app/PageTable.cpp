@@ -10,6 +10,7 @@
 #include "gui/schedules/CPropSwi.h"
 #include "gui/schedules/CPropSwieta.h"
 #include "gui/schedules/CPropTyg.h"
+#include "gui/settings/CPropSettings.h"
 #include "gui/wiring/CPropKrosownica.h"
 
 #include <stdexcept>
@@ -56,7 +57,7 @@ const PageSpec Pages[] = {
     row(PageId::Settings, 176, 2, true,
         Tree{{{9, 165, 1, false}, {13, 168, 0, true}, {14, 170, 2, true}, {15, 171, 13, true}, {16, 602, 17, true}}},
         sections(SectionId::General, SectionId::Bells, SectionId::Clocks, SectionId::Hammers, SectionId::Amplifier),
-        plain),
+        make<CPropSettings>),
     row(PageId::Swieta, 177, 2, true, Tree{{{8, 169, 5, true}}}, sections(SectionId::Holidays), make<CPropSwieta>),
     row(PageId::Gongi, 178, 2, true, Tree{{{12, 167, 2, true}}}, sections(SectionId::Striking), plain),
     row(PageId::Korekty, 179, 2, true, Tree{{{11, 166, 2, true}}}, sections(SectionId::TimeCorrection), plain),

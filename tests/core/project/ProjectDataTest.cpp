@@ -129,8 +129,13 @@ TEST(ProjectData, DuplicatedIdentifiersAreReportedForEveryHolderAfterTheFirst) {
     EXPECT_EQ(found, (std::vector<ValidationIssue>{{49, 0, OneTime, 1}}));
 }
 
-TEST(ProjectData, NewProjectValidatesWithoutIssues) {
+TEST(ProjectData, NewProjectValidatesWithOnlyTheFactoryCodeNotes) {
     ProjectData project;
+    EXPECT_FALSE(project.validate());
+    EXPECT_EQ(project.issues(), (IssueList{{100, 0, 18, 2}, {100, 1, 18, 2}}));
+    // With codes of its own a new project has nothing to report.
+    project.general().setUserCode(2468);
+    project.general().setServiceCode(1357);
     EXPECT_FALSE(project.validate());
     EXPECT_EQ(project.issueCount(), 0) << "first code " << (project.issueCount() ? project.issueAt(0).code : 0);
 }
@@ -149,6 +154,8 @@ TEST(ProjectData, AmplifierCheck) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.flags << " " << c.lead << " " << c.delay << " " << int(c.relay));
         ProjectData project;
+        project.general().setUserCode(2468);
+        project.general().setServiceCode(1357);
         project.amplifier().setU16(0, c.flags);
         project.amplifier().setU16(2, c.lead);
         project.amplifier().setU16(4, c.delay);
@@ -163,6 +170,8 @@ TEST(ProjectData, AmplifierCheck) {
 
 TEST(ProjectData, ValidationFollowsTheSectionOrder) {
     ProjectData project;
+    project.general().setUserCode(2468);
+    project.general().setServiceCode(1357);
     // An annual entry with a bad date (schedules first), then an amplifier lead time out of range.
     const int e = project.program(Annual).addItem();
     project.program(Annual).setStartDate(e, 31, 13);

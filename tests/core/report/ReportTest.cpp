@@ -73,6 +73,8 @@ TEST(Report, DescriptionByCode) {
         {59, "T694"},
         {60, "T695"},
         {52, "Niewłaściwy czas ???"},
+        // An access code still at its factory default (our own code and text).
+        {100, "T2200"},
         // The date errors of the programs have their own texts.
         {6, "T900"},
         {7, "T901"},
@@ -81,6 +83,8 @@ TEST(Report, DescriptionByCode) {
         {0, "T417"},
         {1, "T417"},
         {61, "T417"},
+        {99, "T417"},
+        {101, "T417"},
         {-1, "T417"},
     };
     for (const auto& c : cases) {
@@ -142,7 +146,12 @@ TEST(Report, PlaceByAreaWithItsArgument) {
         {15, 0, "T499"},
         {16, 2, "P534 3"},
         {17, 41, "P535 42"},
-        {18, 0, ""},
+        // The access codes name the code: the user code, then the service code.
+        {18, 0, "T514"},
+        {18, 1, "T515"},
+        {18, 2, ""},
+        {18, -1, ""},
+        {19, 0, ""},
         {-1, 0, ""},
     };
     for (const auto& c : cases) {

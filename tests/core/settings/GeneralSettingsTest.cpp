@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -189,7 +190,7 @@ TEST(GeneralSettingsCodes, ACodeThatFailsItsCheckHalfIsReplacedByItsDefaultWhenU
     }
 }
 
-TEST(GeneralSettingsImage, RoundTripKeepsEveryByteAndRewritesTheSignature) {
+TEST(GeneralSettingsImage, RoundTripKeepsEveryFieldAndRewritesTheSignature) {
     Bytes image(264);
     for (std::size_t i = 0; i < image.size(); ++i) {
         image[i] = static_cast<std::uint8_t>(i * 7 + 3);
@@ -207,6 +208,8 @@ TEST(GeneralSettingsImage, RoundTripKeepsEveryByteAndRewritesTheSignature) {
 
     Bytes expected = image;
     put(expected, 0x10, {0xAA, 0x55, 0xA5, 0xA5});
+    // Behind the fields (0x42 to the end) the card always carries 0xFF, whatever was read.
+    std::fill(expected.begin() + 0x42, expected.end(), 0xFF);
     EXPECT_EQ(packed(s), expected);
     EXPECT_EQ(s.signature(), GeneralSettings::Signature);
 }
@@ -288,6 +291,9 @@ TEST(GeneralSettingsValidation, RulesInOrderWithCodeItemAreaAndSeverity) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         GeneralSettings s;
+        // Codes of the tower's own, so that only the rules of this table speak.
+        s.setUserCode(2468);
+        s.setServiceCode(1357);
         s.setDisplayContrast(c.contrast);
         s.setDisplayBrightness(c.brightness);
         s.setDisplayTimeMs(c.timeMs);
@@ -667,6 +673,82 @@ TEST(GeneralSettingsProjectFile, BodiesThatDoNotFitAreRefusedAsDamaged) {
             EXPECT_EQ(e.textId, 113);
         }
         EXPECT_EQ(toVector(s.record().bytes()), defaultRecord()) << "a refused body changed the settings";
+    }
+}
+
+} // namespace
+} // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+TEST(GeneralSettingsImage, BytesBehindTheFieldsGoOutAsFFToTheCardAndTheProjectFile) {
+    Bytes image = defaultImage();
+    image[0x42] = 0x00;
+    image[0x50] = 0x5A;
+    image[0x107] = 0x01;
+    GeneralSettings s = unpacked(image);
+
+    const Bytes card = packed(s);
+    EXPECT_EQ(card, defaultImage());
+    EXPECT_EQ(card[0x50], 0xFF);
+
+    std::vector<std::uint8_t> file;
+    auto out = SectionArchive::forStoring(file);
+    s.serialize(out);
+    const Bytes body(file.begin() + 4, file.end());
+    ASSERT_EQ(body.size(), 264U);
+    EXPECT_EQ(body[0x50], 0xFF);
+    EXPECT_TRUE(std::all_of(body.begin() + 0x42, body.end(), [](std::uint8_t b) { return b == 0xFF; }));
+}
+
+TEST(GeneralSettingsCodes, AFieldStoresACodeOnlyWhenItHoldsFourDigits) {
+    struct Case {
+        const char* typed;
+        std::optional<int> code;
+    };
+    const Case cases[] = {
+        {"4321", 4321},
+        {"0000", 0},
+        {"0042", 42},
+        {"", std::nullopt},
+        {"12", std::nullopt},
+        {"123", std::nullopt},
+        {"12345", std::nullopt},
+        {"12a4", std::nullopt},
+        {" 123", std::nullopt},
+        {"-123", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(GeneralSettings::codeFromTyped(c.typed), c.code);
+    }
+    EXPECT_EQ(GeneralSettings::codeText(7), "0007");
+    EXPECT_EQ(GeneralSettings::codeText(4321), "4321");
+}
+
+TEST(GeneralSettingsValidation, ANoteForEachAccessCodeStillAtItsFactoryDefault) {
+    const ValidationIssue user{100, 0, 18, severity::Note};
+    const ValidationIssue service{100, 1, 18, severity::Note};
+    struct Case {
+        const char* what;
+        int userCode;
+        int serviceCode;
+        IssueList expected;
+    };
+    const Case cases[] = {
+        {"both factory codes", 1111, 7777, {user, service}},   {"user code changed", 4321, 7777, {service}},
+        {"service code changed", 1111, 9876, {user}},          {"both changed", 4321, 9876, {}},
+        {"the codes swapped are no defaults", 7777, 1111, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GeneralSettings s;
+        s.setUserCode(c.userCode);
+        s.setServiceCode(c.serviceCode);
+        IssueList issues;
+        s.validate(issues);
+        EXPECT_EQ(issues, c.expected);
     }
 }
 
