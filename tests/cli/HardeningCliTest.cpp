@@ -376,6 +376,9 @@ TEST_F(HardeningCli, ValidateKeepsOneIssuePerLineWhateverTheNames) {
         ASSERT_GE(slot, 0);
         holidays.setName(slot, "Evil\n\tname\x1b[2J");
     }
+    // Codes of its own, so the only issues are the holidays' warnings.
+    p.general().setUserCode(2468);
+    p.general().setServiceCode(1357);
     writeFile(dir / "evil.tpm", projectfile::store(p));
     const auto opened = projectfile::open(readFile(dir / "evil.tpm"));
     ASSERT_TRUE(opened.project);
