@@ -41,6 +41,10 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
     texts[2157] = prefix + QStringLiteral("2157 %s %s");
     texts[2158] = prefix + QStringLiteral("2158 %s");
     texts[2169] = prefix + QStringLiteral("2169 %d");
+    for (int id : {2256, 2257, 2258}) {
+        texts[id] = prefix + QString::number(id) + QStringLiteral(" %d");
+    }
+    texts[2260] = prefix + QStringLiteral("2260 %s");
     return texts;
 }
 

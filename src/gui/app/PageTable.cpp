@@ -5,6 +5,8 @@
 #include "gui/ringing/CKurantyPage.h"
 #include "gui/schedules/CPropProgramy.h"
 #include "gui/schedules/CPropTyg.h"
+#include "gui/sequences/CPropGongi.h"
+#include "gui/sequences/CPropSekwencje.h"
 #include "gui/wiring/CPropKrosownica.h"
 
 #include <stdexcept>
@@ -53,7 +55,7 @@ const PageSpec Pages[] = {
         sections(SectionId::General, SectionId::Bells, SectionId::Clocks, SectionId::Hammers, SectionId::Amplifier),
         plain),
     row(PageId::Swieta, 177, 2, true, Tree{{{8, 169, 5, true}}}, sections(SectionId::Holidays), plain),
-    row(PageId::Gongi, 178, 2, true, Tree{{{12, 167, 2, true}}}, sections(SectionId::Striking), plain),
+    row(PageId::Gongi, 178, 2, true, Tree{{{12, 167, 2, true}}}, sections(SectionId::Striking), make<CPropGongi>),
     row(PageId::Korekty, 179, 2, true, Tree{{{11, 166, 2, true}}}, sections(SectionId::TimeCorrection), plain),
     row(PageId::Raport, 164, 2, true, Tree{{{20, 164, 12, false}}}, sections(), plain),
     row(PageId::Swi, 180, 2, true, Tree{{{4, 161, 9, true}}}, sections(SectionId::HolidayDay), plain),
@@ -62,7 +64,8 @@ const PageSpec Pages[] = {
     row(PageId::Pog, 183, 2, true, Tree{{{6, 163, 10, true}}}, sections(SectionId::Funeral), plain),
     row(PageId::PogSpec, 878, 2, true, Tree{{{7, 879, 10, true}}}, sections(SectionId::SpecialTolling), plain),
     row(PageId::User, 598, 2, true, Tree{{{10, 598, 15, true}}}, sections(), plain),
-    row(PageId::Sekwencje, 599, 2, true, Tree{{{17, 599, 16, true}}}, sections(SectionId::Sequences), plain),
+    row(PageId::Sekwencje, 599, 2, true, Tree{{{17, 599, 16, true}}}, sections(SectionId::Sequences),
+        make<CPropSekwencje>),
     row(PageId::Krosownica, 600, 2, true, Tree{{{18, 600, 13, true}}}, sections(SectionId::Outputs),
         make<CPropKrosownica>),
     row(PageId::Druk, 696, 2, true, Tree{{{21, 696, 19, true}}}, sections(), plain),
