@@ -61,16 +61,20 @@ Timeline layout(const SequenceTable& table, int sequence, int availableWidth) {
     const double maxScale = MaxPixelsPerSecond / 100.0;
     const double scale =
         total == 0 ? maxScale : std::min(maxScale, std::max(availableWidth, 0) / static_cast<double>(total));
+    // Each block ends where the time up to its end falls on the scale, so the rounding of many short steps does
+    // not add up; only the smallest width pushes the later blocks on.
     int x = 0;
+    std::uint64_t elapsed = 0;
     for (int j = 0; j < steps; ++j) {
         const SequenceStep step = s.step(j);
         TimelineBlock block;
         block.step = j;
         block.kind = step.kind();
         block.hundredths = table.stepHundredths(sequence, j);
+        elapsed += block.hundredths;
         block.x = x;
-        const double exact = std::round(static_cast<double>(block.hundredths) * scale);
-        block.width = std::max(MinBlockWidth, static_cast<int>(std::min(exact, 1.0e6)));
+        const double end = std::min(std::round(static_cast<double>(elapsed) * scale), 1.0e9);
+        block.width = std::max(MinBlockWidth, static_cast<int>(end) - x);
         block.label = blockLabel(step);
         x += block.width;
         line.blocks.push_back(block);
@@ -81,10 +85,8 @@ Timeline layout(const SequenceTable& table, int sequence, int availableWidth) {
         if (!step.isRepeat() || !soundRange(table, sequence, step)) {
             continue;
         }
-        const int from = std::min<int>(step.firstStep(), j);
-        const int to = std::max<int>(step.lastStep(), j);
-        const TimelineBlock& start = line.blocks[static_cast<std::size_t>(from)];
-        const TimelineBlock& end = line.blocks[static_cast<std::size_t>(to)];
+        const TimelineBlock& start = line.blocks[step.firstStep()];
+        const TimelineBlock& end = line.blocks[step.lastStep()];
         line.brackets.push_back({j, start.x, end.x + end.width - start.x, blockLabel(step)});
     }
     return line;

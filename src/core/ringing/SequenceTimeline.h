@@ -12,7 +12,7 @@ namespace tolvane {
 // The one-line timeline of a sequence that the sequences page draws under its step list: each defined step one
 // block in step order, as wide as its duration (the durations the total is summed from), so a wrong range or a
 // mistyped time is seen at once. A repeat step is one block of its own duration, not unrolled, and a bracket over
-// its range (from the range's first step to the repeat step) carries its count or time.
+// the steps it repeats carries its count or time.
 struct TimelineBlock {
     int step = 0;
     StepKind kind = StepKind::End;

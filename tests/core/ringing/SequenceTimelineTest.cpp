@@ -62,7 +62,7 @@ TEST(SequenceTimeline, BlocksAreAsWideAsTheirDurationsOnAScaleThatFits) {
     // 0.50 s + 0.25 s + 0.05 s: 80 hundredths.
     const Case cases[] = {
         {"wide page: at most 200 pixels a second", 1000, {100, 50, 10}},
-        {"fits 120 pixels", 120, {75, 38, 8}},
+        {"fits 120 pixels: each block ends on the scale", 120, {75, 38, 7}},
         {"fits 80 pixels, the short step held at 3", 80, {50, 25, 5}},
         {"narrow: never below 3 pixels, wider than the page", 8, {5, 3, 3}},
     };
@@ -93,7 +93,7 @@ TEST(SequenceTimeline, ARepeatIsOneBlockOfItsDurationWithABracketOverItsRange) {
     EXPECT_EQ(line.blocks[2].label, "\u00d73");
     EXPECT_EQ(line.blocks[2].kind, StepKind::RepeatCount);
     ASSERT_EQ(line.brackets.size(), 1u);
-    EXPECT_EQ(line.brackets[0], (TimelineBracket{2, 0, 600, "\u00d73"}));
+    EXPECT_EQ(line.brackets[0], (TimelineBracket{2, 0, 150, "\u00d73"})) << "over the steps it repeats";
     EXPECT_EQ(timeline::stepAt(line, 0), 0);
     EXPECT_EQ(timeline::stepAt(line, 149), 1);
     EXPECT_EQ(timeline::stepAt(line, 150), 2);
