@@ -454,26 +454,29 @@ TEST_F(SequencesPageTest, OkRefusesARangeOverARepeatStepOrBeyondTheSteps) {
 }
 
 TEST_F(SequencesPageTest, ABellStepIsRefusedInASequenceTheQuartersPlay) {
-    // The factory quarters play sequence 1.
+    // The factory quarters play sequence 1: a pause may go in, a new bell step may not.
+    clickWith(page().newStepButton(), {timedStep(Pause, "00", "01", "00")});
+    ASSERT_EQ(table().stepCount(0), 2);
     const auto before = doc().project().state(SectionId::Sequences);
-    const Sequence factory = table().record(0);
+    const Sequence withPause = table().record(0);
+    const int stepsBefore = steps();
     clickWith(page().newStepButton(), {[](QDialog& dialog) { ok(dialog); }});
     EXPECT_EQ(app.prompts.texts(), QStringList{"t686"});
-    // Editing its hammer step into bells B: refused too.
-    clickRow(page().stepList(), 0);
+    // Editing the pause into bells B: refused too.
+    clickRow(page().stepList(), 1);
     app.dialogs.then([](QDialog& dialog) {
         chooseKind(editor(dialog), BellsB);
         ok(dialog);
     });
     QTest::mouseDClick(page().stepList()->viewport(), Qt::LeftButton, {},
-                       page().stepList()->visualRect(page().stepModel()->index(0, 0)).center());
+                       page().stepList()->visualRect(page().stepModel()->index(1, 0)).center());
     ASSERT_TRUE(app.dialogs.done());
     EXPECT_EQ(app.prompts.texts(), QStringList({"t686", "t686"}));
     EXPECT_EQ(doc().project().state(SectionId::Sequences), before);
-    EXPECT_EQ(steps(), 0);
+    EXPECT_EQ(steps(), stepsBefore);
 
     // A hammer step is welcome, and its edit is one undo step.
-    clickRow(page().stepList(), 0);
+    clickRow(page().stepList(), 1);
     app.dialogs.then([](QDialog& dialog) {
         CSeqElemDlg& e = editor(dialog);
         chooseKind(e, BellsA);
@@ -482,11 +485,47 @@ TEST_F(SequencesPageTest, ABellStepIsRefusedInASequenceTheQuartersPlay) {
         ok(dialog);
     });
     QTest::keyClick(page().stepList(), Qt::Key_Enter);
-    EXPECT_EQ(column(page().stepList(), 0), QStringList{"t553 1__4_"});
-    EXPECT_EQ(column(page().stepList(), 1), QStringList{"00:01.00"});
-    EXPECT_EQ(steps(), 1);
+    EXPECT_EQ(column(page().stepList(), 0), QStringList({"t553 1____", "t553 1__4_"}));
+    EXPECT_EQ(column(page().stepList(), 1), QStringList({"00:00.50", "00:01.00"}));
+    EXPECT_EQ(steps(), stepsBefore + 1);
     ASSERT_TRUE(frame->undo());
-    EXPECT_EQ(table().record(0), factory);
+    EXPECT_EQ(table().record(0), withPause);
+}
+
+TEST_F(SequencesPageTest, AFullSequenceTakesNoStepAndARangeNeverReachesTheNewStep) {
+    sequenceWith({timed(StepKind::Hammers, 5), timed(StepKind::Pause, 5), timed(StepKind::Hammers, 5)});
+    // A repeat step going in after step 1 may repeat step 1 only: steps 2 and 3 will follow it.
+    clickRow(page().stepList(), 0);
+    Offered offered;
+    app.dialogs
+        .then([](QDialog& dialog) {
+            CSeqElemDlg& e = editor(dialog);
+            chooseKind(e, RepeatCount);
+            QTest::mouseClick(e.lastStepLink(), Qt::LeftButton);
+            ok(dialog);
+        })
+        .then(pickStep(0, &offered));
+    click(page().newStepButton());
+    ASSERT_TRUE(app.dialogs.done());
+    EXPECT_EQ(offered.numbers, QStringList{"<1>"});
+    EXPECT_EQ(column(page().stepList(), 0), QStringList({"t553 1____", "t661", "t660", "t553 1____"}));
+    doc().project().validate();
+    for (const ValidationIssue& issue : doc().project().issues()) {
+        EXPECT_NE(issue.area, SequenceTable::Area) << "the range is sound: code " << issue.code;
+    }
+
+    ASSERT_TRUE(testing::userEdit(doc(), [](ProjectData& p) {
+        while (p.sequences().hasFreeStep(1)) {
+            p.sequences().insertStep(1, timed(StepKind::Pause, 1), 0);
+        }
+    }));
+    showPage();
+    clickRow(page().sequenceList(), 1);
+    const int before = steps();
+    click(page().newStepButton());
+    EXPECT_EQ(app.prompts.texts(), QStringList{"t571"});
+    EXPECT_EQ(steps(), before);
+    EXPECT_EQ(table().stepCount(1), SequenceTable::MaxSteps);
 }
 
 TEST_F(SequencesPageTest, DeleteStepAndTheTimelineFollowEveryChange) {
