@@ -6,6 +6,7 @@
 #include "ShellTestSupport.h"
 
 #include "gui/app/CTarvelinDoc.h"
+#include "gui/sequences/CPropGongi.h"
 #include "gui/sequences/CPropSekwencje.h"
 #include "gui/sequences/CSelKrok.h"
 #include "gui/sequences/CSeqElemDlg.h"
@@ -16,8 +17,10 @@
 #include "gui/widgets/ChangeHighlight.h"
 
 #include <QAbstractItemModelTester>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
@@ -576,6 +579,90 @@ TEST_F(SequencesPageTest, KeysAreScopedToTheirListAndLanguageRefreshReTexts) {
     EXPECT_EQ(page().newButton()->text(), "t2250");
     EXPECT_EQ(page().stepList()->accessibleName(), "t595");
     EXPECT_EQ(page().newStepButton()->text(), "t606");
+}
+
+// A hammer step striking hammer `hammer` (1-5), lasting ss.hh.
+Step strike(int hammer, const QString& seconds, const QString& hundredths) {
+    return [=](QDialog& dialog) {
+        CSeqElemDlg& e = editor(dialog);
+        chooseKind(e, Hammers);
+        if (hammer != 1) {
+            QTest::mouseClick(e.hammerBox(hammer - 1), Qt::LeftButton);
+            QTest::mouseClick(e.hammerBox(0), Qt::LeftButton);
+        }
+        typePause(e, "00", seconds, hundredths);
+        ok(dialog);
+    };
+}
+
+// A new user composes a quarter on hammers 4-1, lets quarter 1 play it, switches the striking on with a night
+// silence from 22:00 to 7:00, and undoes a step change.
+TEST_F(SequencesPageTest, AQuarterOnFourHammersIsComposedGivenToTheQuartersAndUndone) {
+    click(page().newButton());
+    const int quarter = page().currentSequence();
+    for (int hammer : {4, 3, 2, 1}) {
+        clickWith(page().newStepButton(), {strike(hammer, "00", "80")});
+    }
+    clickWith(page().newStepButton(), {timedStep(Pause, "00", "02", "00")});
+    EXPECT_EQ(column(page().stepList(), 0),
+              QStringList({"t553 ___4_", "t553 __3__", "t553 _2___", "t553 1____", "t660"}));
+    EXPECT_EQ(cell(page().sequenceList(), 1, 1), "00:00:05.2");
+    EXPECT_EQ(page().timeline()->line().blocks.size(), 5u);
+
+    // The striking page: quarter 1 plays the new sequence; hours with repetition; silent from 22:00 to 7:00.
+    frame->view()->tree()->setCurrentItem(testing::treeItem(*frame->view(), 167));
+    auto& gongs = *qobject_cast<CPropGongi*>(frame->view()->page(PageId::Gongi));
+    ASSERT_EQ(frame->view()->currentPage(), &gongs);
+    app.dialogs.then([](QDialog& dialog) {
+        auto* list = dialog.findChild<QTreeWidget*>();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(1)).center());
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    QTest::mouseClick(gongs.series(0, 0), Qt::LeftButton);
+    ASSERT_TRUE(app.dialogs.done());
+    const auto press = [](QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2)); };
+    press(gongs.modeRadio(2));
+    press(gongs.quarterStriking());
+    for (NightBlock b : {NightBlock::Hour, NightBlock::Quarter}) {
+        const char* const typed[] = {"22", "00", "07", "00"};
+        for (int which = 0; which < 4; ++which) {
+            CFireEdit* f = gongs.blockField(b, which);
+            f->setFocus();
+            f->selectAll();
+            QTest::keyClicks(f, QString::fromLatin1(typed[which]));
+            QApplication::focusWidget()->clearFocus();
+        }
+    }
+    const StrikingRecord& r = doc().project().striking().record();
+    EXPECT_EQ(r.seriesSequence(0, 0), quarter);
+    EXPECT_EQ(gongs.series(0, 0)->text(), "S2");
+    EXPECT_EQ(r.hourMode(), 2);
+    EXPECT_TRUE(r.quarterStrikingOn());
+    EXPECT_EQ(r.blockStartHour(NightBlock::Quarter), 22);
+    EXPECT_EQ(r.blockEndHour(NightBlock::Hour), 7);
+    doc().project().validate();
+    for (const ValidationIssue& issue : doc().project().issues()) {
+        EXPECT_NE(issue.area, StrikingSettings::AreaQuarters) << "code " << issue.code;
+        EXPECT_NE(issue.area, SequenceTable::Area) << "code " << issue.code;
+    }
+
+    // Back on the sequences page: the last stroke made longer, then undone.
+    showPage();
+    clickRow(page().sequenceList(), 1);
+    clickRow(page().stepList(), 3);
+    const Sequence composed = table().record(quarter);
+    app.dialogs.then([](QDialog& dialog) {
+        typePause(editor(dialog), "00", "01", "60");
+        ok(dialog);
+    });
+    QTest::keyClick(page().stepList(), Qt::Key_Return);
+    EXPECT_EQ(cell(page().stepList(), 3, 1), "00:01.60");
+    EXPECT_EQ(cell(page().sequenceList(), 1, 1), "00:00:06.0");
+    ASSERT_TRUE(frame->undo());
+    EXPECT_EQ(frame->view()->currentPage(), &page());
+    EXPECT_EQ(table().record(quarter), composed);
+    EXPECT_EQ(cell(page().sequenceList(), 1, 1), "00:00:05.2");
+    EXPECT_EQ(page().currentSequence(), quarter);
 }
 
 } // namespace
