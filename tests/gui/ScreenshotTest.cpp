@@ -6,6 +6,8 @@
 #include "gui/app/CTarvelinApp.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/ringing/CKurantyPage.h"
+#include "gui/sequences/CPropSekwencje.h"
+#include "gui/sequences/CSeqElemDlg.h"
 #include "gui/settings/CDzwonEdyDlg.h"
 #include "gui/settings/CMlotekEdy.h"
 #include "gui/settings/CSelectDzwonDlg.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -126,6 +129,66 @@ TEST(Screenshots, MainWindowOnEveryPage) {
     frame.document()->changeMarks([](ProjectData& p) { p.outputs().clearModified(); });
     frame.document()->edit({CPropKrosownica::TextStep, {std::string("WE2")}}, {SectionId::Outputs, 11, 0},
                            [](ProjectData& p) { p.outputs().assignInputRow(1, 2); });
+    // Quarter striking on hammers 1-4: sequence 2 plays four strokes and repeats them once, sequence 3 rings bells
+    // and repeats them for a minute. Hour striking with repetition, the quarters on, silent from 22:00 to 7:00.
+    frame.document()->edit({0, {}}, {SectionId::Sequences, -1, 0}, [](ProjectData& p) {
+        const auto timed = [](StepKind kind, std::uint16_t tenths, std::uint16_t units) {
+            SequenceStep s;
+            s.makeFresh();
+            s.setKind(kind);
+            s.setTenths(tenths);
+            s.setHundredths(0);
+            s.setUnitMask(units);
+            return s;
+        };
+        const auto repeat = [](StepKind kind, std::uint8_t first, std::uint8_t last, std::uint16_t count) {
+            SequenceStep s;
+            s.makeFresh();
+            s.setKind(kind);
+            s.setFirstStep(first);
+            s.setLastStep(last);
+            s.setCount(count);
+            s.setHundredths(0);
+            return s;
+        };
+        SequenceTable& sequences = p.sequences();
+        const int quarter = sequences.createSequence();
+        for (const SequenceStep& s :
+             {timed(StepKind::Hammers, 8, 0b1000), timed(StepKind::Hammers, 8, 0b0100),
+              timed(StepKind::Hammers, 8, 0b0010), timed(StepKind::Hammers, 16, 0b0001), timed(StepKind::Pause, 20, 0),
+              repeat(StepKind::RepeatCount, 0, 3, 1), timed(StepKind::Hammers, 30, 0b0011)}) {
+            sequences.insertStep(quarter, s, 0);
+        }
+        const int bells = sequences.createSequence();
+        for (const SequenceStep& s : {timed(StepKind::BellsA, 20, 0b00011), timed(StepKind::BellsB, 15, 0b00100),
+                                      timed(StepKind::Pause, 5, 0), repeat(StepKind::RepeatTime, 0, 2, 60)}) {
+            sequences.insertStep(bells, s, 0);
+        }
+        StrikingSettings& striking = p.striking();
+        striking.setHourMode(2);
+        striking.setQuarterStriking(true);
+        striking.setHourHerald(true);
+        for (int q = 0; q < 4; ++q) {
+            striking.setSeriesCount(q, q + 1);
+            for (int s = 0; s <= q; ++s) {
+                striking.setSeriesSequence(q, s, quarter);
+            }
+        }
+        for (NightBlock b : {NightBlock::Hour, NightBlock::Quarter}) {
+            striking.setBlockStartHour(b, 22);
+            striking.setBlockStartMinute(b, 0);
+            striking.setBlockEndHour(b, 7);
+            striking.setBlockEndMinute(b, 0);
+        }
+        p.general().setFullHourStrikingAdvanced(false);
+    });
+    frame.document()->changeMarks([](ProjectData& p) {
+        p.sequences().clearModified();
+        p.striking().clearModified();
+        p.general().clearModified();
+    });
+    frame.document()->edit({0, {}}, {SectionId::Striking, -1, 0},
+                           [](ProjectData& p) { p.striking().setStrokeIntervalTenths(15, 2); });
     // The holidays of the Polish seed file, two holiday programs, the funeral tolling and the special tolling.
     const auto seed = [&](const char* file) {
         frame.document()->edit({0, {}}, {SectionId::Holidays, -1, 0}, [&](ProjectData& p) {
@@ -196,6 +259,22 @@ TEST(Screenshots, MainWindowOnEveryPage) {
     view.showPage(PageId::Krosownica);
     view.page(PageId::Krosownica)->reload();
     shoot(frame, QStringLiteral("87-cross-connection"));
+    view.showPage(PageId::Sekwencje);
+    auto& sequencesPage = *qobject_cast<CPropSekwencje*>(view.page(PageId::Sekwencje));
+    sequencesPage.reload(1);
+    sequencesPage.stepList()->selectRow(5);
+    shoot(frame, QStringLiteral("85-sequences-quarter"));
+    sequencesPage.reload(2);
+    shoot(frame, QStringLiteral("85-sequences-bells"));
+    CSeqElemDlg stepEditor(app.context(), &frame.document()->project(), 1, 5, 0, 5, &frame);
+    stepEditor.show();
+    shoot(stepEditor, QStringLiteral("85-sequences-step-editor-repeat"));
+    CSeqElemDlg hammerEditor(app.context(), &frame.document()->project(), 1, 0, 0, 0, &frame);
+    hammerEditor.show();
+    shoot(hammerEditor, QStringLiteral("85-sequences-step-editor-hammers"));
+    view.showPage(PageId::Gongi);
+    view.page(PageId::Gongi)->reload();
+    shoot(frame, QStringLiteral("86-striking"));
     view.showPage(PageId::Swi);
     view.page(PageId::Swi)->reload(1);
     shoot(frame, QStringLiteral("82-holiday-program"));

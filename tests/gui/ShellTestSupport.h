@@ -44,6 +44,10 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
     texts[2169] = prefix + QStringLiteral("2169 %d");
     texts[2102] = prefix + QStringLiteral("2102 %s");
     texts[2203] = prefix + QStringLiteral("2203 %s %d");
+    for (int id : {2256, 2257, 2258}) {
+        texts[id] = prefix + QString::number(id) + QStringLiteral(" %d");
+    }
+    texts[2260] = prefix + QStringLiteral("2260 %s");
     return texts;
 }
 

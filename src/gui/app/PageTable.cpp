@@ -10,6 +10,8 @@
 #include "gui/schedules/CPropSwi.h"
 #include "gui/schedules/CPropSwieta.h"
 #include "gui/schedules/CPropTyg.h"
+#include "gui/sequences/CPropGongi.h"
+#include "gui/sequences/CPropSekwencje.h"
 #include "gui/settings/CPropSettings.h"
 #include "gui/wiring/CPropKrosownica.h"
 
@@ -59,7 +61,7 @@ const PageSpec Pages[] = {
         sections(SectionId::General, SectionId::Bells, SectionId::Clocks, SectionId::Hammers, SectionId::Amplifier),
         make<CPropSettings>),
     row(PageId::Swieta, 177, 2, true, Tree{{{8, 169, 5, true}}}, sections(SectionId::Holidays), make<CPropSwieta>),
-    row(PageId::Gongi, 178, 2, true, Tree{{{12, 167, 2, true}}}, sections(SectionId::Striking), plain),
+    row(PageId::Gongi, 178, 2, true, Tree{{{12, 167, 2, true}}}, sections(SectionId::Striking), make<CPropGongi>),
     row(PageId::Korekty, 179, 2, true, Tree{{{11, 166, 2, true}}}, sections(SectionId::TimeCorrection), plain),
     row(PageId::Raport, 164, 2, true, Tree{{{20, 164, 12, false}}}, sections(), plain),
     row(PageId::Swi, 180, 2, true, Tree{{{4, 161, 9, true}}}, sections(SectionId::HolidayDay), make<CPropSwi>),
@@ -69,7 +71,8 @@ const PageSpec Pages[] = {
     row(PageId::PogSpec, 878, 2, true, Tree{{{7, 879, 10, true}}}, sections(SectionId::SpecialTolling),
         make<CPropPogSpec>),
     row(PageId::User, 598, 2, true, Tree{{{10, 598, 15, true}}}, sections(), plain),
-    row(PageId::Sekwencje, 599, 2, true, Tree{{{17, 599, 16, true}}}, sections(SectionId::Sequences), plain),
+    row(PageId::Sekwencje, 599, 2, true, Tree{{{17, 599, 16, true}}}, sections(SectionId::Sequences),
+        make<CPropSekwencje>),
     row(PageId::Krosownica, 600, 2, true, Tree{{{18, 600, 13, true}}}, sections(SectionId::Outputs),
         make<CPropKrosownica>),
     row(PageId::Druk, 696, 2, true, Tree{{{21, 696, 19, true}}}, sections(), plain),
