@@ -72,8 +72,6 @@ constexpr int TextByClock = 510;
 constexpr int TextBeforeAngelus = 551;
 constexpr int TextAfterAngelus = 552;
 constexpr int MaxBellSeconds = programediting::MaxBellSeconds;
-// Editor fields of the edit keys that are not entry fields: the structural actions.
-constexpr int ListAction = 100;
 
 QString twoDigits(int n) {
     return QString::asprintf("%.2d", n);
@@ -194,6 +192,22 @@ QCheckBox* CProgramPage::checkBox(const char* name) {
 void CProgramPage::connectField(CFireEdit* field, const std::function<void()>& store) {
     connect(field, &QLineEdit::textEdited, this, [store] { store(); });
     connect(field, &QLineEdit::editingFinished, this, [this] { endEditBurst(); });
+}
+
+// A row of the editor with its label and a clickable value that opens a chooser.
+QWidget* CProgramPage::linkRow(QLabel*& label, CLinkStatic*& link, const char* name, void (CProgramPage::*open)()) {
+    auto* panel = new QWidget(editor_);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    label = new QLabel(panel);
+    link = new CLinkStatic(panel);
+    link->setObjectName(QLatin1String(name));
+    label->setBuddy(link);
+    connect(link, &CLinkStatic::clicked, this, open);
+    row->addWidget(label);
+    row->addWidget(link);
+    row->addStretch(1);
+    return panel;
 }
 
 void CProgramPage::buildEditor() {
@@ -460,30 +474,9 @@ void CProgramPage::buildEditor() {
     grid->addWidget(melodyPanel_, 6, 0, 1, 4);
 
     // Hammer and sequence: clickable labels opening their choosers.
-    hammerPanel_ = new QWidget(editor_);
-    auto* hammer = new QHBoxLayout(hammerPanel_);
-    hammer->setContentsMargins(0, 0, 0, 0);
-    hammerLabel_ = new QLabel(hammerPanel_);
-    hammer_ = new CLinkStatic(hammerPanel_);
-    hammer_->setObjectName(QStringLiteral("hammerLink"));
-    hammerLabel_->setBuddy(hammer_);
-    connect(hammer_, &CLinkStatic::clicked, this, &CProgramPage::chooseHammer);
-    hammer->addWidget(hammerLabel_);
-    hammer->addWidget(hammer_);
-    hammer->addStretch(1);
+    hammerPanel_ = linkRow(hammerLabel_, hammer_, "hammerLink", &CProgramPage::chooseHammer);
     grid->addWidget(hammerPanel_, 7, 0, 1, 4);
-
-    sequencePanel_ = new QWidget(editor_);
-    auto* sequence = new QHBoxLayout(sequencePanel_);
-    sequence->setContentsMargins(0, 0, 0, 0);
-    sequenceLabel_ = new QLabel(sequencePanel_);
-    sequence_ = new CLinkStatic(sequencePanel_);
-    sequence_->setObjectName(QStringLiteral("sequenceLink"));
-    sequenceLabel_->setBuddy(sequence_);
-    connect(sequence_, &CLinkStatic::clicked, this, &CProgramPage::chooseSequence);
-    sequence->addWidget(sequenceLabel_);
-    sequence->addWidget(sequence_);
-    sequence->addStretch(1);
+    sequencePanel_ = linkRow(sequenceLabel_, sequence_, "sequenceLink", &CProgramPage::chooseSequence);
     grid->addWidget(sequencePanel_, 8, 0, 1, 4);
 
     // Silence: days - hours:minutes, seconds not used, and whom it silences.
@@ -657,15 +650,25 @@ void CProgramPage::addProgram() {
         showMessage(text(TextTableFull));
         return;
     }
-    int focus = 0;
-    endEditBurst();
-    edit({TextAddStep, {}}, {sectionId(), -1, ListAction}, [&](ProjectData& project) {
-        ScheduleProgram& s = project.program(spec_.kind);
+    listAction({TextAddStep, {}}, -1, [this](ProjectData& project, ScheduleProgram& s) {
         const int added = s.addEntry();
         if (spec_.kind == HolidayDay) {
             s.setHolidayIndex(added, programediting::holidayForNewProgram(&project.holidays(), rememberedHoliday_));
         }
-        focus = s.sortEntries(static_cast<SortKey>(sortKey_), added);
+        return added;
+    });
+}
+
+// One action on the list as a whole (Add, Delete, Copy, Paste, a new number, a column click): an undo step of its
+// own, inside which the list is put in the order of the chosen column; the list is then rebuilt with the entry
+// that `change` names focused.
+void CProgramPage::listAction(const EditLabel& label, int record,
+                              const std::function<int(ProjectData&, ScheduleProgram&)>& change, int field) {
+    int focus = 0;
+    endEditBurst();
+    edit(label, {sectionId(), record, field}, [&](ProjectData& project) {
+        ScheduleProgram& s = project.program(spec_.kind);
+        focus = s.sortEntries(static_cast<SortKey>(sortKey_), change(project, s));
     });
     endEditBurst();
     rebuild(focus);
@@ -677,14 +680,8 @@ void CProgramPage::deleteSelected() {
         return;
     }
     const std::vector<int> selected(rows.begin(), rows.end());
-    int focus = 0;
-    endEditBurst();
-    edit({TextDeleteStep, {}}, {sectionId(), -1, ListAction}, [&](ProjectData& project) {
-        ScheduleProgram& s = project.program(spec_.kind);
-        focus = s.sortEntries(static_cast<SortKey>(sortKey_), s.deleteEntries(selected));
-    });
-    endEditBurst();
-    rebuild(focus);
+    listAction({TextDeleteStep, {}}, -1,
+               [&selected](ProjectData&, ScheduleProgram& s) { return s.deleteEntries(selected); });
 }
 
 void CProgramPage::copySelected() {
@@ -694,15 +691,10 @@ void CProgramPage::copySelected() {
     }
     const std::vector<int> selected(rows.begin(), rows.end());
     CopyResult copied;
-    int focus = 0;
-    endEditBurst();
-    edit({TextCopyStep, {}}, {sectionId(), -1, ListAction}, [&](ProjectData& project) {
-        ScheduleProgram& s = project.program(spec_.kind);
+    listAction({TextCopyStep, {}}, -1, [&](ProjectData&, ScheduleProgram& s) {
         copied = s.copyEntries(selected);
-        focus = s.sortEntries(static_cast<SortKey>(sortKey_), copied.focus);
+        return copied.focus;
     });
-    endEditBurst();
-    rebuild(focus);
     if (copied.tableFull) {
         showMessage(text(TextTableFull));
     }
@@ -732,15 +724,10 @@ void CProgramPage::pasteFromClipboard() {
         return;
     }
     programediting::PasteResult result;
-    int focus = 0;
-    endEditBurst();
-    edit({TextPasteStep, {}}, {sectionId(), -1, ListAction}, [&](ProjectData& project) {
-        ScheduleProgram& s = project.program(spec_.kind);
+    listAction({TextPasteStep, {}}, -1, [&](ProjectData&, ScheduleProgram& s) {
         result = programediting::pastePrograms(s, pasted->entries);
-        focus = s.sortEntries(static_cast<SortKey>(sortKey_), result.first);
+        return result.first;
     });
-    endEditBurst();
-    rebuild(focus);
     if (result.tableFull) {
         showMessage(text(TextTableFull));
     }
@@ -756,17 +743,14 @@ void CProgramPage::changeNumber() {
         return;
     }
     const auto number = static_cast<std::uint16_t>(chooser.chosenNumber());
-    int focus = row;
-    endEditBurst();
-    edit({TextNumberStep, {static_cast<long long>(number)}},
-         {sectionId(), row, static_cast<int>(EntryField::Identifier)}, [&](ProjectData& project) {
-             ScheduleProgram& s = project.program(spec_.kind);
-             s.storeShownValues(row);
-             s.setIdentifier(row, number);
-             focus = s.sortEntries(static_cast<SortKey>(sortKey_), row);
-         });
-    endEditBurst();
-    rebuild(focus);
+    listAction(
+        {TextNumberStep, {static_cast<long long>(number)}}, row,
+        [row, number](ProjectData&, ScheduleProgram& s) {
+            s.storeShownValues(row);
+            s.setIdentifier(row, number);
+            return row;
+        },
+        static_cast<int>(EntryField::Identifier));
 }
 
 void CProgramPage::sortByColumn(int section) {
@@ -776,13 +760,8 @@ void CProgramPage::sortByColumn(int section) {
     }
     sortKey_ = key;
     const QList<int> rows = selectedRows(list_);
-    int focus = currentItem() >= 0 ? currentItem() : (rows.isEmpty() ? 0 : rows.front());
-    endEditBurst();
-    edit({TextSortStep, {}}, {sectionId(), -1, ListAction}, [&](ProjectData& project) {
-        focus = project.program(spec_.kind).sortEntries(static_cast<SortKey>(key), focus);
-    });
-    endEditBurst();
-    rebuild(focus);
+    const int focus = currentItem() >= 0 ? currentItem() : (rows.isEmpty() ? 0 : rows.front());
+    listAction({TextSortStep, {}}, -1, [focus](ProjectData&, ScheduleProgram&) { return focus; });
 }
 
 // ---- the editor ----

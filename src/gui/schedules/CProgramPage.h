@@ -56,6 +56,8 @@ class CProgramPage : public CDataPage {
     Q_OBJECT
 public:
     static constexpr int PageLimit = 128;
+    // The edit-key field of the actions on the list as a whole (not a field of an entry).
+    static constexpr int ListActionField = 100;
 
     // Texts of our own.
     static constexpr int TextAdd = 2050;
@@ -126,6 +128,7 @@ private:
     CFireEdit* numberField(const char* name, int lower, int upper, int width);
     QCheckBox* checkBox(const char* name);
     void connectField(CFireEdit* field, const std::function<void()>& store);
+    QWidget* linkRow(QLabel*& label, CLinkStatic*& link, const char* name, void (CProgramPage::*open)());
 
     // User actions.
     void addProgram();
@@ -135,6 +138,8 @@ private:
     void pasteFromClipboard();
     void changeNumber();
     void sortByColumn(int section);
+    void listAction(const EditLabel& label, int record,
+                    const std::function<int(ProjectData&, ScheduleProgram&)>& change, int field = ListActionField);
     // Rebuilds the list and focuses `row` (after an action that changed the order or the count).
     void rebuild(int row);
 
