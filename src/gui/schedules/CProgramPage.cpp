@@ -606,7 +606,10 @@ void CProgramPage::reload(int item) {
     beginListUpdate(list_);
     const ScheduleProgram* p = programs();
     const int used = p ? p->usedCount() : 0;
+    // Selecting the row notifies the selection; the editor is filled once, below, not also on the way.
+    reloading_ = true;
     endListUpdate(list_, used == 0 ? -1 : std::clamp(item, 0, used - 1));
+    reloading_ = false;
     progress_->setValue(used);
     count_->setText(formatted(TextCount, used));
     onSelectionChanged();
@@ -620,6 +623,9 @@ void CProgramPage::rebuild(int row) {
 }
 
 void CProgramPage::onSelectionChanged() {
+    if (reloading_) {
+        return;
+    }
     // Choosing another program ends the burst of typing: its edits are steps of their own.
     endEditBurst();
     const int selected = showSelectedItem(list_);

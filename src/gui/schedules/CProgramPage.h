@@ -200,6 +200,7 @@ private:
     IconStrip actionIcons_;
     IconStrip buttonIcons_;
     int sortKey_ = 0;
+    bool reloading_ = false;
     CProgramModel* model_ = nullptr;
     QTableView* list_ = nullptr;
     QPushButton* add_ = nullptr;
