@@ -56,7 +56,7 @@ QTableWidget* makeList(QWidget* parent, const char* name) {
     list->setTabKeyNavigation(false);
     list->verticalHeader()->hide();
     list->horizontalHeader()->setStretchLastSection(true);
-    list->setColumnWidth(0, 110);
+    list->setColumnWidth(0, 150);
     list->setColumnWidth(1, 90);
     list->setColumnWidth(2, 60);
     list->setColumnWidth(3, 60);
@@ -75,6 +75,10 @@ CPropPlan::CPropPlan(AppContext& context, QWidget* parent)
     calendar_->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
     calendar_->setMinimumDate(QDate(2000, 1, 1));
     calendar_->setMaximumDate(QDate(2099, 12, 31));
+    // Weekends in the text colour: on this calendar the warning colour means a collision, nothing else.
+    const QTextCharFormat plain = calendar_->weekdayTextFormat(Qt::Monday);
+    calendar_->setWeekdayTextFormat(Qt::Saturday, plain);
+    calendar_->setWeekdayTextFormat(Qt::Sunday, plain);
     connect(calendar_, &QCalendarWidget::selectionChanged, this, &CPropPlan::showDay);
     connect(calendar_, &QCalendarWidget::currentPageChanged, this, [this] { markMonth(); });
     // Dates are changed with the calendar's own keys; Enter goes to the day's list.
