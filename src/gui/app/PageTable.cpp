@@ -5,7 +5,7 @@
 #include "gui/ringing/CKurantyPage.h"
 #include "gui/schedules/CPropPlan.h"
 #include "gui/schedules/CPropPog.h"
-#include "gui/schedules/CPropPogSpec.h"
+#include "gui/schedules/CPropPogNadzw.h"
 #include "gui/schedules/CPropProgramy.h"
 #include "gui/schedules/CPropSwi.h"
 #include "gui/schedules/CPropSwieta.h"

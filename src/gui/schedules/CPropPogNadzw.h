@@ -13,10 +13,10 @@ namespace tolvane {
 class CFireEdit;
 class CLinkStatic;
 
-// The three special tolling programs, each in its own box: when it starts and ends, how many steps it takes (in
-// halves), the sequence it plays (chosen with the sequence chooser), its priority and on how many days. The
-// programs are always there; every field is stored as it is typed, one undo step per burst of typing in one field.
-// The page is reached from the tree only while the special tolling option of the settings is on.
+// The special ("nadzwyczajne") tolling page: the three special tolling programs, each in its own box: when it starts
+// and ends, how many steps it takes (in halves), the sequence it plays (chosen with the sequence chooser), its priority
+// and on how many days. The programs are always there; every field is stored as it is typed, one undo step per burst of
+// typing in one field. The page is reached from the tree only while the special tolling option of the settings is on.
 class CPropPogSpec : public CDataPage {
     Q_OBJECT
 public:

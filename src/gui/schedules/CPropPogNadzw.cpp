@@ -1,4 +1,4 @@
-#include "gui/schedules/CPropPogSpec.h"
+#include "gui/schedules/CPropPogNadzw.h"
 
 #include "gui/choosers/CSelSekwDlg.h"
 #include "gui/schedules/CProgramPage.h"
