@@ -1,6 +1,7 @@
 #include "ringing/SequenceTable.h"
 
 #include "SectionBody.h"
+#include "SequenceSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -20,26 +21,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 using testing_support::slice;
 
-SequenceStep makeStep(StepKind kind, std::uint16_t tenths, std::uint8_t hundredths = 0, std::uint16_t units = 1) {
-    SequenceStep s;
-    s.makeFresh();
-    s.setKind(kind);
-    s.setTenths(tenths);
-    s.setHundredths(hundredths);
-    s.setUnitMask(units);
-    return s;
-}
-
-SequenceStep makeRepeat(StepKind kind, std::uint8_t first, std::uint8_t last, std::uint16_t count) {
-    SequenceStep s;
-    s.makeFresh();
-    s.setKind(kind);
-    s.setFirstStep(first);
-    s.setLastStep(last);
-    s.setCount(count);
-    s.setHundredths(0);
-    return s;
-}
+using testing_support::repeatStep;
+using testing_support::timedStep;
 
 Bytes packed(SequenceTable& table) {
     Bytes image(SequenceTable::ImageSize, 0xFF);
@@ -172,7 +155,7 @@ TEST(SequenceTableEditing, CopyTakesTheWholeRecordUntilTheTableIsFull) {
     for (int i = 0; i < 40; ++i) {
         table.createSequence();
     }
-    table.insertStep(0, makeStep(StepKind::Pause, 12, 3), 0);
+    table.insertStep(0, timedStep(StepKind::Pause, 12, 3), 0);
     table.clearModified();
 
     const int copy = table.copySequence(0);
@@ -212,12 +195,12 @@ TEST(SequenceTableSteps, InsertAppendsOrMovesLaterStepsUp) {
     SequenceTable table;
     const int s = table.createSequence();
     table.clearModified();
-    EXPECT_EQ(table.insertStep(s, makeStep(StepKind::BellsA, 10), 0), 1);
+    EXPECT_EQ(table.insertStep(s, timedStep(StepKind::BellsA, 10), 0), 1);
     EXPECT_TRUE(table.isChanged(s));
-    EXPECT_EQ(table.insertStep(s, makeStep(StepKind::BellsB, 20), 0), 2);
-    EXPECT_EQ(table.insertStep(s, makeStep(StepKind::Pause, 30), 1), 2) << "inserted after the first step";
-    EXPECT_EQ(table.insertStep(s, makeStep(StepKind::Hammers, 40), 3), 4) << "position at the end appends";
-    EXPECT_EQ(table.insertStep(s, makeStep(StepKind::Hammers, 50), 99), 5) << "a position beyond the end appends";
+    EXPECT_EQ(table.insertStep(s, timedStep(StepKind::BellsB, 20), 0), 2);
+    EXPECT_EQ(table.insertStep(s, timedStep(StepKind::Pause, 30), 1), 2) << "inserted after the first step";
+    EXPECT_EQ(table.insertStep(s, timedStep(StepKind::Hammers, 40), 3), 4) << "position at the end appends";
+    EXPECT_EQ(table.insertStep(s, timedStep(StepKind::Hammers, 50), 99), 5) << "a position beyond the end appends";
 
     const std::uint16_t expected[] = {10, 30, 20, 40, 50};
     ASSERT_EQ(table.stepCount(s), 5);
@@ -234,8 +217,8 @@ TEST(SequenceTableSteps, InsertRefusals) {
     SequenceStep end;
     end.makeFresh();
     EXPECT_EQ(table.insertStep(0, end, 0), 0) << "an End step would cut the sequence";
-    EXPECT_EQ(table.insertStep(5, makeStep(StepKind::Pause, 10), 0), 0) << "no steps in a free record";
-    EXPECT_EQ(table.insertStep(42, makeStep(StepKind::Pause, 10), 0), 0);
+    EXPECT_EQ(table.insertStep(5, timedStep(StepKind::Pause, 10), 0), 0) << "no steps in a free record";
+    EXPECT_EQ(table.insertStep(42, timedStep(StepKind::Pause, 10), 0), 0);
     EXPECT_EQ(storeBody(table), before);
     EXPECT_FALSE(table.isModified());
 }
@@ -244,7 +227,7 @@ TEST(SequenceTableSteps, DeleteMovesLaterStepsDownAndFreesTheLastSlot) {
     SequenceTable table;
     const int s = table.createSequence();
     for (int t : {10, 20, 30}) {
-        table.insertStep(s, makeStep(StepKind::Pause, static_cast<std::uint16_t>(t)), 0);
+        table.insertStep(s, timedStep(StepKind::Pause, static_cast<std::uint16_t>(t)), 0);
     }
     table.clearModified();
     EXPECT_FALSE(table.deleteStep(s, 3)) << "no step there";
@@ -262,10 +245,10 @@ TEST(SequenceTableSteps, FullSequenceRefusesOneMoreStepAndDeletesTheLast) {
     SequenceTable table;
     const int s = table.createSequence();
     for (int j = 0; j < 155; ++j) {
-        ASSERT_EQ(table.insertStep(s, makeStep(StepKind::Pause, static_cast<std::uint16_t>(j + 1)), 0), j + 1);
+        ASSERT_EQ(table.insertStep(s, timedStep(StepKind::Pause, static_cast<std::uint16_t>(j + 1)), 0), j + 1);
     }
     EXPECT_FALSE(table.hasFreeStep(s));
-    EXPECT_EQ(table.insertStep(s, makeStep(StepKind::Pause, 1), 3), 0);
+    EXPECT_EQ(table.insertStep(s, timedStep(StepKind::Pause, 1), 3), 0);
     EXPECT_EQ(table.stepCount(s), 155);
     ASSERT_TRUE(table.deleteStep(s, 154));
     EXPECT_EQ(table.stepCount(s), 154);
@@ -279,10 +262,10 @@ TEST(SequenceTableSteps, ReplaceMarksOnlyAChange) {
     table.clearModified();
     EXPECT_TRUE(table.replaceStep(0, 0, table.record(0).step(0)));
     EXPECT_FALSE(table.isModified());
-    EXPECT_TRUE(table.replaceStep(0, 0, makeStep(StepKind::Pause, 25)));
+    EXPECT_TRUE(table.replaceStep(0, 0, timedStep(StepKind::Pause, 25)));
     EXPECT_TRUE(table.isChanged(0));
     EXPECT_EQ(table.record(0).totalTenths(), 25u);
-    EXPECT_FALSE(table.replaceStep(0, 1, makeStep(StepKind::Pause, 25))) << "slot 1 holds no step";
+    EXPECT_FALSE(table.replaceStep(0, 1, timedStep(StepKind::Pause, 25))) << "slot 1 holds no step";
     SequenceStep end;
     end.makeFresh();
     EXPECT_FALSE(table.replaceStep(0, 0, end));
@@ -309,20 +292,20 @@ struct TotalCase {
 TEST(SequenceTableTotals, RoundedToTheNearestTenth) {
     const TotalCase cases[] = {
         {"0.50 + 0.25 + 0.05 s",
-         {makeStep(StepKind::Pause, 5), makeStep(StepKind::BellsA, 2, 5), makeStep(StepKind::Hammers, 0, 5)},
+         {timedStep(StepKind::Pause, 5), timedStep(StepKind::BellsA, 2, 5), timedStep(StepKind::Hammers, 0, 5)},
          "00:00:00.8"},
-        {"0.04 s rounds down", {makeStep(StepKind::Pause, 0, 4)}, "00:00:00.0"},
-        {"0.05 s rounds up", {makeStep(StepKind::Pause, 0, 5)}, "00:00:00.1"},
+        {"0.04 s rounds down", {timedStep(StepKind::Pause, 0, 4)}, "00:00:00.0"},
+        {"0.05 s rounds up", {timedStep(StepKind::Pause, 0, 5)}, "00:00:00.1"},
         {"repeat 3 times over 1.00 s and 0.50 s",
-         {makeStep(StepKind::BellsA, 10), makeStep(StepKind::Pause, 5), makeRepeat(StepKind::RepeatCount, 0, 1, 3)},
+         {timedStep(StepKind::BellsA, 10), timedStep(StepKind::Pause, 5), repeatStep(StepKind::RepeatCount, 0, 1, 3)},
          "00:00:06.0"},
         {"a repeat over a repeat plays nothing",
-         {makeStep(StepKind::Pause, 10), makeRepeat(StepKind::RepeatTime, 0, 0, 5),
-          makeRepeat(StepKind::RepeatCount, 0, 1, 3)},
+         {timedStep(StepKind::Pause, 10), repeatStep(StepKind::RepeatTime, 0, 0, 5),
+          repeatStep(StepKind::RepeatCount, 0, 1, 3)},
          "00:00:06.0"},
-        {"repeat for 600 s", {makeRepeat(StepKind::RepeatTime, 0, 0, 600)}, "00:10:00.0"},
+        {"repeat for 600 s", {repeatStep(StepKind::RepeatTime, 0, 0, 600)}, "00:10:00.0"},
         {"days are dropped",
-         {makeRepeat(StepKind::RepeatTime, 0, 0, 65535), makeRepeat(StepKind::RepeatTime, 0, 0, 65535)},
+         {repeatStep(StepKind::RepeatTime, 0, 0, 65535), repeatStep(StepKind::RepeatTime, 0, 0, 65535)},
          "12:24:30.0"},
     };
     for (const auto& c : cases) {
@@ -339,20 +322,20 @@ TEST(SequenceTableTotals, RoundedToTheNearestTenth) {
 TEST(SequenceTableTotals, StepDurations) {
     SequenceTable table;
     const int s = table.createSequence();
-    table.insertStep(s, makeStep(StepKind::BellsA, 10), 0);
-    table.insertStep(s, makeStep(StepKind::Pause, 5), 0);
-    table.insertStep(s, makeRepeat(StepKind::RepeatCount, 0, 1, 3), 0);
-    table.insertStep(s, makeRepeat(StepKind::RepeatCount, 2, 2, 3), 0);
-    table.insertStep(s, makeRepeat(StepKind::RepeatCount, 0, 255, 2), 0); // range beyond the table
+    table.insertStep(s, timedStep(StepKind::BellsA, 10), 0);
+    table.insertStep(s, timedStep(StepKind::Pause, 5), 0);
+    table.insertStep(s, repeatStep(StepKind::RepeatCount, 0, 1, 3), 0);
+    table.insertStep(s, repeatStep(StepKind::RepeatCount, 2, 2, 3), 0);
+    table.insertStep(s, repeatStep(StepKind::RepeatCount, 0, 255, 2), 0); // range beyond the table
     EXPECT_EQ(table.stepDurationText(s, 2), "00:04.50");
     EXPECT_EQ(table.stepDurationText(s, 3), "00:00.00");
     EXPECT_EQ(table.stepDurationText(s, 4), "00:00.00") << "range holds repeat steps";
 
     // A range that reaches beyond the table reads only the slots that exist; free slots play nothing.
     const int t = table.createSequence();
-    table.insertStep(t, makeRepeat(StepKind::RepeatCount, 1, 255, 2), 0);
-    table.insertStep(t, makeStep(StepKind::Pause, 10), 0);
-    table.insertStep(t, makeStep(StepKind::Pause, 5), 0);
+    table.insertStep(t, repeatStep(StepKind::RepeatCount, 1, 255, 2), 0);
+    table.insertStep(t, timedStep(StepKind::Pause, 10), 0);
+    table.insertStep(t, timedStep(StepKind::Pause, 5), 0);
     EXPECT_EQ(table.stepDurationText(t, 0), "00:03.00");
 }
 
@@ -360,10 +343,10 @@ TEST(SequenceTableTotals, TotalIsHeldAtTheLargestValue) {
     SequenceTable table;
     const int s = table.createSequence();
     for (int j = 0; j < 77; ++j) {
-        table.insertStep(s, makeStep(StepKind::Pause, 65535, 255), 0);
+        table.insertStep(s, timedStep(StepKind::Pause, 65535, 255), 0);
     }
     for (int j = 0; j < 78; ++j) {
-        table.insertStep(s, makeRepeat(StepKind::RepeatCount, 0, 76, 65535), 0);
+        table.insertStep(s, repeatStep(StepKind::RepeatCount, 0, 76, 65535), 0);
     }
     EXPECT_EQ(table.record(s).totalTenths(), 0xFFFFFFFFu);
 }
@@ -373,9 +356,9 @@ TEST(SequenceTableTotals, TotalIsHeldAtTheLargestValue) {
 TEST(SequenceTableImage, BigEndianFieldsAndFreeSlots) {
     SequenceTable table;
     const int s = table.createSequence(); // record 1
-    table.insertStep(s, makeStep(StepKind::BellsA, 10, 0, 0x0105), 0);
-    table.insertStep(s, makeStep(StepKind::Pause, 20), 0);
-    table.insertStep(s, makeRepeat(StepKind::RepeatCount, 2, 5, 3), 0);
+    table.insertStep(s, timedStep(StepKind::BellsA, 10, 0, 0x0105), 0);
+    table.insertStep(s, timedStep(StepKind::Pause, 20), 0);
+    table.insertStep(s, repeatStep(StepKind::RepeatCount, 2, 5, 3), 0);
     table.recomputeTotal(s);
     // A total of 261 tenths is set through a project body, as a stored file would carry it.
     Bytes body = slice(storeBody(table), 4, SequenceTable::BodySize);
@@ -401,22 +384,22 @@ TEST(SequenceTableImage, PackThenUnpackReturnsEverySequence) {
     const int full = table.createSequence();
     for (int j = 0; j < 155; ++j) {
         const auto kind = static_cast<StepKind>(j % 6);
-        SequenceStep step = makeStep(kind, static_cast<std::uint16_t>(j * 7), static_cast<std::uint8_t>(j % 10),
-                                     static_cast<std::uint16_t>(j % 32));
+        SequenceStep step = timedStep(kind, static_cast<std::uint16_t>(j * 7), static_cast<std::uint8_t>(j % 10),
+                                      static_cast<std::uint16_t>(j % 32));
         if (step.isRepeat()) {
-            step = makeRepeat(kind, static_cast<std::uint8_t>(j / 2), static_cast<std::uint8_t>(j - 1),
+            step = repeatStep(kind, static_cast<std::uint8_t>(j / 2), static_cast<std::uint8_t>(j - 1),
                               static_cast<std::uint16_t>(j));
         }
         ASSERT_NE(table.insertStep(full, step, 0), 0);
     }
     const int other = table.createSequence();
-    table.insertStep(other, makeStep(StepKind::Hammers, 3, 7, 0x1F), 0);
+    table.insertStep(other, timedStep(StepKind::Hammers, 3, 7, 0x1F), 0);
     table.createSequence();
     table.deleteSequence(table.createSequence() - 1); // leaves a hole before the last record
 
     SequenceTable copy;
     copy.createSequence();
-    copy.insertStep(1, makeStep(StepKind::Pause, 99), 0);
+    copy.insertStep(1, timedStep(StepKind::Pause, 99), 0);
     copy.unpackImage(packed(table));
 
     for (int i = 0; i < SequenceTable::Count; ++i) {
@@ -469,17 +452,17 @@ struct ValidationCase {
 };
 
 TEST(SequenceTableValidation, RepeatRanges) {
-    const auto pause = makeStep(StepKind::Pause, 10);
+    const auto pause = timedStep(StepKind::Pause, 10);
     const ValidationCase cases[] = {
-        {"a sound range", {pause, pause, makeRepeat(StepKind::RepeatCount, 0, 1, 2)}, {}},
-        {"last before first", {pause, pause, makeRepeat(StepKind::RepeatTime, 1, 0, 2)}, {55}},
+        {"a sound range", {pause, pause, repeatStep(StepKind::RepeatCount, 0, 1, 2)}, {}},
+        {"last before first", {pause, pause, repeatStep(StepKind::RepeatTime, 1, 0, 2)}, {55}},
         {"range over two repeat steps",
-         {pause, makeRepeat(StepKind::RepeatTime, 0, 0, 2), makeRepeat(StepKind::RepeatCount, 0, 0, 2),
-          makeRepeat(StepKind::RepeatCount, 0, 2, 2)},
+         {pause, repeatStep(StepKind::RepeatTime, 0, 0, 2), repeatStep(StepKind::RepeatCount, 0, 0, 2),
+          repeatStep(StepKind::RepeatCount, 0, 2, 2)},
          {56, 56}},
-        {"the range holds the repeat step itself", {pause, makeRepeat(StepKind::RepeatCount, 0, 1, 2)}, {56}},
-        {"range reaching past the end", {pause, makeRepeat(StepKind::RepeatCount, 0, 4, 2)}, {56, 57, 57, 57}},
-        {"range beyond the table", {makeRepeat(StepKind::RepeatCount, 154, 156, 2)}, {57, 57, 57}},
+        {"the range holds the repeat step itself", {pause, repeatStep(StepKind::RepeatCount, 0, 1, 2)}, {56}},
+        {"range reaching past the end", {pause, repeatStep(StepKind::RepeatCount, 0, 4, 2)}, {56, 57, 57, 57}},
+        {"range beyond the table", {repeatStep(StepKind::RepeatCount, 154, 156, 2)}, {57, 57, 57}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -500,7 +483,7 @@ TEST(SequenceTableValidation, RepeatRanges) {
 TEST(SequenceTableValidation, FreeRecordsAreNotChecked) {
     SequenceTable table;
     const int s = table.createSequence();
-    table.insertStep(s, makeRepeat(StepKind::RepeatCount, 3, 1, 2), 0);
+    table.insertStep(s, repeatStep(StepKind::RepeatCount, 3, 1, 2), 0);
     table.deleteSequence(s);
     IssueList issues;
     table.validate(issues);
@@ -510,9 +493,9 @@ TEST(SequenceTableValidation, FreeRecordsAreNotChecked) {
 TEST(SequenceTableValidation, StepsMovedUnderARepeatAreReported) {
     SequenceTable table;
     const int s = table.createSequence();
-    table.insertStep(s, makeStep(StepKind::Pause, 10), 0);
-    table.insertStep(s, makeRepeat(StepKind::RepeatCount, 0, 0, 2), 0);
-    table.insertStep(s, makeStep(StepKind::Pause, 10), 1); // moves the repeat step to slot 2, range unchanged
+    table.insertStep(s, timedStep(StepKind::Pause, 10), 0);
+    table.insertStep(s, repeatStep(StepKind::RepeatCount, 0, 0, 2), 0);
+    table.insertStep(s, timedStep(StepKind::Pause, 10), 1); // moves the repeat step to slot 2, range unchanged
     table.deleteStep(s, 0);
     table.deleteStep(s, 0); // the repeat step is now step 0 and repeats itself
     IssueList issues;
@@ -525,7 +508,7 @@ TEST(SequenceTableValidation, StepsMovedUnderARepeatAreReported) {
 TEST(SequenceTableProjectFile, BodyRoundTrip) {
     SequenceTable table;
     const int s = table.createSequence();
-    table.insertStep(s, makeStep(StepKind::BellsB, 12, 3, 0x11), 0);
+    table.insertStep(s, timedStep(StepKind::BellsB, 12, 3, 0x11), 0);
     table.createSequence();
     table.deleteSequence(s);
     table.createSequence();

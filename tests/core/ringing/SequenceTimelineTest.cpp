@@ -1,5 +1,7 @@
 #include "ringing/SequenceTimeline.h"
 
+#include "SequenceSteps.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,26 +11,8 @@
 namespace tolvane {
 namespace {
 
-SequenceStep timed(StepKind kind, std::uint16_t tenths, std::uint8_t hundredths = 0, std::uint16_t units = 1) {
-    SequenceStep s;
-    s.makeFresh();
-    s.setKind(kind);
-    s.setTenths(tenths);
-    s.setHundredths(hundredths);
-    s.setUnitMask(units);
-    return s;
-}
-
-SequenceStep repeat(StepKind kind, std::uint8_t first, std::uint8_t last, std::uint16_t count) {
-    SequenceStep s;
-    s.makeFresh();
-    s.setKind(kind);
-    s.setFirstStep(first);
-    s.setLastStep(last);
-    s.setCount(count);
-    s.setHundredths(0);
-    return s;
-}
+using testing_support::repeatStep;
+using testing_support::timedStep;
 
 class LabelTexts final : public TextSource {
 public:
@@ -66,8 +50,8 @@ TEST(SequenceTimeline, BlocksAreAsWideAsTheirDurationsOnAScaleThatFits) {
         {"fits 80 pixels, the short step held at 3", 80, {50, 25, 5}},
         {"narrow: never below 3 pixels, wider than the page", 8, {5, 3, 3}},
     };
-    const SequenceTable table =
-        tableWith({timed(StepKind::Hammers, 5), timed(StepKind::Pause, 2, 5), timed(StepKind::BellsA, 0, 5)});
+    const SequenceTable table = tableWith(
+        {timedStep(StepKind::Hammers, 5), timedStep(StepKind::Pause, 2, 5), timedStep(StepKind::BellsA, 0, 5)});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const Timeline line = timeline::layout(table, 1, c.available);
@@ -83,8 +67,9 @@ TEST(SequenceTimeline, BlocksAreAsWideAsTheirDurationsOnAScaleThatFits) {
 
 TEST(SequenceTimeline, ARepeatIsOneBlockOfItsDurationWithABracketOverItsRange) {
     // 1.00 s bells 1 and 3, 0.50 s hammers 2, repeat steps 1-2 three times (4.50 s): 6.0 s in all.
-    const SequenceTable table = tableWith({timed(StepKind::BellsA, 10, 0, 0b101), timed(StepKind::Hammers, 5, 0, 0b10),
-                                           repeat(StepKind::RepeatCount, 0, 1, 3)});
+    const SequenceTable table =
+        tableWith({timedStep(StepKind::BellsA, 10, 0, 0b101), timedStep(StepKind::Hammers, 5, 0, 0b10),
+                   repeatStep(StepKind::RepeatCount, 0, 1, 3)});
     const Timeline line = timeline::layout(table, 1, 600);
     ASSERT_EQ(line.blocks.size(), 3u);
     EXPECT_EQ(widths(line), (std::vector<int>{100, 50, 450}));
@@ -101,9 +86,10 @@ TEST(SequenceTimeline, ARepeatIsOneBlockOfItsDurationWithABracketOverItsRange) {
 }
 
 TEST(SequenceTimeline, UnsoundRangesGetNoBracketAndTimedRepeatsShowTheirTime) {
-    const SequenceTable table = tableWith(
-        {timed(StepKind::Hammers, 5), repeat(StepKind::RepeatTime, 0, 0, 90), repeat(StepKind::RepeatCount, 1, 0, 2),
-         repeat(StepKind::RepeatCount, 0, 1, 2), repeat(StepKind::RepeatCount, 0, 9, 2)});
+    const SequenceTable table =
+        tableWith({timedStep(StepKind::Hammers, 5), repeatStep(StepKind::RepeatTime, 0, 0, 90),
+                   repeatStep(StepKind::RepeatCount, 1, 0, 2), repeatStep(StepKind::RepeatCount, 0, 1, 2),
+                   repeatStep(StepKind::RepeatCount, 0, 9, 2)});
     const Timeline line = timeline::layout(table, 1, 100000);
     ASSERT_EQ(line.blocks.size(), 5u);
     EXPECT_EQ(line.blocks[1].label, "01:30");
@@ -120,7 +106,7 @@ TEST(SequenceTimeline, AnEmptySequenceHasNoBlocksAndTheDescriptionListsTheSteps)
     EXPECT_EQ(timeline::layout(table, 1, 500).width, 0);
     EXPECT_EQ(timeline::description(table, 1, LabelTexts{}), "");
     const SequenceTable two =
-        tableWith({timed(StepKind::Hammers, 5, 0, 0b1001), repeat(StepKind::RepeatCount, 0, 0, 2)});
+        tableWith({timedStep(StepKind::Hammers, 5, 0, 0b1001), repeatStep(StepKind::RepeatCount, 0, 0, 2)});
     EXPECT_EQ(timeline::description(two, 1, LabelTexts{}), "<1> T553 1__4_ 00:00.50; <2> T661 00:01.00");
 }
 

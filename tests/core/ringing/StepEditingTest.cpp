@@ -2,6 +2,8 @@
 
 #include "ringing/StrikingSettings.h"
 
+#include "SequenceSteps.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -13,26 +15,8 @@ namespace {
 
 using namespace stepediting;
 
-SequenceStep timed(StepKind kind, std::uint16_t tenths, std::uint8_t hundredths = 0, std::uint16_t units = 1) {
-    SequenceStep s;
-    s.makeFresh();
-    s.setKind(kind);
-    s.setTenths(tenths);
-    s.setHundredths(hundredths);
-    s.setUnitMask(units);
-    return s;
-}
-
-SequenceStep repeat(StepKind kind, std::uint8_t first, std::uint8_t last, std::uint16_t count) {
-    SequenceStep s;
-    s.makeFresh();
-    s.setKind(kind);
-    s.setFirstStep(first);
-    s.setLastStep(last);
-    s.setCount(count);
-    s.setHundredths(0);
-    return s;
-}
+using testing_support::repeatStep;
+using testing_support::timedStep;
 
 // Sequence 2 (record 1): bells 1.00 s, pause 0.50 s, hammers 0.25 s, repeat 1-2 three times, hammers 0.50 s.
 class StepRules : public ::testing::Test {
@@ -40,8 +24,8 @@ protected:
     void SetUp() override {
         ASSERT_EQ(table.createSequence(), 1);
         for (const SequenceStep& s :
-             {timed(StepKind::BellsA, 10), timed(StepKind::Pause, 5), timed(StepKind::Hammers, 2, 5),
-              repeat(StepKind::RepeatCount, 0, 1, 3), timed(StepKind::Hammers, 5)}) {
+             {timedStep(StepKind::BellsA, 10), timedStep(StepKind::Pause, 5), timedStep(StepKind::Hammers, 2, 5),
+              repeatStep(StepKind::RepeatCount, 0, 1, 3), timedStep(StepKind::Hammers, 5)}) {
             ASSERT_GT(table.insertStep(1, s, 0), 0);
         }
     }
@@ -74,7 +58,7 @@ TEST(NewStep, IsAFreshBellsAStepWithBellOne) {
 
 TEST(KindConversion, EachKindAsTheListSetsIt) {
     // From a bell step of 2.35 s with bells 2 and 4, range bytes 2.35 s reads as 0x17, 0x00.
-    const SequenceStep from = timed(StepKind::BellsA, 23, 5, 0b01010);
+    const SequenceStep from = timedStep(StepKind::BellsA, 23, 5, 0b01010);
     struct Case {
         StepKind kind;
         std::uint16_t tenths;
@@ -102,7 +86,7 @@ TEST(KindConversion, EachKindAsTheListSetsIt) {
 
 TEST(KindConversion, ABellStepNeverRingsNoBell) {
     // A pause whose unit bytes name no bell becomes a bell step with bell 1; bits above the five bells stay.
-    const SequenceStep pause = timed(StepKind::Pause, 7, 0, 0x8000);
+    const SequenceStep pause = timedStep(StepKind::Pause, 7, 0, 0x8000);
     const SequenceStep bells = converted(pause, StepKind::BellsB);
     EXPECT_EQ(bells.unitMask(), 0x8001);
     EXPECT_EQ(bells.tenths(), 7);
@@ -117,11 +101,11 @@ TEST(ShownStep, RepeatStepsAreCorrectedOthersShownAsStored) {
         std::uint16_t count;
     };
     const Case cases[] = {
-        {"reversed range", repeat(StepKind::RepeatCount, 4, 2, 5), 2, 2, 5},
-        {"no repetitions", repeat(StepKind::RepeatCount, 0, 1, 0), 0, 1, 1},
-        {"100 repetitions", repeat(StepKind::RepeatCount, 0, 1, 100), 0, 1, 1},
-        {"99 repetitions", repeat(StepKind::RepeatCount, 0, 1, 99), 0, 1, 99},
-        {"time is not a count", repeat(StepKind::RepeatTime, 3, 1, 1200), 1, 1, 1200},
+        {"reversed range", repeatStep(StepKind::RepeatCount, 4, 2, 5), 2, 2, 5},
+        {"no repetitions", repeatStep(StepKind::RepeatCount, 0, 1, 0), 0, 1, 1},
+        {"100 repetitions", repeatStep(StepKind::RepeatCount, 0, 1, 100), 0, 1, 1},
+        {"99 repetitions", repeatStep(StepKind::RepeatCount, 0, 1, 99), 0, 1, 99},
+        {"time is not a count", repeatStep(StepKind::RepeatTime, 3, 1, 1200), 1, 1, 1200},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -130,7 +114,7 @@ TEST(ShownStep, RepeatStepsAreCorrectedOthersShownAsStored) {
         EXPECT_EQ(s.lastStep(), c.last);
         EXPECT_EQ(s.count(), c.count);
     }
-    const SequenceStep pause = timed(StepKind::Pause, 3, 0, 0);
+    const SequenceStep pause = timedStep(StepKind::Pause, 3, 0, 0);
     EXPECT_EQ(shown(pause), pause);
 }
 
@@ -146,9 +130,9 @@ TEST(PauseFieldsRule, ShownAndStored) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tenths);
-        const SequenceStep stored = timed(StepKind::Pause, c.tenths, c.hundredths);
+        const SequenceStep stored = timedStep(StepKind::Pause, c.tenths, c.hundredths);
         EXPECT_EQ(pauseFields(stored), c.fields);
-        SequenceStep back = timed(StepKind::Pause, 1, 1);
+        SequenceStep back = timedStep(StepKind::Pause, 1, 1);
         storePause(back, c.fields);
         EXPECT_EQ(back.tenths(), c.tenths);
         EXPECT_EQ(back.hundredths(), c.hundredths);
@@ -168,7 +152,7 @@ TEST(PauseFieldsRule, TypedValuesOutsideTheFieldsStillStoreAWholeDuration) {
         {{200, 0, 0}, 65535, 9},  // held at the largest duration a step holds
     };
     for (const Case& c : cases) {
-        SequenceStep s = timed(StepKind::Pause, 1);
+        SequenceStep s = timedStep(StepKind::Pause, 1);
         storePause(s, c.typed);
         EXPECT_EQ(s.tenths(), c.tenths);
         EXPECT_EQ(s.hundredths(), c.hundredths);
@@ -176,8 +160,8 @@ TEST(PauseFieldsRule, TypedValuesOutsideTheFieldsStillStoreAWholeDuration) {
 }
 
 TEST(TimeFieldsRule, ShownAndStored) {
-    EXPECT_EQ(timeFields(repeat(StepKind::RepeatTime, 0, 0, 600)), (TimeFields{10, 0}));
-    EXPECT_EQ(timeFields(repeat(StepKind::RepeatTime, 0, 0, 65535)), (TimeFields{1092, 15}));
+    EXPECT_EQ(timeFields(repeatStep(StepKind::RepeatTime, 0, 0, 600)), (TimeFields{10, 0}));
+    EXPECT_EQ(timeFields(repeatStep(StepKind::RepeatTime, 0, 0, 65535)), (TimeFields{1092, 15}));
     EXPECT_EQ(typedRepeatSeconds({2, 30}), 150);
     EXPECT_EQ(typedRepeatSeconds({0, 0}), 1) << "at least a second";
     EXPECT_EQ(typedRepeatSeconds({9999, 59}), 65535);
@@ -218,16 +202,16 @@ TEST_F(StepRules, OkRefusesInTheOrderOfTheRules) {
     };
     // Steps 0-4 are defined, step 3 is a repeat step; a new step would take position 5.
     const Case cases[] = {
-        {"sound range", repeat(StepKind::RepeatCount, 0, 1, 1), 5, 4, 0},
-        {"sound range for a time", repeat(StepKind::RepeatTime, 1, 2, 1), 5, 4, 0},
-        {"more than 99", repeat(StepKind::RepeatCount, 0, 1, 1), 5, 100, TextTooManyRepetitions},
-        {"reversed", repeat(StepKind::RepeatCount, 2, 1, 1), 5, 3, TextRangeReversed},
-        {"reversed wins over 99", repeat(StepKind::RepeatCount, 2, 1, 1), 5, 100, TextRangeReversed},
-        {"holds a repeat", repeat(StepKind::RepeatCount, 2, 4, 1), 5, 3, TextRangeHoldsRepeat},
-        {"starts at itself", repeat(StepKind::RepeatTime, 2, 2, 1), 2, 3, TextRangeStartsAtItself},
-        {"ends at itself", repeat(StepKind::RepeatCount, 1, 2, 1), 2, 3, TextRangeEndsAtItself},
-        {"undefined step", repeat(StepKind::RepeatCount, 4, 6, 1), 9, 3, TextRangeHoldsUndefined},
-        {"itself first, then undefined", repeat(StepKind::RepeatCount, 5, 6, 1), 5, 3, TextRangeStartsAtItself},
+        {"sound range", repeatStep(StepKind::RepeatCount, 0, 1, 1), 5, 4, 0},
+        {"sound range for a time", repeatStep(StepKind::RepeatTime, 1, 2, 1), 5, 4, 0},
+        {"more than 99", repeatStep(StepKind::RepeatCount, 0, 1, 1), 5, 100, TextTooManyRepetitions},
+        {"reversed", repeatStep(StepKind::RepeatCount, 2, 1, 1), 5, 3, TextRangeReversed},
+        {"reversed wins over 99", repeatStep(StepKind::RepeatCount, 2, 1, 1), 5, 100, TextRangeReversed},
+        {"holds a repeat", repeatStep(StepKind::RepeatCount, 2, 4, 1), 5, 3, TextRangeHoldsRepeat},
+        {"starts at itself", repeatStep(StepKind::RepeatTime, 2, 2, 1), 2, 3, TextRangeStartsAtItself},
+        {"ends at itself", repeatStep(StepKind::RepeatCount, 1, 2, 1), 2, 3, TextRangeEndsAtItself},
+        {"undefined step", repeatStep(StepKind::RepeatCount, 4, 6, 1), 9, 3, TextRangeHoldsUndefined},
+        {"itself first, then undefined", repeatStep(StepKind::RepeatCount, 5, 6, 1), 5, 3, TextRangeStartsAtItself},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -245,20 +229,20 @@ TEST_F(StepRules, OkReadsTheFieldsOfTheKind) {
     typed.time = {1, 30};
     typed.repetitions = 7;
 
-    SequenceStep bells = timed(StepKind::BellsB, 1, 0, 0b11);
+    SequenceStep bells = timedStep(StepKind::BellsB, 1, 0, 0b11);
     EXPECT_EQ(accept(table, 1, 5, typed, bells), 0);
     EXPECT_EQ(bells.tenths(), 23);
     EXPECT_EQ(bells.hundredths(), 5);
     EXPECT_EQ(bells.unitMask(), 0b11);
 
-    SequenceStep times = repeat(StepKind::RepeatCount, 0, 1, 1);
+    SequenceStep times = repeatStep(StepKind::RepeatCount, 0, 1, 1);
     EXPECT_EQ(accept(table, 1, 5, typed, times), 0);
     EXPECT_EQ(times.count(), 7);
     typed.repetitions = 0;
     EXPECT_EQ(accept(table, 1, 5, typed, times), 0);
     EXPECT_EQ(times.count(), 1) << "no repetition is stored as one, as it would be shown";
 
-    SequenceStep forATime = repeat(StepKind::RepeatTime, 0, 1, 600);
+    SequenceStep forATime = repeatStep(StepKind::RepeatTime, 0, 1, 600);
     forATime.setHundredths(4);
     EXPECT_EQ(accept(table, 1, 5, typed, forATime), 0);
     EXPECT_EQ(forATime.count(), 90);
@@ -285,7 +269,7 @@ TEST_F(StepRules, TheRangeChooserOffersOnlyStepsBeforeTheRepeatStep) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const SequenceStep step = repeat(StepKind::RepeatCount, c.first, c.last, 1);
+        const SequenceStep step = repeatStep(StepKind::RepeatCount, c.first, c.last, 1);
         EXPECT_EQ(firstStepChoices(table, 1, c.own, step), c.firsts);
         EXPECT_EQ(lastStepChoices(table, 1, c.own, step), c.lasts);
     }
@@ -312,8 +296,8 @@ TEST_F(StepRules, ABellStepIsRefusedInASequenceTheQuartersPlay) {
     // The factory quarters play sequence 1 (record 0) only.
     StrikingSettings striking;
     striking.setReferences(&table, nullptr);
-    const SequenceStep bells = timed(StepKind::BellsB, 10);
-    const SequenceStep hammers = timed(StepKind::Hammers, 10);
+    const SequenceStep bells = timedStep(StepKind::BellsB, 10);
+    const SequenceStep hammers = timedStep(StepKind::Hammers, 10);
     EXPECT_EQ(bellStepRefusal(striking, 0, bells), TextBellStepInQuarters);
     EXPECT_EQ(bellStepRefusal(striking, 0, hammers), 0);
     EXPECT_EQ(bellStepRefusal(striking, 1, bells), 0);
