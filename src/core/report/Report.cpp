@@ -149,6 +149,22 @@ std::string Report::place(const ValidationIssue& issue, const HolidayTable* holi
     }
 }
 
+bool Report::hasProblems(const IssueList& issues) {
+    return std::any_of(issues.begin(), issues.end(), [](const ValidationIssue& issue) {
+        return issue.severity == severity::Critical || issue.severity == severity::Warning;
+    });
+}
+
+std::array<int, 3> Report::severityCounts(const IssueList& issues) {
+    std::array<int, 3> counts{};
+    for (const ValidationIssue& issue : issues) {
+        if (issue.severity >= severity::Critical && issue.severity <= severity::Note) {
+            ++counts[static_cast<std::size_t>(issue.severity)];
+        }
+    }
+    return counts;
+}
+
 std::vector<Report::Row> Report::rows(const IssueList& issues, const HolidayTable* holidays, const TextSource& texts) {
     std::vector<Row> out;
     out.reserve(issues.size());

@@ -3,6 +3,7 @@
 #include "project/TextSource.h"
 #include "project/ValidationIssue.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,14 @@ public:
     // Where it is: the place text of the issue's area filled with its argument (the 1-based record number or a
     // holiday's name); empty for an unknown area. `holidays` may be null: holiday places then name nothing.
     static std::string place(const ValidationIssue& issue, const HolidayTable* holidays, const TextSource& texts);
+
+    // Whether the project has problems the report item of the tree points at: a critical error or a warning.
+    // Notes (a missing location name, the factory access codes) are reminders and do not count, so a new project
+    // is quiet.
+    static bool hasProblems(const IssueList& issues);
+    // How many issues there are of each severity (critical errors, warnings, notes); other severities are not
+    // counted.
+    static std::array<int, 3> severityCounts(const IssueList& issues);
 
     // One row per issue, in list order.
     static std::vector<Row> rows(const IssueList& issues, const HolidayTable* holidays, const TextSource& texts);

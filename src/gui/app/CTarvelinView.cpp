@@ -6,6 +6,7 @@
 #include "gui/app/IconStrip.h"
 #include "platform/CardBackups.h"
 #include "platform/PlatformCardFileSystem.h"
+#include "report/Report.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -366,9 +367,8 @@ void CTarvelinView::recheckProblems() {
     const ProjectData& project = document_.project();
     project.validate();
     // Errors and warnings make the report item blink; notes (a missing location name, factory access codes) are
-    // reminders and leave it quiet, so a new project does not blink.
-    hasProblems_ = std::any_of(project.issues().begin(), project.issues().end(),
-                               [](const ValidationIssue& issue) { return issue.severity != severity::Note; });
+    // reminders and leave it quiet, so a new project does not blink. The report page counts by the same rule.
+    hasProblems_ = Report::hasProblems(project.issues());
 }
 
 void CTarvelinView::blinkTick() {

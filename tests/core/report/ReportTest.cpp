@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -205,6 +206,33 @@ TEST(Report, RowsFollowTheProjectsIssuesInOrder) {
     EXPECT_TRUE(has({severity::Warning, "T413", "Weekly 1"}));
     EXPECT_TRUE(has({severity::Critical, "T420", "Weekly 1"}));
     EXPECT_TRUE(has({severity::Warning, "T423", "Holiday Wigilia"}));
+}
+
+// The report item of the tree blinks for critical errors and warnings; notes alone leave it quiet.
+TEST(Report, ProblemsAreErrorsAndWarningsAndEachSeverityIsCounted) {
+    const struct {
+        const char* what;
+        IssueList issues;
+        bool problems;
+        std::array<int, 3> counts;
+    } cases[] = {
+        {"nothing", {}, false, {0, 0, 0}},
+        {"the two notes of a new project", {{100, 0, 18, 2}, {100, 1, 18, 2}}, false, {0, 0, 2}},
+        {"one warning among notes", {{45, 0, 15, 2}, {39, 0, 13, 1}}, true, {0, 1, 1}},
+        {"one critical error", {{11, 3, 0, 0}}, true, {1, 0, 0}},
+        {"one of each, errors twice", {{11, 3, 0, 0}, {2, 3, 0, 1}, {13, 3, 0, 2}, {16, 0, 6, 0}}, true, {2, 1, 1}},
+        {"a severity the check never gives", {{11, 0, 0, 7}, {11, 0, 0, -1}}, false, {0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Report::hasProblems(c.issues), c.problems);
+        EXPECT_EQ(Report::severityCounts(c.issues), c.counts);
+    }
+    // A new project has only its two notes (the factory access codes).
+    ProjectData project;
+    project.validate();
+    EXPECT_FALSE(Report::hasProblems(project.issues()));
+    EXPECT_EQ(Report::severityCounts(project.issues()), (std::array<int, 3>{0, 0, 2}));
 }
 
 } // namespace
