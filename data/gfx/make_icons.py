@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the editor's images: the 16-pixel icon strips of the navigation tree, the page headers and the tool bar,
-the splash picture and the two page pictures. Standard library only; run it after changing a drawing and commit
-the PNG files it writes beside itself (the build copies them into Data/Gfx of the version folder).
+"""Draws the editor's images: the 16-pixel icon strips of the navigation tree, the page headers, the tool bar, the
+program actions, the list buttons and the report's severities, the splash picture and the two page pictures.
+Standard library only; run it after changing a drawing and commit the PNG files it writes beside itself (the build
+copies them into Data/Gfx of the version folder).
 
 Every image is drawn from simple shapes, painted in order (later shapes cover earlier ones), with 4 x 4 samples
 per pixel so edges come out smooth."""
@@ -384,6 +385,24 @@ def copy_item():
 BUTTONS = [add_item(), delete_item(), copy_item()]
 
 
+def critical_error():
+    return [(circle(8, 8, 7), RED), (line(5.2, 5.2, 10.8, 10.8, 2.2), WHITE), (line(10.8, 5.2, 5.2, 10.8, 2.2), WHITE)]
+
+
+def warning_sign():
+    return [(polygon((8, 0.8), (15.6, 14.6), (0.4, 14.6)), DARK_GOLD), (polygon((8, 3), (13.8, 13.5), (2.2, 13.5)),
+                                                                          (250, 200, 50)),
+            (rect(7.2, 5.8, 8.8, 10.4), INK), (rect(7.2, 11.2, 8.8, 12.7), INK)]
+
+
+def information():
+    return [(circle(8, 8, 7), BLUE), (circle(8, 4.6, 1.3), WHITE), (rect(7, 7, 9, 12.5), WHITE)]
+
+
+# The report's severity icons, by severity: 0 critical error, 1 warning, 2 note.
+SEVERITY = [critical_error(), warning_sign(), information()]
+
+
 def strip(icons, name):
     canvas = Canvas(16 * len(icons), 16)
     for i, icon in enumerate(icons):
@@ -431,6 +450,7 @@ if __name__ == "__main__":
     strip(TOOLBAR, "toolbar.png")
     strip(ACTIONS, "actions.png")
     strip(BUTTONS, "buttons.png")
+    strip(SEVERITY, "severity.png")
     picture(bell(), (48, 48), "bell.png", scale=3.0)
     picture(monitor(), (48, 48), "monitor.png")
     splash()

@@ -49,6 +49,9 @@ public:
     // The tree item showing text `textId` brought the page to the front: a page with several items shows the part
     // that item names. The base does nothing.
     virtual void showTreeEntry(int textId) { (void)textId; }
+    // A report row asked for the control that holds the setting with validation code `code` (a page of settings
+    // without records): the page brings that control into view and gives it the focus. The base does nothing.
+    virtual void focusSetting(int code) { (void)code; }
     // Sets every caption of the page again from the current language.
     virtual void refreshTexts();
     // `single`: show the detail controls for record `item`; otherwise hide them.

@@ -2,6 +2,7 @@
 
 #include "gui/app/CDataPage.h"
 #include "gui/card/CPropWymiana.h"
+#include "gui/report/CPropRaport.h"
 #include "gui/ringing/CKurantyPage.h"
 #include "gui/schedules/CPropPlan.h"
 #include "gui/schedules/CPropPog.h"
@@ -63,7 +64,7 @@ const PageSpec Pages[] = {
     row(PageId::Swieta, 177, 2, true, Tree{{{8, 169, 5, true}}}, sections(SectionId::Holidays), make<CPropSwieta>),
     row(PageId::Gongi, 178, 2, true, Tree{{{12, 167, 2, true}}}, sections(SectionId::Striking), make<CPropGongi>),
     row(PageId::Korekty, 179, 2, true, Tree{{{11, 166, 2, true}}}, sections(SectionId::TimeCorrection), plain),
-    row(PageId::Raport, 164, 2, true, Tree{{{20, 164, 12, false}}}, sections(), plain),
+    row(PageId::Raport, 164, 2, true, Tree{{{20, 164, 12, false}}}, sections(), make<CPropRaport>),
     row(PageId::Swi, 180, 2, true, Tree{{{4, 161, 9, true}}}, sections(SectionId::HolidayDay), make<CPropSwi>),
     row(PageId::Rok, 181, 2, true, Tree{{{3, 160, 8, true}}}, sections(SectionId::Annual), make<CPropRok>),
     row(PageId::Jed, 182, 2, true, Tree{{{5, 162, 10, true}}}, sections(SectionId::OneTime), make<CPropJed>),

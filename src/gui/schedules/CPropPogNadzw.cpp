@@ -159,6 +159,12 @@ void CPropPogSpec::reload(int) {
     }
 }
 
+void CPropPogSpec::focusRecord(IssueRecord kind, int record) {
+    if (kind == IssueRecord::ProgramEntry && record >= 0 && record < BoxCount) {
+        boxes_[static_cast<std::size_t>(record)].start[0]->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void CPropPogSpec::refreshMarks() {
     for (int n = 0; n < BoxCount; ++n) {
         showMarks(n);

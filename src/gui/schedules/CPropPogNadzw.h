@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/app/CDataPage.h"
+#include "gui/app/RecordFocus.h"
 #include "schedules/ProgramEntry.h"
 
 #include <array>
@@ -17,7 +18,7 @@ class CLinkStatic;
 // and ends, how many steps it takes (in halves), the sequence it plays (chosen with the sequence chooser), its priority
 // and on how many days. The programs are always there; every field is stored as it is typed, one undo step per burst of
 // typing in one field. The page is reached from the tree only while the special tolling option of the settings is on.
-class CPropPogSpec : public CDataPage {
+class CPropPogSpec : public CDataPage, public RecordFocus {
     Q_OBJECT
 public:
     static constexpr int BoxCount = 3;
@@ -29,6 +30,8 @@ public:
     void reload(int item = 0) override;
     void refreshTexts() override;
     void refreshMarks() override;
+    // A report row about special tolling program `record`: the start time of its box takes the focus.
+    void focusRecord(IssueRecord kind, int record) override;
 
 private:
     struct Box {

@@ -72,6 +72,11 @@ constexpr int TextFuneralOption = 705;
 constexpr int TextSpecial = 879;
 constexpr int TextCodeNeedsFourDigits = 2201;
 
+// The validation codes of the settings on this page without records of their own.
+constexpr int IssueLeadTime = 37;
+constexpr int IssueSwitchOffDelay = 38;
+constexpr int IssueNoAmplifierRelay = 39;
+
 // Help tips of the captions.
 constexpr int TipAmplifierSwitch = 109;
 constexpr int TipLeadTime = 108;
@@ -801,6 +806,69 @@ void CPropSettings::showTreeEntry(int textId) {
         scroll_->ensureWidgetVisible(keysGroup_, 0, 0);
     }
     scroll_->ensureWidgetVisible(group, 0, 0);
+}
+
+// --- Report rows ---
+
+void CPropSettings::bringForward(QWidget* control) {
+    content_->adjustSize();
+    scroll_->widget()->layout()->activate();
+    scroll_->ensureWidgetVisible(control);
+    control->setFocus(Qt::OtherFocusReason);
+}
+
+void CPropSettings::focusSetting(int code) {
+    QWidget* control = nullptr;
+    switch (code) {
+    case IssueLeadTime:
+        control = leadTime_;
+        break;
+    case IssueSwitchOffDelay:
+        control = delay_;
+        break;
+    case IssueNoAmplifierRelay:
+        control = ampRelay_;
+        break;
+    case GeneralSettings::IssueLocationEmpty:
+        control = location_;
+        break;
+    case GeneralSettings::IssueDefaultCode: {
+        const ProjectData* p = project();
+        control =
+            p && !p->general().userCodeIsDefault() && p->general().serviceCodeIsDefault() ? serviceCode_ : userCode_;
+        break;
+    }
+    default:
+        return;
+    }
+    bringForward(control);
+}
+
+void CPropSettings::focusRecord(IssueRecord kind, int record) {
+    const auto at = [record](const auto& controls) -> QWidget* {
+        return record >= 0 && record < static_cast<int>(controls.size()) ? controls[static_cast<std::size_t>(record)]
+                                                                         : nullptr;
+    };
+    QWidget* control = nullptr;
+    switch (kind) {
+    case IssueRecord::Bell:
+        control = at(bellLinks_);
+        break;
+    case IssueRecord::Hammer:
+        control = at(hammerLinks_);
+        break;
+    case IssueRecord::Clock:
+        control = at(clockLinks_);
+        break;
+    case IssueRecord::AccessCode:
+        control = at(std::array<QWidget*, 2>{userCode_, serviceCode_});
+        break;
+    default:
+        break;
+    }
+    if (control) {
+        bringForward(control);
+    }
 }
 
 } // namespace tolvane

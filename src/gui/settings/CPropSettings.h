@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/app/CDataPage.h"
+#include "gui/app/RecordFocus.h"
 
 #include <array>
 
@@ -26,7 +27,7 @@ class CStaticHelp;
 // once through the document (one undo step per action; typing in one field is one step); an editor's OK is one
 // step, its Cancel none. A code is stored only when its field holds four digits. The four tree items under
 // Settings each bring their own group into view.
-class CPropSettings : public CDataPage {
+class CPropSettings : public CDataPage, public RecordFocus {
     Q_OBJECT
 public:
     // Tree items that show this page, by their text.
@@ -43,6 +44,12 @@ public:
     void refreshTexts() override;
     void refreshMarks() override;
     void showTreeEntry(int textId) override;
+    // The amplifier's lead time (code 37), switch-off delay (38) and relay (39), the location name (45), and for the
+    // factory access codes (100) the first code field that still holds its factory code.
+    void focusSetting(int code) override;
+    // The control of a record of the page: a bell's, hammer's or clock's name (its editor opens with Enter), or
+    // the user (0) or service (1) code field. Other kinds do nothing.
+    void focusRecord(IssueRecord kind, int record) override;
 
     QScrollArea* scrollArea() const { return scroll_; }
     // The group a tree item brings into view.
@@ -74,6 +81,8 @@ private:
     void openClock(int clock);
     void chooseAmplifierRelay();
     void describe(QWidget* control, bool changed, const QString& more = {});
+    // Scrolls `control` into view and gives it the focus.
+    void bringForward(QWidget* control);
 
     QScrollArea* scroll_;
     QWidget* content_;

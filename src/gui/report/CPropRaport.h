@@ -1,0 +1,78 @@
+#pragma once
+
+#include "gui/app/CDataPage.h"
+#include "gui/app/IconStrip.h"
+#include "gui/app/PageTable.h"
+#include "report/IssueTarget.h"
+
+#include <array>
+#include <optional>
+
+class QButtonGroup;
+class QLabel;
+class QRadioButton;
+class QTableView;
+
+namespace tolvane {
+
+class CRaportModel;
+
+// The report page: every issue the project check finds, one row each, with its severity icon, what is wrong and
+// where. The page checks the project whenever it is shown and after every change while it is shown. A filter
+// shows all issues or one severity, each choice with its count. A double click or Enter on a row brings the page
+// that edits the cause to the front with its record selected (or its setting focused), so the user fixes it
+// there; the report item of the tree stops blinking once no critical error or warning is left.
+class CPropRaport : public CDataPage {
+    Q_OBJECT
+public:
+    // The filter's choices: every issue, or the issues of one severity.
+    static constexpr int ShowAll = -1;
+    static constexpr int TextAll = 2320; // "All (%d)"; 2321-2323 the severities
+    static constexpr int TextFilterCaption = 2324;
+    static constexpr int TextFirstSeverity = 2325; // 2325-2327: critical error, warning, note
+    static constexpr int TextNothingFound = 2328;
+    static constexpr int TextNothingOfThisKind = 2329;
+    static constexpr int TextHowToJump = 2330;
+    static constexpr int TextCriticalBlocksCard = 2331;
+
+    explicit CPropRaport(AppContext& context, QWidget* parent = nullptr);
+
+    // Checks the project and lists what it finds; selects row `item` (the last row when there are fewer).
+    void reload(int item = 0) override;
+    void refreshTexts() override;
+
+    QTableView* list() const { return list_; }
+    CRaportModel* model() const { return model_; }
+    // The filter button of `severity` (ShowAll or 0-2).
+    QRadioButton* filterButton(int severity) const;
+    int shownSeverity() const { return shown_; }
+    void setShownSeverity(int severity);
+    QLabel* statusLabel() const { return status_; }
+
+    // The editor's page of a report target; none for a target without a page.
+    static std::optional<PageId> pageOf(IssuePage page);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Brings the cause of the issue in row `row` to the front.
+    void openIssue(int row);
+    void showCounts();
+    void showStatus();
+    QString formatted(int textId, int number) const;
+
+    IconStrip severityIcons_;
+    CRaportModel* model_;
+    QLabel* filterCaption_;
+    std::array<QRadioButton*, 4> filters_{}; // all, critical errors, warnings, notes
+    QButtonGroup* filterGroup_;
+    QTableView* list_;
+    QLabel* status_;
+    int shown_ = ShowAll;
+    std::array<int, 3> counts_{};
+    bool watching_ = false;
+};
+
+} // namespace tolvane
