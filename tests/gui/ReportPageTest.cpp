@@ -205,6 +205,10 @@ TEST_F(ReportPageTest, TheFilterCountsEachSeverityAndIsWorkedByKeys) {
     list()->setFocus();
     QTest::keyClick(list(), Qt::Key_Backtab);
     QRadioButton* all = page().filterButton(CPropRaport::ShowAll);
+    ASSERT_TRUE(all->hasFocus()) << "Tab stops at the chosen filter only";
+    QTest::keyClick(all, Qt::Key_Tab);
+    ASSERT_TRUE(list()->hasFocus());
+    QTest::keyClick(list(), Qt::Key_Backtab);
     ASSERT_TRUE(all->hasFocus());
     QTest::keyClick(all, Qt::Key_Right);
     EXPECT_EQ(page().shownSeverity(), 0);
@@ -351,6 +355,9 @@ TEST_P(ReportJumpTest, EnterOnARowBringsItsPageWithTheRecord) {
     ASSERT_NE(focus, nullptr);
     if (c.focused) {
         EXPECT_EQ(focus->objectName(), c.focused);
+        if (auto* field = qobject_cast<QLineEdit*>(focus)) {
+            EXPECT_EQ(field->selectedText(), field->text()) << "ready to be typed over";
+        }
     } else if (c.page != PageId::User) {
         EXPECT_TRUE(shown->isAncestorOf(focus))
             << "the keyboard lands on the page: " << focus->objectName().toStdString();

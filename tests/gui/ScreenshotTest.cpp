@@ -5,6 +5,7 @@
 #include "gui/app/CSplash.h"
 #include "gui/app/CTarvelinApp.h"
 #include "gui/app/CTarvelinDoc.h"
+#include "gui/report/CPropRaport.h"
 #include "gui/ringing/CKurantyPage.h"
 #include "gui/sequences/CPropSekwencje.h"
 #include "gui/sequences/CSeqElemDlg.h"
@@ -332,6 +333,20 @@ TEST(Screenshots, MainWindowOnEveryPage) {
     CZegarEdyDlg singleRelay(app.context(), shown, 1, &frame);
     singleRelay.show();
     shoot(singleRelay, QStringLiteral("89-clock-editor-single-relay"));
+    // The report of a tower with work left: bell 2 without a ringing time (a critical error), a weekly program
+    // whose weekdays were all cleared (a warning), and the notes of a clock without its relays; then only the
+    // critical errors.
+    frame.document()->edit({0, {}}, {SectionId::General, -1, 0}, [](ProjectData& p) {
+        p.bells().setRingingSeconds(1, 0);
+        ScheduleProgram& weekly = p.program(Weekly);
+        weekly.setDays(weekly.usedCount() - 1, 0);
+    });
+    view.tree()->setCurrentItem(view.reportItem());
+    auto& report = *qobject_cast<CPropRaport*>(view.page(PageId::Raport));
+    shoot(frame, QStringLiteral("72-report"));
+    report.setShownSeverity(severity::Critical);
+    shoot(frame, QStringLiteral("73-report-critical-errors"));
+    report.setShownSeverity(CPropRaport::ShowAll);
     CAboutDlg about(app.context(), &frame);
     about.show();
     shoot(about, QStringLiteral("90-about"));

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -64,10 +63,7 @@ CPropRaport::CPropRaport(AppContext& context, QWidget* parent)
     }
     filters->addStretch(1);
     filters_[filterIndex(ShowAll)]->setChecked(true);
-    // Tab and Shift+Tab enter the filter on its chosen button, as they would a group of radio buttons anywhere.
-    for (QRadioButton* button : filters_) {
-        button->installEventFilter(this);
-    }
+    showFilterFocus();
     filterCaption_->setBuddy(filters_[filterIndex(ShowAll)]);
     // The arrow keys move between the choices (one group); each choice filters at once.
     connect(filterGroup_, &QButtonGroup::idToggled, this, [this](int severity, bool checked) {
@@ -82,10 +78,11 @@ CPropRaport::CPropRaport(AppContext& context, QWidget* parent)
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setTabKeyNavigation(false);
-    list_->setWordWrap(false);
+    // A long description wraps onto a second line rather than being cut off in a narrow window.
+    list_->setWordWrap(true);
     list_->setIconSize(QSize(IconStrip::Size, IconStrip::Size));
     list_->verticalHeader()->hide();
-    list_->verticalHeader()->setDefaultSectionSize(std::max(list_->fontMetrics().height(), IconStrip::Size) + 6);
+    list_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     list_->horizontalHeader()->setHighlightSections(false);
     // The description takes what the place leaves.
     list_->horizontalHeader()->setSectionResizeMode(CRaportModel::DescriptionColumn, QHeaderView::Stretch);
@@ -131,21 +128,16 @@ void CPropRaport::setShownSeverity(int severity) {
     }
     shown_ = severity;
     filters_[filterIndex(severity)]->setChecked(true);
+    showFilterFocus();
     reload(0);
 }
 
-bool CPropRaport::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
-        const auto* focus = static_cast<QFocusEvent*>(event);
-        auto* button = qobject_cast<QRadioButton*>(watched);
-        QAbstractButton* chosen = filterGroup_->checkedButton();
-        if (button && chosen && button != chosen &&
-            (focus->reason() == Qt::TabFocusReason || focus->reason() == Qt::BacktabFocusReason)) {
-            chosen->setFocus(focus->reason());
-            return true;
-        }
+// Tab and Shift+Tab stop at the chosen filter only, as at a group of radio buttons anywhere; the arrow keys move
+// between the choices.
+void CPropRaport::showFilterFocus() {
+    for (QRadioButton* button : filters_) {
+        button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
     }
-    return CDataPage::eventFilter(watched, event);
 }
 
 void CPropRaport::showEvent(QShowEvent* event) {

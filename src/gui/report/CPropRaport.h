@@ -54,12 +54,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Brings the cause of the issue in row `row` to the front.
     void openIssue(int row);
     void showCounts();
+    void showFilterFocus();
     void showStatus();
     QString formatted(int textId, int number) const;
 

@@ -161,7 +161,9 @@ void CPropPogSpec::reload(int) {
 
 void CPropPogSpec::focusRecord(IssueRecord kind, int record) {
     if (kind == IssueRecord::ProgramEntry && record >= 0 && record < BoxCount) {
-        boxes_[static_cast<std::size_t>(record)].start[0]->setFocus(Qt::OtherFocusReason);
+        CFireEdit* hour = boxes_[static_cast<std::size_t>(record)].start[0];
+        hour->setFocus(Qt::OtherFocusReason);
+        hour->selectAll();
     }
 }
 

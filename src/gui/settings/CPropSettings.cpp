@@ -815,6 +815,10 @@ void CPropSettings::bringForward(QWidget* control) {
     scroll_->widget()->layout()->activate();
     scroll_->ensureWidgetVisible(control);
     control->setFocus(Qt::OtherFocusReason);
+    // A field is ready to be typed over.
+    if (auto* field = qobject_cast<QLineEdit*>(control)) {
+        field->selectAll();
+    }
 }
 
 void CPropSettings::focusSetting(int code) {

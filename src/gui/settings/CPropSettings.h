@@ -81,7 +81,7 @@ private:
     void openClock(int clock);
     void chooseAmplifierRelay();
     void describe(QWidget* control, bool changed, const QString& more = {});
-    // Scrolls `control` into view and gives it the focus.
+    // Scrolls `control` into view and gives it the focus (a field with its text selected).
     void bringForward(QWidget* control);
 
     QScrollArea* scroll_;
