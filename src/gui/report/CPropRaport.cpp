@@ -64,7 +64,6 @@ CPropRaport::CPropRaport(AppContext& context, QWidget* parent)
     filters->addStretch(1);
     filters_[filterIndex(ShowAll)]->setChecked(true);
     showFilterFocus();
-    filterCaption_->setBuddy(filters_[filterIndex(ShowAll)]);
     // The arrow keys move between the choices (one group); each choice filters at once.
     connect(filterGroup_, &QButtonGroup::idToggled, this, [this](int severity, bool checked) {
         if (checked && severity != shown_) {
@@ -137,6 +136,9 @@ void CPropRaport::setShownSeverity(int severity) {
 void CPropRaport::showFilterFocus() {
     for (QRadioButton* button : filters_) {
         button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+        if (button->isChecked()) {
+            filterCaption_->setBuddy(button);
+        }
     }
 }
 
