@@ -108,7 +108,11 @@ TEST_F(EditorStart, ProjectPathFromTheDesktopOrAShell) {
     const QString odd = savedProject(dir.filePath(QStringLiteral("Wie\u017Ca; kopia")), QStringLiteral("a;open"));
     const QString dollars = savedProject(dir.filePath(QStringLiteral("a$$b")), QStringLiteral("x;y.tpm"));
     const QString relative = savedProject(dir.filePath(QStringLiteral("towers")), QStringLiteral("parish.tpm"));
-    const QString previous = QDir::currentPath();
+    // The working folder of the test, given back however the test ends.
+    const struct WorkingFolder {
+        QString previous = QDir::currentPath();
+        ~WorkingFolder() { QDir::setCurrent(previous); }
+    } working;
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     const std::pair<QString, QString> cases[] = {
         {odd, odd},
@@ -126,7 +130,6 @@ TEST_F(EditorStart, ProjectPathFromTheDesktopOrAShell) {
         EXPECT_EQ(settings.value(QStringLiteral("Recent File List/File1")).toString(), path);
         app.reset();
     }
-    QDir::setCurrent(previous);
 }
 
 TEST_F(EditorStart, RefusedProjectEndsTheStartWithItsText) {

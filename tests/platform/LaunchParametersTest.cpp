@@ -88,7 +88,11 @@ TEST(LaunchParameters, AnArgumentNamingAFileOpensThatFile) {
         QFile file(dir.filePath(QString::fromUtf8(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    const QString previous = QDir::currentPath();
+    // The working folder of the test, given back however the test ends.
+    const struct WorkingFolder {
+        QString previous = QDir::currentPath();
+        ~WorkingFolder() { QDir::setCurrent(previous); }
+    } working;
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     const QString root = QDir::currentPath();
     const std::vector<std::pair<QString, EditorRequest>> cases = {
@@ -109,7 +113,6 @@ TEST(LaunchParameters, AnArgumentNamingAFileOpensThatFile) {
         SCOPED_TRACE(argument.toStdString());
         EXPECT_EQ(launch::editorRequestFromArgument(argument), request);
     }
-    QDir::setCurrent(previous);
 }
 
 TEST(LaunchParameters, FoldersGetOneTrailingSeparator) {
