@@ -3,13 +3,16 @@
 #   make run-editor  the same, but start the editor itself
 #   make screenshots  the editor's main window on every page as PNG files
 #   make test    the same, then every test
+#   make package      the Debian package, build/tolvane_<version>_<arch>.deb
+#   make test-package the package unpacked into a scratch root and tried out from there
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 # CI builds with warnings as errors.
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build test test-sanitize run run-editor screenshots bench fuzz format clean
+.PHONY: all deps configure build test test-sanitize run run-editor run-example screenshots docs-screenshots package \
+	test-package bench fuzz format clean
 
 all: build
 
@@ -33,12 +36,36 @@ run: build
 run-editor: build
 	@$(BUILD_DIR)/stage/1.41/Tolvane
 
+# The editor on the example tower the build makes (build/examples/parish.tpm).
+run-example: build
+	@$(BUILD_DIR)/stage/1.41/Tolvane $(abspath $(BUILD_DIR))/examples/parish.tpm
+
 # The main window on every page as PNG files in $(BUILD_DIR)/screenshots (offscreen; no display needed).
 screenshots: build
 	@mkdir -p $(BUILD_DIR)/screenshots
 	@TOLVANE_SCREENSHOT_DIR=$(abspath $(BUILD_DIR))/screenshots QT_QPA_PLATFORM=offscreen \
 		$(BUILD_DIR)/tests/gui_tests --gtest_filter='Screenshots.*'
 	@echo "screenshots in $(BUILD_DIR)/screenshots"
+
+# The README's pictures: the example tower's shots (76-79) made again and copied into docs/screenshots. Run it after
+# a change to a page they show, and commit the PNG files.
+docs-screenshots: build
+	@mkdir -p $(BUILD_DIR)/screenshots docs/screenshots
+	@TOLVANE_SCREENSHOT_DIR=$(abspath $(BUILD_DIR))/screenshots QT_QPA_PLATFORM=offscreen \
+		$(BUILD_DIR)/tests/gui_tests --gtest_filter='Screenshots.ExampleTower'
+	@cp $(BUILD_DIR)/screenshots/76-example-weekly.png $(BUILD_DIR)/screenshots/77-example-sequences.png \
+		$(BUILD_DIR)/screenshots/78-example-report.png $(BUILD_DIR)/screenshots/79-launcher.png docs/screenshots/
+	@echo "docs/screenshots updated"
+
+# The Debian package (CPack) in the build folder: the programs under /usr/lib/tolvane, links in /usr/bin, desktop
+# entries, the project file type, icons, manual pages, bash completion and the example tower.
+package: build
+	@rm -f $(BUILD_DIR)/tolvane_*.deb
+	@cmake --build $(BUILD_DIR) --target package
+
+# The package unpacked into a temporary root and used from there: scripts/test-package says what it checks.
+test-package: package
+	@scripts/test-package $(BUILD_DIR)
 
 # Benchmarks build optimised in their own folder, whatever BUILD_TYPE says.
 bench: deps

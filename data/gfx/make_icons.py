@@ -4,6 +4,9 @@ program actions, the list buttons and the report's severities, the splash pictur
 Standard library only; run it after changing a drawing and commit the PNG files it writes beside itself (the build
 copies them into Data/Gfx of the version folder).
 
+It also draws the desktop icons of the editor and the launcher (48 and 256 pixels) into packaging/icons/, which the
+package installs in the hicolor icon theme.
+
 Every image is drawn from simple shapes, painted in order (later shapes cover earlier ones), with 4 x 4 samples
 per pixel so edges come out smooth."""
 
@@ -444,6 +447,45 @@ def monitor():
             (rounded(12, 40, 36, 44, 2), INK)]
 
 
+def moved(parts, scale, ox, oy):
+    """Shapes drawn for a 16-unit cell, placed at (ox, oy) and scaled."""
+    return [(lambda x, y, s=shape: s((x - ox) / scale, (y - oy) / scale), colour) for shape, colour in parts]
+
+
+def both(a, b):
+    return lambda x, y: a(x, y) and b(x, y)
+
+
+def app_icon(with_card):
+    """The desktop icon, in a 64-unit square: a bell in the arched window of a tower against an evening sky; the
+    launcher's carries a memory card in front, since it starts the editor that fits a card."""
+    tile = rounded(2, 2, 62, 62, 12)
+    parts = []
+    for band in range(30):
+        t = band / 29
+        colour = (int(30 + 40 * t), int(60 + 70 * t), int(120 + 90 * t))
+        parts.append((both(tile, rect(0, 2 + band * 2, 64, 2 + (band + 1) * 2 + 0.5)), colour))
+    parts.append((both(tile, polygon((17, 64), (17, 25), (32, 9), (47, 25), (47, 64))), (205, 190, 160)))
+    parts.append((both(tile, rect(17, 25, 47, 27)), (170, 150, 120)))
+    parts.append((rounded(22.5, 29, 41.5, 56, 9.5), (60, 45, 35)))
+    parts += moved(bell(), 1.15, 32 - 8 * 1.15, 31)
+    if with_card:
+        parts += moved(card(), 1.7, 37, 34)
+    return parts
+
+
+def desktop_icons():
+    global SAMPLES
+    folder = os.path.join("..", "..", "packaging", "icons")
+    for size in (48, 256):
+        saved, SAMPLES = SAMPLES, 4 if size <= 48 else 2
+        for name, with_card in (("example.nesmar.Tolvane", False), ("example.nesmar.TolvaneManager", True)):
+            os.makedirs(os.path.join(HERE, folder, "%dx%d" % (size, size)), exist_ok=True)
+            picture(app_icon(with_card), (size, size), os.path.join(folder, "%dx%d" % (size, size), name + ".png"),
+                    scale=size / 64)
+        SAMPLES = saved
+
+
 if __name__ == "__main__":
     strip(TREE, "icons.png")
     strip(HEADER, "header.png")
@@ -454,3 +496,4 @@ if __name__ == "__main__":
     picture(bell(), (48, 48), "bell.png", scale=3.0)
     picture(monitor(), (48, 48), "monitor.png")
     splash()
+    desktop_icons()

@@ -4,6 +4,7 @@
 #include "platform/AppPaths.h"
 #include "platform/AppSettings.h"
 #include "platform/Languages.h"
+#include "platform/ProgramInformation.h"
 
 #include <QSettings>
 
@@ -16,10 +17,8 @@
 
 namespace tolvane::cli {
 
-namespace {
-
 // Every command, grouped as the usage text lists them.
-std::vector<Command> commands() {
+std::vector<Command> allCommands() {
     std::vector<Command> all;
     for (auto group : {projectCommands, cardCommands, printCommands, planCommands, detectCommands}) {
         auto commands = group();
@@ -28,14 +27,16 @@ std::vector<Command> commands() {
     return all;
 }
 
+namespace {
+
 void printUsage(std::ostream& out) {
     out << "usage: tolvane-cli COMMAND [ARGUMENTS]\n\ncommands:\n";
-    for (const Command& cmd : commands()) {
+    for (const Command& cmd : allCommands()) {
         out << "  tolvane-cli " << cmd.synopsis << '\n';
     }
     out << "\nEvery command takes --lang NAME: the language of texts and of new projects (Polski, English, Deutsch,\n"
            "Francais); without it the editor's last language is used, else Polski.\n"
-           "'tolvane-cli COMMAND --help' describes a command.\n"
+           "'tolvane-cli COMMAND --help' describes a command; 'tolvane-cli --version' prints the version.\n"
            "Exit status: 0 success, 1 critical errors in the project, 2 usage error or a file that cannot be\n"
            "read or written, 3 a file refused as damaged, foreign or with a bad checksum.\n";
 }
@@ -101,7 +102,11 @@ int dispatch(Args args, std::ostream& out, std::ostream& err) {
         printUsage(out);
         return Success;
     }
-    for (const Command& cmd : commands()) {
+    if (args[0] == "--version") {
+        out << versionLine("tolvane-cli");
+        return Success;
+    }
+    for (const Command& cmd : allCommands()) {
         if (args[0] != cmd.name) {
             continue;
         }

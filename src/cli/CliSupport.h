@@ -70,6 +70,9 @@ std::string textWithNumber(const Context& c, int id);
 // \u009b, so a name can neither break a line apart nor send commands to the terminal.
 std::string printable(std::string_view text);
 
+// Every command, in the order the usage text lists them.
+std::vector<Command> allCommands();
+
 // The command groups.
 std::vector<Command> projectCommands();
 std::vector<Command> cardCommands();

@@ -3,15 +3,35 @@
 #include "launcher/LauncherPrompt.h"
 #include "platform/AppSettings.h"
 #include "platform/LauncherSettings.h"
+#include "platform/ProgramInformation.h"
 
 #include <QApplication>
 #include <QSettings>
 
+#include <cstdio>
+
 using namespace tolvane;
+
+namespace {
+
+constexpr const char* Usage =
+    "usage: TolvaneManager\n"
+    "\n"
+    "The Tolvane launcher: New, Open, Card and DAT find the editor version that fits the data (a folder such as\n"
+    "1.41 beside the launcher) and start it. Started under a name like 1.41.run (a link to TolvaneManager), it\n"
+    "starts that version's editor at once.\n"
+    "  TolvaneManager --version   prints the version\n";
+
+} // namespace
 
 // The launcher: its dialog over the editor's settings, real message boxes, file dialogs and program starts.
 int main(int argc, char** argv) {
+    if (const auto information = informationRequested(argc, argv, "TolvaneManager", Usage)) {
+        std::fputs(information->c_str(), stdout);
+        return 0;
+    }
     QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(LauncherDesktopId));
     const std::unique_ptr<QSettings> settings = programSettings();
     LauncherPrompt prompts(LauncherTexts::forLanguage(LauncherSettings::read(*settings).lastLang));
     FileChooser choosers;

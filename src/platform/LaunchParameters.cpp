@@ -1,5 +1,7 @@
 #include "LaunchParameters.h"
 
+#include <QFileInfo>
+
 namespace tolvane::launch {
 
 namespace {
@@ -61,6 +63,17 @@ EditorRequest parseEditorParameters(const QString& parameters) {
     }
     if (request.command == EditorCommand::Dat) {
         request.argument = withTrailingSeparator(request.argument);
+    }
+    return request;
+}
+
+EditorRequest editorRequestFromArgument(const QString& argument) {
+    if (!argument.isEmpty() && QFileInfo(argument).isFile()) {
+        return {EditorCommand::Open, QDir::cleanPath(QFileInfo(argument).absoluteFilePath())};
+    }
+    EditorRequest request = parseEditorParameters(argument);
+    if (request.command == EditorCommand::Open && !request.argument.isEmpty()) {
+        request.argument = QDir::cleanPath(QFileInfo(request.argument).absoluteFilePath());
     }
     return request;
 }

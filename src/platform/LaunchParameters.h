@@ -36,6 +36,13 @@ struct EditorRequest {
 // trailing separator when it lacks one.
 EditorRequest parseEditorParameters(const QString& parameters);
 
+// What the editor makes of the argument it was started with: the launcher's parameter string, or the path of a
+// project file that a desktop or a shell hands over (a double-click on a .tpm file, `Tolvane parish.tpm`). An
+// argument that names an existing file is that file, even with a ';' in its name (the launcher never passes such a
+// string: its arguments are not files). A project to open is named by its absolute path, so the recent-file list
+// and Save still find it when the working folder is another.
+EditorRequest editorRequestFromArgument(const QString& argument);
+
 // `folder` ending in a separator: `separator` is appended unless it already ends in it or in '/'.
 QString withTrailingSeparator(const QString& folder, QChar separator = QDir::separator());
 // A card root or a folder of card files as the launcher passes it: native separators and a trailing one ("E:\"

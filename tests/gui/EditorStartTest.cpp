@@ -102,6 +102,36 @@ TEST_F(EditorStart, CommandTokens) {
     }
 }
 
+// What a desktop or a shell hands over: the path of a project file as it stands, a ';' or a "$$" in it included,
+// or relative to the working folder. The document and the recent-file list name the file by its absolute path.
+TEST_F(EditorStart, ProjectPathFromTheDesktopOrAShell) {
+    const QString odd = savedProject(dir.filePath(QStringLiteral("Wie\u017Ca; kopia")), QStringLiteral("a;open"));
+    const QString dollars = savedProject(dir.filePath(QStringLiteral("a$$b")), QStringLiteral("x;y.tpm"));
+    const QString relative = savedProject(dir.filePath(QStringLiteral("towers")), QStringLiteral("parish.tpm"));
+    // The working folder of the test, given back however the test ends.
+    const struct WorkingFolder {
+        QString previous = QDir::currentPath();
+        ~WorkingFolder() { QDir::setCurrent(previous); }
+    } working;
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const std::pair<QString, QString> cases[] = {
+        {odd, odd},
+        {dollars, dollars},
+        {QStringLiteral("towers/parish.tpm"), relative},
+        {QStringLiteral("./towers/../towers/parish.tpm"), relative},
+    };
+    for (const auto& [argument, path] : cases) {
+        SCOPED_TRACE(argument.toStdString());
+        prompts.clear();
+        ASSERT_TRUE(start(argument));
+        EXPECT_TRUE(prompts.boxes().empty());
+        ASSERT_NE(document(), nullptr);
+        EXPECT_EQ(document()->path(), path);
+        EXPECT_EQ(settings.value(QStringLiteral("Recent File List/File1")).toString(), path);
+        app.reset();
+    }
+}
+
 TEST_F(EditorStart, RefusedProjectEndsTheStartWithItsText) {
     const QString file = dir.filePath(QStringLiteral("bad.tpm"));
     ASSERT_TRUE(writeBytes(file, QByteArray::fromHex("164d5054")));

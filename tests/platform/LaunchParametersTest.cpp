@@ -1,5 +1,9 @@
 #include "platform/LaunchParameters.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -72,6 +76,42 @@ TEST(LaunchParameters, TheEditorSplitsAtTheFirstSemicolonAndKnowsOnlyExactTokens
     for (const auto& [parameters, request] : cases) {
         SCOPED_TRACE(parameters.toStdString());
         EXPECT_EQ(parseEditorParameters(parameters), request);
+    }
+}
+
+// The editor's argument as a desktop or a shell gives it: a file that exists is that file, whatever its name holds;
+// a project to open is named by its absolute, clean path; the other requests are read as the launcher wrote them.
+TEST(LaunchParameters, AnArgumentNamingAFileOpensThatFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Wie\u017Ca; kopia")));
+    for (const char* name : {"Wie\u017Ca; kopia/a.tpm", "x;open", "y.tpm"}) {
+        QFile file(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    // The working folder of the test, given back however the test ends.
+    const struct WorkingFolder {
+        QString previous = QDir::currentPath();
+        ~WorkingFolder() { QDir::setCurrent(previous); }
+    } working;
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const QString root = QDir::currentPath();
+    const std::vector<std::pair<QString, EditorRequest>> cases = {
+        {root + "/Wie\u017Ca; kopia/a.tpm", {EditorCommand::Open, root + "/Wie\u017Ca; kopia/a.tpm"}},
+        {"x;open", {EditorCommand::Open, root + "/x;open"}},
+        {"y.tpm", {EditorCommand::Open, root + "/y.tpm"}},
+        {"./sub/../y.tpm;open", {EditorCommand::Open, root + "/y.tpm"}},
+        {"missing.tpm", {EditorCommand::Open, root + "/missing.tpm"}},
+        // Not a file: the launcher's parameter string, read as before.
+        {"x", {EditorCommand::Open, root + "/x"}},
+        {"y.tpm;OPEN", {EditorCommand::Nothing, "y.tpm"}},
+        {"Wie\u017Ca; kopia/b.tpm", {EditorCommand::Nothing, "Wie\u017Ca"}},
+        {"1.43;new", {EditorCommand::New, "1.43"}},
+        {"/media/card/;card", {EditorCommand::Card, "/media/card/"}},
+        {"", {EditorCommand::Nothing, ""}},
+    };
+    for (const auto& [argument, request] : cases) {
+        SCOPED_TRACE(argument.toStdString());
+        EXPECT_EQ(launch::editorRequestFromArgument(argument), request);
     }
 }
 

@@ -49,7 +49,7 @@ bool CTarvelinApp::start(const QString& parameters, bool showSplash) {
     }
 
     frame_ = std::make_unique<CMainFrame>(*context_, profile_, EditorImages{treeIcons_, headerIcons_, toolBarIcons_});
-    if (!runCommand(launch::parseEditorParameters(parameters))) {
+    if (!runCommand(launch::editorRequestFromArgument(parameters))) {
         return false;
     }
     frame_->showMaximized();

@@ -30,7 +30,7 @@ public:
     ~CTarvelinApp();
 
     // The start-up: settings, language (a refused language ends the start), the splash screen when asked for,
-    // the main window, then the command of `parameters` (see launch::parseEditorParameters). False when the
+    // the main window, then the command of `parameters` (see launch::editorRequestFromArgument). False when the
     // editor must not run on; otherwise the main window is shown maximised.
     bool start(const QString& parameters, bool showSplash);
 
