@@ -80,7 +80,12 @@ CPropPlan::CPropPlan(AppContext& context, QWidget* parent)
     calendar_->setWeekdayTextFormat(Qt::Saturday, plain);
     calendar_->setWeekdayTextFormat(Qt::Sunday, plain);
     connect(calendar_, &QCalendarWidget::selectionChanged, this, &CPropPlan::showDay);
-    connect(calendar_, &QCalendarWidget::currentPageChanged, this, [this] { markMonth(); });
+    connect(calendar_, &QCalendarWidget::currentPageChanged, this, [this](int year, int) {
+        if (year != readingsYear_) {
+            showReadings(year);
+        }
+        markMonth();
+    });
     // Dates are changed with the calendar's own keys; Enter goes to the day's list.
     for (const QKeySequence& keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
         auto* enter = new QShortcut(keys, calendar_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
@@ -138,16 +143,23 @@ void CPropPlan::reload(int) {
     if (!project()) {
         return;
     }
-    const QDate shown = calendar_->selectedDate();
-    readings_->setText(QString());
-    std::vector<std::string> lines = dayplan::readingLines(*project(), context().texts, shown.year(), shown.year());
+    showReadings(calendar_->yearShown());
+    markMonth();
+    showDay();
+}
+
+void CPropPlan::showReadings(int year) {
+    readingsYear_ = year;
+    if (!project()) {
+        readings_->setText(QString());
+        return;
+    }
+    std::vector<std::string> lines = dayplan::readingLines(*project(), context().texts, year, year);
     QStringList text;
     for (const std::string& line : lines) {
         text << qtext(line);
     }
     readings_->setText(text.join(QLatin1Char('\n')));
-    markMonth();
-    showDay();
 }
 
 // Bold for the days with programs, the warning colour for the days with a collision, over the month's page.

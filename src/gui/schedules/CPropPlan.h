@@ -33,9 +33,12 @@ public:
     QTableWidget* dayList() const { return dayList_; }
     QTableWidget* onDemandList() const { return onDemandList_; }
     QLabel* readings() const { return readings_; }
+    int readingsYear() const { return readingsYear_; }
 
 private:
     void markMonth();
+    // The readings for `year`, the year of the calendar's month page (summer time dates change with the year).
+    void showReadings(int year);
     void showDay();
     void openProgram(const QTableWidget* list, int row);
     void fillRow(QTableWidget* list, int row, const dayplan::PlannedProgram& program);
@@ -47,6 +50,7 @@ private:
     QLabel* onDemandTitle_;
     QTableWidget* onDemandList_;
     QLabel* readings_;
+    int readingsYear_ = 0;
     std::vector<dayplan::PlannedProgram> dayPrograms_;
     std::vector<dayplan::PlannedProgram> onDemand_;
     std::vector<QDate> marked_;
