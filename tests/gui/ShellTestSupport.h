@@ -48,6 +48,7 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
         texts[id] = prefix + QString::number(id) + QStringLiteral(" %d");
     }
     texts[2260] = prefix + QStringLiteral("2260 %s");
+    texts[2300] = prefix + QStringLiteral("2300 %s");
     return texts;
 }
 

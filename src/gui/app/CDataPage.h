@@ -49,6 +49,9 @@ public:
     // The tree item showing text `textId` brought the page to the front: a page with several items shows the part
     // that item names. The base does nothing.
     virtual void showTreeEntry(int textId) { (void)textId; }
+    // A report row asked for the control that holds the setting with validation code `code` (a page of settings
+    // without records): the page brings that control into view and gives it the focus. The base does nothing.
+    virtual void focusSetting(int code) { (void)code; }
     // Sets every caption of the page again from the current language.
     virtual void refreshTexts();
     // `single`: show the detail controls for record `item`; otherwise hide them.
@@ -57,6 +60,13 @@ public:
     virtual void onSelectionChanged();
     // Repaints the change highlighting after marks were cleared (a save, a card write); the values are as shown.
     virtual void refreshMarks();
+    // An undo or redo restored the edit `key` names: whether this page shows it, ahead of the pages that edit the
+    // key's whole section (a page that edits a few fields of a section another page edits too). The base claims
+    // nothing.
+    virtual bool showsEdit(const EditKey& key) const {
+        (void)key;
+        return false;
+    }
     // Stores what the focused field of the page holds, as leaving it would (before a save, a close, an undo, a card
     // write). The base finishes a focused line or numeric field: it normalises a numeric field and announces
     // editingFinished, which is where pages that store on leaving a field store.
