@@ -240,35 +240,27 @@ void CPropKorekty::makeSigned(Signed which, QWidget* parent, const char* name, d
     });
 }
 
-// Caption, sign button, field and unit in one row.
-QWidget* CPropKorekty::signedRow(Signed which, QWidget* parent) {
+// Caption, sign button, field and unit in row `line` of a grid whose last column takes the spare width.
+void CPropKorekty::signedRow(Signed which, QGridLayout* grid, int line) {
     SignedRow& row = signed_[index(which)];
-    auto* line = new QWidget(parent);
-    auto* box = new QHBoxLayout(line);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->setSpacing(4);
-    row.caption->setParent(line);
-    row.sign->setParent(line);
-    row.field->setParent(line);
-    row.unit->setParent(line);
-    box->addWidget(row.caption, 1);
-    box->addWidget(row.sign);
-    box->addWidget(row.field);
-    box->addWidget(row.unit);
-    return line;
+    grid->addWidget(row.caption, line, 0);
+    grid->addWidget(row.sign, line, 1);
+    grid->addWidget(row.field, line, 2);
+    grid->addWidget(row.unit, line, 3);
+    grid->setColumnStretch(4, 1);
 }
 
 void CPropKorekty::buildOffsets() {
     offsetsGroup_ = group("offsetsGroup");
-    auto* box = new QVBoxLayout(offsetsGroup_);
+    auto* grid = new QGridLayout(offsetsGroup_);
     // Offsets are typed in hours with one decimal, in steps of half an hour.
     makeSigned(Signed::Summer, offsetsGroup_, "summerOffset", 12, 4, true, 5, TextSummer, FieldSummer);
     makeSigned(Signed::Winter, offsetsGroup_, "winterOffset", 12, 4, true, 5, TextWinter, FieldWinter);
-    box->addWidget(signedRow(Signed::Summer, offsetsGroup_));
-    box->addWidget(signedRow(Signed::Winter, offsetsGroup_));
+    signedRow(Signed::Summer, grid, 0);
+    signedRow(Signed::Winter, grid, 1);
     autoChange_ = new QCheckBox(offsetsGroup_);
     autoChange_->setObjectName(QStringLiteral("autoTimeChange"));
-    box->addWidget(autoChange_);
+    grid->addWidget(autoChange_, 2, 0, 1, 5);
     connect(autoChange_, &QCheckBox::clicked, this, [this](bool on) {
         store(FieldAutoChange, TextAutoChange, [on](ProjectData& p) { p.timeCorrection().setAutoTimeChange(on); });
     });
@@ -291,9 +283,9 @@ void CPropKorekty::buildActivity() {
 
 void CPropKorekty::buildDrift() {
     driftGroup_ = group("driftGroup");
-    auto* box = new QVBoxLayout(driftGroup_);
+    auto* grid = new QGridLayout(driftGroup_);
     makeSigned(Signed::Drift, driftGroup_, "weeklyDrift", 10, 2, false, 1, TextDriftGroup, FieldDrift);
-    box->addWidget(signedRow(Signed::Drift, driftGroup_));
+    signedRow(Signed::Drift, grid, 0);
 }
 
 void CPropKorekty::storeOnLeave(CFireEdit* f, int field, int labelText,
@@ -364,16 +356,18 @@ void CPropKorekty::buildWindow() {
     grid->addWidget(framesCaption_, 3, 0);
     grid->addWidget(frames_, 3, 1);
     grid->addWidget(powerOnSync_, 4, 0, 1, 5);
-    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(5, 1);
 }
 
 void CPropKorekty::buildAstro() {
     astroGroup_ = group("astroGroup");
     auto* box = new QVBoxLayout(astroGroup_);
+    auto* shifts = new QGridLayout;
     makeSigned(Signed::Sunrise, astroGroup_, "sunriseShift", 90, 2, false, 1, TextSunrise, FieldSunrise);
     makeSigned(Signed::Sunset, astroGroup_, "sunsetShift", 90, 2, false, 1, TextSunset, FieldSunset);
-    box->addWidget(signedRow(Signed::Sunrise, astroGroup_));
-    box->addWidget(signedRow(Signed::Sunset, astroGroup_));
+    signedRow(Signed::Sunrise, shifts, 0);
+    signedRow(Signed::Sunset, shifts, 1);
+    box->addLayout(shifts);
     box->addWidget(buildCoordinates(astroGroup_));
     box->addWidget(buildRelay(astroGroup_));
 }
@@ -564,9 +558,13 @@ void CPropKorekty::chooseRelay() {
 
 // ---- showing ----
 
+// Reading the project again (the page brought to the front, an undo) forgets the signs chosen for values of 0.
 void CPropKorekty::reload(int) {
     for (CFireEdit* f : findChildren<CFireEdit*>()) {
         f->setProperty("typed", false);
+    }
+    for (SignedRow& row : signed_) {
+        row.negative = false;
     }
     showValues();
 }

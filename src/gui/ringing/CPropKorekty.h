@@ -8,6 +8,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -85,7 +86,7 @@ private:
     QWidget* buildRelay(QWidget* parent);
     void makeSigned(Signed which, QWidget* parent, const char* name, double upper, int width, bool decimal, int step,
                     int labelText, int field);
-    QWidget* signedRow(Signed which, QWidget* parent);
+    void signedRow(Signed which, QGridLayout* grid, int line);
 
     // Stores the value of a field when it is left after the user typed in it (an emptied field stores nothing).
     void storeOnLeave(CFireEdit* f, int field, int labelText, const std::function<void(ProjectData&)>& change);

@@ -214,7 +214,6 @@ void CPropUser::buildSorting() {
 
 CFireEdit* CPropUser::numberField(QWidget* parent, const char* name, int upper) {
     CFireEdit* f = editorsupport::numberField(parent, name, 0, upper, 2);
-    connect(f, &QLineEdit::textEdited, this, [f] { f->setProperty("typed", true); });
     // Leaving the field ends its step and shows the stored value again (padded, or as it was when the field
     // did not hold a number the controller takes).
     connect(f, &QLineEdit::editingFinished, this, [this, f] {
@@ -263,9 +262,11 @@ void CPropUser::buildManual() {
     grid->addWidget(ringSeconds_, 0, 3);
     grid->addWidget(secondsUnits_[0], 0, 4);
     grid->addWidget(intervalCaption_, 1, 0);
-    grid->addWidget(interval_, 1, 3);
-    grid->addWidget(secondsUnits_[1], 1, 4);
-    grid->setColumnStretch(0, 1);
+    grid->addWidget(interval_, 1, 1);
+    grid->addWidget(secondsUnits_[1], 1, 2, 1, 3);
+    grid->setColumnStretch(5, 1);
+    // Wide enough for a stored value of three digits (a new project's 255).
+    interval_->setMinimumWidth(interval_->sizeHint().width() + interval_->fontMetrics().horizontalAdvance('0'));
     box->addLayout(grid);
 
     connect(ringMinutes_, &QLineEdit::textEdited, this, [this] { typeRingTime(ringMinutes_); });
@@ -306,32 +307,45 @@ void CPropUser::storeSlider(Slider which) {
     });
 }
 
-// Minutes x 60 + seconds, stored as either field is typed; the other part is the stored one. A field that does not
-// hold a number within its range stores nothing.
+// The first keystroke of a visit to a field remembers the value stored when the field was entered: while the field
+// does not hold a number within its range, that value is stored again, so a half-typed "45" minutes leaves the
+// ringing time as it was (and the visit's step goes away with it).
+int CPropUser::enteredValue(CFireEdit* field, int stored) {
+    if (!typing(field)) {
+        field->setProperty("typed", true);
+        field->setProperty("entered", stored);
+    }
+    return field->property("entered").toInt();
+}
+
+// Minutes x 60 + seconds, stored as either field is typed; the other part is the stored one.
 void CPropUser::typeRingTime(CFireEdit* field) {
+    if (!project()) {
+        return;
+    }
+    const std::uint16_t stored = project()->general().defaultRingTimeSeconds();
+    const auto entered = static_cast<std::uint16_t>(enteredValue(field, stored));
     const bool minutes = field == ringMinutes_;
     const std::optional<int> typed =
         us::typedInRange(field->text().toStdString(), 0, minutes ? us::MaxRingMinutes : us::MaxRingSeconds);
-    if (typed && project()) {
-        const us::RingTimeFields stored = us::ringTimeFields(project()->general().defaultRingTimeSeconds());
-        const std::uint16_t seconds =
-            minutes ? us::ringTimeSeconds(*typed, stored.seconds) : us::ringTimeSeconds(stored.minutes, *typed);
-        burst(TextRingTime, FieldRingTime,
-              [seconds](ProjectData& p) { p.general().setDefaultRingTimeSeconds(seconds); });
-    }
-    showMarks();
+    const us::RingTimeFields parts = us::ringTimeFields(stored);
+    const std::uint16_t seconds = !typed    ? entered
+                                  : minutes ? us::ringTimeSeconds(*typed, parts.seconds)
+                                            : us::ringTimeSeconds(parts.minutes, *typed);
+    burst(TextRingTime, FieldRingTime, [seconds](ProjectData& p) { p.general().setDefaultRingTimeSeconds(seconds); });
 }
 
-// The interval is stored as it is typed when it lies within 0-15; until then the stored byte stays (a new
-// project's 255, the controller's "not set", included).
+// The interval is stored as it is typed when it lies within 0-15; until then the byte stored when the field was
+// entered stays (a new project's 255, the controller's "not set", included).
 void CPropUser::typeInterval() {
-    const std::optional<int> typed = us::typedInRange(interval_->text().toStdString(), 0, us::MaxStartInterval);
-    if (typed) {
-        burst(TextInterval, FieldInterval, [value = *typed](ProjectData& p) {
-            p.general().setManualStartIntervalSeconds(static_cast<std::uint8_t>(value));
-        });
+    if (!project()) {
+        return;
     }
-    showMarks();
+    const int entered = enteredValue(interval_, project()->general().manualStartIntervalSeconds());
+    const std::optional<int> typed = us::typedInRange(interval_->text().toStdString(), 0, us::MaxStartInterval);
+    burst(TextInterval, FieldInterval, [value = typed.value_or(entered)](ProjectData& p) {
+        p.general().setManualStartIntervalSeconds(static_cast<std::uint8_t>(value));
+    });
 }
 
 bool CPropUser::eventFilter(QObject* watched, QEvent* event) {

@@ -23,10 +23,10 @@ class CStaticHelp;
 // menus; the order in which it lists programs; and manual ringing (remember the last ringing time or use the
 // default one, the default time, the interval between switching on several bells). A slider stores when it is
 // released, and as it is moved by the keyboard or the wheel (a run of such moves is one undo step, ended by leaving
-// the slider); the lists and radio buttons store at once; a number field stores as it is typed, only a number
-// within its range (one undo step per visit). A stored value outside a control's range (a card written elsewhere,
-// a new project's unset start interval) is shown as it is, in the warning colour, and kept until the user sets
-// another.
+// the slider); the lists and radio buttons store at once; a number field stores as it is typed (one undo step per
+// visit), a number within its range only: while it holds none, the value it had when it was entered stays. A
+// stored value outside a control's range (a card written elsewhere, a new project's unset start interval) is shown
+// as it is, in the warning colour, and kept until the user sets another.
 class CPropUser : public CDataPage {
     Q_OBJECT
 public:
@@ -79,6 +79,7 @@ private:
     // A step of a burst (typing in a field, moving a slider by keys): merged with the step before of the same key.
     void burst(int labelText, int field, const std::function<void(ProjectData&)>& change);
     void storeSlider(Slider which);
+    int enteredValue(CFireEdit* field, int stored);
     void typeRingTime(CFireEdit* field);
     void typeInterval();
 
