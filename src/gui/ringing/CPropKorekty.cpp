@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -134,6 +135,8 @@ CPropKorekty::CPropKorekty(AppContext& context, QWidget* parent)
     scroll_->setWidget(content_);
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);
+    // Tab goes from the tree straight to the first control; the area scrolls to whatever takes the focus.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, HeaderHeight + 4, 4, 4);
     layout->addWidget(scroll_);
@@ -199,6 +202,7 @@ CFireEdit* CPropKorekty::numberField(QWidget* parent, const char* name, double l
     auto* f = new CFireEdit(parent);
     f->setObjectName(QLatin1String(name));
     f->setUp(lower, upper, width, true, decimal, step);
+    f->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return f;
 }
 
@@ -247,7 +251,7 @@ void CPropKorekty::signedRow(Signed which, QGridLayout* grid, int line) {
     grid->addWidget(row.sign, line, 1);
     grid->addWidget(row.field, line, 2);
     grid->addWidget(row.unit, line, 3);
-    grid->setColumnStretch(4, 1);
+    grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum), line, 4);
 }
 
 void CPropKorekty::buildOffsets() {
@@ -356,7 +360,7 @@ void CPropKorekty::buildWindow() {
     grid->addWidget(framesCaption_, 3, 0);
     grid->addWidget(frames_, 3, 1);
     grid->addWidget(powerOnSync_, 4, 0, 1, 5);
-    grid->setColumnStretch(5, 1);
+    grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum), 0, 5);
 }
 
 void CPropKorekty::buildAstro() {

@@ -17,6 +17,7 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 namespace tolvane {
@@ -105,6 +106,8 @@ CPropUser::CPropUser(AppContext& context, QWidget* parent)
     scroll_->setWidget(content_);
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);
+    // Tab goes from the tree straight to the first control; the area scrolls to whatever takes the focus.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, HeaderHeight + 4, 4, 4);
     layout->addWidget(scroll_);
@@ -214,6 +217,7 @@ void CPropUser::buildSorting() {
 
 CFireEdit* CPropUser::numberField(QWidget* parent, const char* name, int upper) {
     CFireEdit* f = editorsupport::numberField(parent, name, 0, upper, 2);
+    f->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     // Leaving the field ends its step and shows the stored value again (padded, or as it was when the field
     // did not hold a number the controller takes).
     connect(f, &QLineEdit::editingFinished, this, [this, f] {
@@ -264,7 +268,7 @@ void CPropUser::buildManual() {
     grid->addWidget(intervalCaption_, 1, 0);
     grid->addWidget(interval_, 1, 1);
     grid->addWidget(secondsUnits_[1], 1, 2, 1, 3);
-    grid->setColumnStretch(5, 1);
+    grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum), 0, 5);
     // Wide enough for a stored value of three digits (a new project's 255).
     interval_->setMinimumWidth(interval_->sizeHint().width() + interval_->fontMetrics().horizontalAdvance('0'));
     box->addLayout(grid);
