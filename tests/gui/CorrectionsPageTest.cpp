@@ -151,7 +151,8 @@ TEST_F(CorrectionsPageTest, ANewProjectAsThePageShowsIt) {
     EXPECT_EQ(child<QComboBox>(p, "longitudeHemisphere")->accessibleName(), "t835, t2303");
     EXPECT_EQ(field("windowStopMinute")->accessibleName(), "t373, t375, t2054");
     EXPECT_EQ(p.relayLink()->accessibleName(), "t836: t109");
-    EXPECT_EQ(field("longitudeDegrees")->toolTip(), "t2301");
+    EXPECT_EQ(field("longitudeDegrees")->toolTip(), "<p>t2301</p>") << "a paragraph, so that it wraps";
+    EXPECT_EQ(field("longitudeDegrees")->accessibleDescription(), "t2301");
     EXPECT_EQ(steps(), 0) << "looking never changes the project";
 }
 
@@ -395,7 +396,7 @@ TEST_F(CorrectionsPageTest, ALanguageChangeRetextsThePageAndKeepsItsChoices) {
     EXPECT_EQ(page().placeList()->currentText(), "o788") << "the list keeps its choice";
     EXPECT_EQ(page().relayLink()->text(), "o300 5");
     EXPECT_EQ(page().signButton(Signed::Drift)->accessibleName(), "o2300 o633: +");
-    EXPECT_EQ(field("longitudeDegrees")->toolTip(), "o2301");
+    EXPECT_EQ(field("longitudeDegrees")->accessibleDescription(), "o2007; o2301") << "changed with the place";
     EXPECT_EQ(steps(), 2);
 }
 

@@ -677,8 +677,8 @@ void CPropKorekty::showMarks() {
         if (on) {
             said << changed;
         }
-        if (!w->toolTip().isEmpty()) {
-            said << w->toolTip();
+        if (const QString tip = w->property("plainTip").toString(); !tip.isEmpty()) {
+            said << tip;
         }
         w->setAccessibleDescription(said.join(QStringLiteral("; ")));
     };
@@ -786,8 +786,11 @@ void CPropKorekty::refreshTexts() {
         c.degrees->setAccessibleName(name + QStringLiteral(", ") + text(TextDegrees));
         c.minutes->setAccessibleName(name + QStringLiteral(", ") + text(TextMinutesWord));
     }
-    // Why the degrees of longitude end at 127: on the field, where a larger number turns it light red.
-    coordinates_[1].degrees->setToolTip(text(TextDegreesLimit));
+    // Why the degrees of longitude end at 127: on the field, where a larger number turns it light red. As a
+    // paragraph, so the tip wraps; its words alone for screen readers.
+    CFireEdit* longitude = coordinates_[1].degrees;
+    longitude->setToolTip(QStringLiteral("<p>%1</p>").arg(text(TextDegreesLimit).toHtmlEscaped()));
+    longitude->setProperty("plainTip", text(TextDegreesLimit));
     relayGroup_->setTitle(text(TextRelayGroup));
     relayCaption_->setText(withColon(text(TextRelay)));
     darkCaption_->setText(withColon(text(TextDark)));
