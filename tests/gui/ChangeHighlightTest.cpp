@@ -1,6 +1,7 @@
 #include "gui/app/CDataPage.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -43,14 +44,17 @@ protected:
         layout->addWidget(field);
         layout->addWidget(option);
         layout->addWidget(choice);
+        layout->addWidget(list);
+        list->addItems({QStringLiteral("Polish"), QStringLiteral("German")});
         field->setText(QStringLiteral("1234"));
-        window.resize(200, 120);
+        window.resize(200, 160);
         window.show();
     }
     QWidget window;
     QLineEdit* field = new QLineEdit;
     QCheckBox* option = new QCheckBox(QStringLiteral("Quarter striking"));
     QRadioButton* choice = new QRadioButton(QStringLiteral("Summer time"));
+    QComboBox* list = new QComboBox;
 };
 
 TEST_F(ChangeHighlightTest, AChangedFieldIsLightGreenUntilTheMarkIsCleared) {
@@ -64,6 +68,16 @@ TEST_F(ChangeHighlightTest, AChangedFieldIsLightGreenUntilTheMarkIsCleared) {
     EXPECT_FALSE(CDataPage::markChangedField(field, false));
     EXPECT_EQ(pixelsOf(*field, LightGreen), 0);
     EXPECT_EQ(field->palette(), before);
+}
+
+// A list that cannot be typed in is drawn as a button: its face turns green (the style may shade it a little).
+TEST_F(ChangeHighlightTest, AChangedDropDownListIsGreenToo) {
+    const auto greenish = [](const QColor& c) { return c.green() > c.red() + 30 && c.green() > c.blue() + 30; };
+    EXPECT_EQ(pixelsWhere(*list, greenish), 0);
+    EXPECT_TRUE(CDataPage::markChangedField(list, true));
+    EXPECT_GT(pixelsWhere(*list, greenish), list->width() * list->height() / 3);
+    EXPECT_FALSE(CDataPage::markChangedField(list, false));
+    EXPECT_EQ(pixelsWhere(*list, greenish), 0);
 }
 
 TEST_F(ChangeHighlightTest, AChangedOptionHasDarkGreenText) {

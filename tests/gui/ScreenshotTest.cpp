@@ -15,6 +15,7 @@
 #include "gui/settings/CZegarEdyDlg.h"
 #include "gui/wiring/CPropKrosownica.h"
 #include "platform/HolidayFile.h"
+#include "project/CorrectionsEditing.h"
 
 #include <QApplication>
 #include <QDir>
@@ -316,6 +317,33 @@ TEST(Screenshots, MainWindowOnEveryPage) {
     view.tree()->setCurrentItem(testing::treeItem(view, 602));
     shoot(frame, QStringLiteral("88-settings-codes-and-keys"));
     frame.resize(1280, 800);
+    // A tower away from the built-in places: coordinates typed by hand, floodlights switched on at dusk through PK8
+    // (which the amplifier gave up) a quarter of an hour before the computed sunset, a clock that gains 2 s a week.
+    // The relay and the sunset shift are fresh, so they show as changed.
+    frame.document()->edit({0, {}}, {SectionId::TimeCorrection, -1, 0}, [](ProjectData& p) {
+        p.general().choosePlace(GeneralSettings::PlaceListByHand);
+        p.general().setLatitude(false, 47, 16);
+        p.general().setLongitude(false, 11, 24);
+        p.timeCorrection().setWeeklyDrift(2, true);
+        p.outputs().assignRelay(0, 7);
+        p.clearModifiedAll();
+        correctionsedit::chooseAstroRelay(p, 7);
+        p.general().setSunsetShiftMinutes(-15);
+    });
+    view.showPage(PageId::Korekty);
+    view.page(PageId::Korekty)->reload();
+    shoot(frame, QStringLiteral("70-time-corrections-by-hand"));
+    // The controller's display a little brighter, lit for 10 minutes and speaking the fifth language; the start
+    // interval of manual ringing set to 3 s. Changed, so they show in dark green and on light green.
+    frame.document()->edit({0, {}}, {SectionId::General, -1, 0}, [](ProjectData& p) {
+        p.general().setDisplayBrightness(85);
+        p.general().setDisplayTimeMs(600000);
+        p.general().setControllerLanguage(GeneralSettings::controllerLanguageForPosition(4));
+        p.general().setManualStartIntervalSeconds(3);
+    });
+    view.showPage(PageId::User);
+    view.page(PageId::User)->reload();
+    shoot(frame, QStringLiteral("71-user-settings-changed"));
     const ProjectData* shown = &frame.document()->project();
     CDzwonEdyDlg bell(app.context(), shown, 0, &frame);
     bell.show();

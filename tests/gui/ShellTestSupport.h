@@ -51,6 +51,7 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
     for (int id : {2320, 2321, 2322, 2323}) {
         texts[id] = prefix + QString::number(id) + QStringLiteral(" %d");
     }
+    texts[2300] = prefix + QStringLiteral("2300 %s");
     return texts;
 }
 

@@ -394,6 +394,9 @@ bool GeneralSettings::setCityIndex(std::uint8_t index) {
     if (index >= AstroPlaces::Count && index != CityByHand) {
         return false;
     }
+    // Coordinates by hand start from the place that was chosen, as the page showed them, whatever older bytes
+    // the coordinate fields still held.
+    applyPlaceCoordinates();
     if (cityIndex() != index) {
         record_.setU8(CityIndexOffset, index);
         markChanged(Mark::Latitude);

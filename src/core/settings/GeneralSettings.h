@@ -247,7 +247,8 @@ public:
     void setAstroHiddenOptionTicked(bool ticked);
     // 0-25 a built-in place, CityByHand for coordinates typed by hand.
     std::uint8_t cityIndex() const { return record_.u8(CityIndexOffset); }
-    // A built-in place copies its coordinates; CityByHand keeps the present ones so they can be edited. Latitude
+    // A built-in place copies its coordinates; CityByHand keeps the coordinates of the place chosen before (or the
+    // present ones when they were typed by hand already) so they can be edited. Latitude
     // and longitude are marked when the stored place changes, not when only the coordinates do. An index without
     // a place (26-254) is refused (false, nothing changes).
     bool setCityIndex(std::uint8_t index);

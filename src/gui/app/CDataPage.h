@@ -60,6 +60,13 @@ public:
     virtual void onSelectionChanged();
     // Repaints the change highlighting after marks were cleared (a save, a card write); the values are as shown.
     virtual void refreshMarks();
+    // An undo or redo restored the edit `key` names: whether this page shows it, ahead of the pages that edit the
+    // key's whole section (a page that edits a few fields of a section another page edits too). The base claims
+    // nothing.
+    virtual bool showsEdit(const EditKey& key) const {
+        (void)key;
+        return false;
+    }
     // Stores what the focused field of the page holds, as leaving it would (before a save, a close, an undo, a card
     // write). The base finishes a focused line or numeric field: it normalises a numeric field and announces
     // editingFinished, which is where pages that store on leaving a field store.

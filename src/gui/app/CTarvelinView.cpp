@@ -311,11 +311,23 @@ void CTarvelinView::commitPendingEdit() {
 }
 
 // After an undo or redo every page reads the project again, and the page that edits what the step changed comes
-// to the front with the record selected, so the user sees what was undone.
+// to the front with the record selected, so the user sees what was undone: a page that claims the step's key,
+// otherwise the first page that edits the step's section.
 void CTarvelinView::showRestored(const EditKey& key) {
     reloadPages();
     updateSpecialTollingItem();
     recheckProblems();
+    const auto shows = [this, &key](const PageSpec& spec) {
+        const CDataPage* created = pages_[pageIndex(spec.id)];
+        return created && created->showsEdit(key);
+    };
+    for (const PageSpec& spec : pageTable()) {
+        if (spec.stacked && shows(spec)) {
+            showPage(spec.id);
+            page(spec.id)->reload(std::max(key.record, 0));
+            return;
+        }
+    }
     for (const PageSpec& spec : pageTable()) {
         if (spec.stacked && spec.edits(key.section)) {
             showPage(spec.id);

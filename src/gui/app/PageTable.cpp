@@ -4,6 +4,7 @@
 #include "gui/card/CPropWymiana.h"
 #include "gui/report/CPropRaport.h"
 #include "gui/ringing/CKurantyPage.h"
+#include "gui/ringing/CPropKorekty.h"
 #include "gui/schedules/CPropPlan.h"
 #include "gui/schedules/CPropPog.h"
 #include "gui/schedules/CPropPogNadzw.h"
@@ -14,6 +15,7 @@
 #include "gui/sequences/CPropGongi.h"
 #include "gui/sequences/CPropSekwencje.h"
 #include "gui/settings/CPropSettings.h"
+#include "gui/settings/CPropUser.h"
 #include "gui/wiring/CPropKrosownica.h"
 
 #include <stdexcept>
@@ -63,7 +65,8 @@ const PageSpec Pages[] = {
         make<CPropSettings>),
     row(PageId::Swieta, 177, 2, true, Tree{{{8, 169, 5, true}}}, sections(SectionId::Holidays), make<CPropSwieta>),
     row(PageId::Gongi, 178, 2, true, Tree{{{12, 167, 2, true}}}, sections(SectionId::Striking), make<CPropGongi>),
-    row(PageId::Korekty, 179, 2, true, Tree{{{11, 166, 2, true}}}, sections(SectionId::TimeCorrection), plain),
+    row(PageId::Korekty, 179, 2, true, Tree{{{11, 166, 2, true}}}, sections(SectionId::TimeCorrection),
+        make<CPropKorekty>),
     row(PageId::Raport, 164, 2, true, Tree{{{20, 164, 12, false}}}, sections(), make<CPropRaport>),
     row(PageId::Swi, 180, 2, true, Tree{{{4, 161, 9, true}}}, sections(SectionId::HolidayDay), make<CPropSwi>),
     row(PageId::Rok, 181, 2, true, Tree{{{3, 160, 8, true}}}, sections(SectionId::Annual), make<CPropRok>),
@@ -71,7 +74,7 @@ const PageSpec Pages[] = {
     row(PageId::Pog, 183, 2, true, Tree{{{6, 163, 10, true}}}, sections(SectionId::Funeral), make<CPropPog>),
     row(PageId::PogSpec, 878, 2, true, Tree{{{7, 879, 10, true}}}, sections(SectionId::SpecialTolling),
         make<CPropPogSpec>),
-    row(PageId::User, 598, 2, true, Tree{{{10, 598, 15, true}}}, sections(), plain),
+    row(PageId::User, 598, 2, true, Tree{{{10, 598, 15, true}}}, sections(), make<CPropUser>),
     row(PageId::Sekwencje, 599, 2, true, Tree{{{17, 599, 16, true}}}, sections(SectionId::Sequences),
         make<CPropSekwencje>),
     row(PageId::Krosownica, 600, 2, true, Tree{{{18, 600, 13, true}}}, sections(SectionId::Outputs),

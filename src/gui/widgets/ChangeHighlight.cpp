@@ -2,6 +2,7 @@
 
 #include "gui/widgets/CLinkStatic.h"
 
+#include <QComboBox>
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
@@ -68,6 +69,12 @@ bool markField(QWidget* control, bool changed) {
     if (!changed) {
         unmark(control);
         return false;
+    }
+    // A drop-down list that cannot be typed in is drawn as a button, on the button colour.
+    if (auto* list = qobject_cast<QComboBox*>(control); list && !list->isEditable()) {
+        mark(control, {QPalette::Base, QPalette::Button}, {QPalette::Active, QPalette::Inactive, QPalette::Disabled},
+             FieldBackground);
+        return true;
     }
     mark(control, {QPalette::Base}, {QPalette::Active, QPalette::Inactive, QPalette::Disabled}, FieldBackground);
     return true;

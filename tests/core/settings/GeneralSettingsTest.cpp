@@ -510,6 +510,21 @@ TEST(GeneralSettingsAstroClock, ChoosingPlacesCopiesTheirCoordinates) {
     }
 }
 
+// A new project holds place 0 with coordinate bytes of 0; the page shows the place's coordinates. Choosing
+// coordinates by hand keeps what was shown, not the old bytes.
+TEST(GeneralSettingsAstroClock, ByHandStartsFromThePlaceThatWasChosen) {
+    GeneralSettings s;
+    ASSERT_EQ(s.latitudeDegrees(), 0);
+    ASSERT_TRUE(s.choosePlace(GeneralSettings::PlaceListByHand));
+    EXPECT_EQ(s.cityIndex(), GeneralSettings::CityByHand);
+    EXPECT_EQ(Bytes(s.record().bytes().begin() + 0x3C, s.record().bytes().begin() + 0x40), (Bytes{19, 56, 50, 4}));
+    // Typed by hand, then by hand again: the typed coordinates stay.
+    ASSERT_TRUE(s.setLatitude(true, 12, 34));
+    ASSERT_TRUE(s.choosePlace(GeneralSettings::PlaceListByHand));
+    EXPECT_EQ(s.record().u8(0x3E), 0x80 | 12);
+    EXPECT_EQ(s.latitudeMinutes(), 34);
+}
+
 TEST(GeneralSettingsAstroClock, EveryPlaceReadsBackAsItsTableEntry) {
     const auto& places = AstroPlaces::table();
     for (int i = 0; i < AstroPlaces::Count; ++i) {
