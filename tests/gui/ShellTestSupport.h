@@ -48,6 +48,9 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
         texts[id] = prefix + QString::number(id) + QStringLiteral(" %d");
     }
     texts[2260] = prefix + QStringLiteral("2260 %s");
+    for (int id : {2341, 2342}) {
+        texts[id] = prefix + QString::number(id) + QStringLiteral(" %s");
+    }
     return texts;
 }
 

@@ -183,7 +183,7 @@ TEST(LanguageCatalogs, InventoryIsWellFormedAndCoversTheCodesTexts) {
         {548, "d"},  {624, "d"},  {2003, "s"}, {2004, "s"}, {2005, "d"}, {2006, "s"},   {2150, "s"},  {2157, "ss"},
         {2158, "s"}, {2169, "d"}, {2075, "d"}, {2077, "d"}, {2094, "s"}, {2457, "ssd"}, {2460, "d"},  {2468, "dss"},
         {2102, "s"}, {2103, "d"}, {2109, "d"}, {2110, "d"}, {2111, "d"}, {2400, "s"},   {2203, "sd"}, {2256, "d"},
-        {2257, "d"}, {2258, "d"}, {2260, "s"}};
+        {2257, "d"}, {2258, "d"}, {2260, "s"}, {2341, "s"}, {2342, "s"}};
     for (const auto& [id, kinds] : formatted) {
         SCOPED_TRACE(id);
         ASSERT_TRUE(file.texts.contains(id));
