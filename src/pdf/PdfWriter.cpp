@@ -1,5 +1,6 @@
 #include "pdf/PdfWriter.h"
 
+#include "pdf/PageBreaks.h"
 #include "platform/SafeFile.h"
 #include "project/TextFormat.h"
 
@@ -14,13 +15,12 @@
 #include <QPdfWriter>
 #include <QStringList>
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
 #include <QUrl>
 
-#include <cmath>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -51,110 +51,86 @@ void freeColumnWidths(QTextFrame* frame) {
     }
 }
 
-// Where a piece of the document may start a new page: before a heading, or before a table that has none.
-class BreakPoint {
-public:
-    BreakPoint() = default;
-    explicit BreakPoint(const QTextBlock& heading) : heading_(heading) {}
-    explicit BreakPoint(QTextTable* table) : table_(table) {}
-
-    bool isValid() const { return heading_.isValid() || table_ != nullptr; }
-    qreal top(QAbstractTextDocumentLayout& layout) const {
-        return heading_.isValid() ? layout.blockBoundingRect(heading_).top() : layout.frameBoundingRect(table_).top();
-    }
-    void breakBefore() const {
-        if (heading_.isValid()) {
-            QTextBlockFormat format = heading_.blockFormat();
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            QTextCursor(heading_).setBlockFormat(format);
-        } else {
-            QTextTableFormat format = table_->format();
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            table_->setFormat(format);
-        }
-    }
-
-private:
-    QTextBlock heading_;
-    QTextTable* table_ = nullptr;
-};
-
-// The headings right before a table (with the empty lines between them): the first of them, or none. `onlyEmpty`
-// tells whether nothing but empty lines stands between the table and the one before it.
-QTextBlock leadingHeading(const std::vector<QTextBlock>& leading, bool& onlyEmpty) {
-    QTextBlock first;
-    onlyEmpty = true;
-    for (auto b = leading.rbegin(); b != leading.rend(); ++b) {
-        const bool empty = b->text().trimmed().isEmpty();
-        onlyEmpty = onlyEmpty && empty;
-        if (b->blockFormat().headingLevel() > 0) {
-            first = *b;
-        } else if (!empty) {
-            break;
-        }
-    }
-    return first;
-}
-
-// A group of settings (a heading with the tables that follow it, a table of values with the table it leads into)
-// that would be cut by a page end but fits on a page starts on the next page, so that no heading ends a page and a
-// group reads in one piece. A longer table starts on a new page only when just a few of its lines would be left at
-// the bottom of one; it is cut where the page ends and repeats its row of column heads.
-void keepTablesTogether(QTextDocument& document, qreal pageHeight) {
+// The top-level pieces of the document as laid out in one long column: headings, lines, empty lines and tables
+// with the places between their rows where a page may end.
+std::vector<LayoutPiece> layoutPieces(QTextDocument& document) {
     QAbstractTextDocumentLayout& layout = *document.documentLayout();
-    const auto pageOf = [pageHeight](qreal y) { return std::floor(y / pageHeight); };
-    const auto atPageTop = [pageHeight](qreal y) { return std::fmod(y, pageHeight) < pageHeight / 100; };
-    std::vector<QTextBlock> before; // the blocks since the previous table
-    BreakPoint group;               // where the present group starts
+    std::vector<LayoutPiece> pieces;
     for (QTextFrame::iterator it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
-        if (it.currentFrame() == nullptr) {
-            before.push_back(it.currentBlock());
-            continue;
-        }
-        auto* table = qobject_cast<QTextTable*>(it.currentFrame());
-        const std::vector<QTextBlock> leading = std::exchange(before, {});
-        if (table == nullptr) {
-            group = {};
-            continue;
-        }
-        bool onlyEmpty = true;
-        const QTextBlock heading = leadingHeading(leading, onlyEmpty);
-        const BreakPoint own = heading.isValid() ? BreakPoint(heading) : BreakPoint(table);
-        if (heading.isValid() || !onlyEmpty || !group.isValid()) {
-            group = own;
-        }
-        const QRectF box = layout.frameBoundingRect(table);
-        const qreal groupTop = group.top(layout);
-        const bool cut = box.bottom() > (pageOf(box.top()) + 1) * pageHeight;
-        if (!cut && pageOf(groupTop) == pageOf(box.top())) {
-            continue;
-        }
-        if (box.bottom() - groupTop < pageHeight * 0.9) {
-            if (!atPageTop(groupTop)) {
-                group.breakBefore();
+        if (QTextFrame* frame = it.currentFrame()) {
+            const QRectF box = layout.frameBoundingRect(frame);
+            LayoutPiece piece{LayoutPiece::Kind::Table, box.top(), box.bottom(), {}, 0, 0};
+            if (auto* table = qobject_cast<QTextTable*>(frame)) {
+                // A row spans the text of its cells; a page may end halfway between one row's text and the next.
+                const int rows = table->rows();
+                std::vector<double> rowTop(static_cast<std::size_t>(rows), box.bottom());
+                std::vector<double> rowBottom(static_cast<std::size_t>(rows), box.top());
+                for (int r = 0; r < rows; ++r) {
+                    for (int c = 0; c < table->columns(); ++c) {
+                        const QTextTableCell cell = table->cellAt(r, c);
+                        if (!cell.isValid() || cell.row() != r || cell.rowSpan() != 1) {
+                            continue;
+                        }
+                        const auto row = static_cast<std::size_t>(r);
+                        rowTop[row] =
+                            std::min(rowTop[row], layout.blockBoundingRect(cell.firstCursorPosition().block()).top());
+                        rowBottom[row] = std::max(rowBottom[row],
+                                                  layout.blockBoundingRect(cell.lastCursorPosition().block()).bottom());
+                    }
+                }
+                const int head = std::clamp(table->format().headerRowCount(), 0, rows);
+                for (int r = 1; r < rows; ++r) {
+                    const auto row = static_cast<std::size_t>(r);
+                    const double between = (rowBottom[row - 1] + rowTop[row]) / 2;
+                    if (r == head) {
+                        piece.headTop = box.top();
+                        piece.headBottom = between;
+                    } else if (r > head && rowBottom[row - 1] <= rowTop[row]) {
+                        piece.rowCuts.push_back(between);
+                    }
+                }
             }
+            pieces.push_back(std::move(piece));
             continue;
         }
-        // Too long to keep together: at least keep the table's own heading with it, and no table begins with only
-        // a few lines at the bottom of a page.
-        const qreal ownTop = own.top(layout);
-        const bool shortStart = (pageOf(ownTop) + 1) * pageHeight - ownTop < pageHeight / 5;
-        if ((shortStart || pageOf(ownTop) != pageOf(box.top())) && !atPageTop(ownTop)) {
-            own.breakBefore();
-        }
-        group = own;
+        const QTextBlock block = it.currentBlock();
+        const QRectF box = layout.blockBoundingRect(block);
+        const LayoutPiece::Kind kind = block.blockFormat().headingLevel() > 0 ? LayoutPiece::Kind::Heading
+                                       : block.text().trimmed().isEmpty()     ? LayoutPiece::Kind::Empty
+                                                                              : LayoutPiece::Kind::Text;
+        pieces.push_back({kind, box.top(), box.bottom(), {}, 0, 0});
     }
+    return pieces;
 }
 
-// The document laid out for the pages, every page painted below its own slice of it, then the footer.
+// Paints the part of the column from `top` to `bottom` at height `at` of the page, and nothing outside it.
+void paintPart(QPainter& painter, QAbstractTextDocumentLayout& layout, qreal top, qreal bottom, qreal at, qreal width) {
+    if (bottom <= top) {
+        return;
+    }
+    painter.save();
+    painter.translate(0, at - top);
+    const QRectF part(0, top, width, bottom - top);
+    painter.setClipRect(part);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = part;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    layout.draw(&painter, context);
+    painter.restore();
+}
+
+// The document laid out in one column of the page's width, cut into pages (see paginate), each page painted with
+// its part of the column and the footer.
 QString render(QPdfWriter& writer, QTextDocument& document, const PdfWriter::Footer& footer, int& pageCount) {
     const QRectF area = writer.pageLayout().paintRectPixels(Resolution);
     const qreal footerHeight = millimetres(PdfWriter::FooterMm);
     const QSizeF body(area.width(), area.height() - footerHeight);
-    document.documentLayout()->setPaintDevice(&writer);
-    document.setPageSize(body);
-    keepTablesTogether(document, body.height());
-    pageCount = document.pageCount();
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    layout.setPaintDevice(&writer);
+    document.setTextWidth(body.width());
+    const std::vector<PageSlice> pages =
+        paginate(layoutPieces(document), body.height(), layout.documentSize().height());
+    pageCount = static_cast<int>(pages.size());
 
     QPainter painter;
     if (!painter.begin(&writer)) {
@@ -169,15 +145,11 @@ QString render(QPdfWriter& writer, QTextDocument& document, const PdfWriter::Foo
             painter.end();
             return QStringLiteral("a new page could not be started");
         }
-        const QRectF slice(0, page * body.height(), body.width(), body.height());
-        painter.save();
-        painter.translate(0, -slice.top());
-        painter.setClipRect(slice);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = slice;
-        context.palette.setColor(QPalette::Text, Qt::black);
-        document.documentLayout()->draw(&painter, context);
-        painter.restore();
+        const PageSlice& slice = pages[static_cast<std::size_t>(page)];
+        paintPart(painter, layout, slice.headTop, slice.headBottom, 0, body.width());
+        const qreal at = std::max<qreal>(0, slice.headHeight());
+        paintPart(painter, layout, slice.top, std::min<qreal>(slice.bottom, slice.top + body.height() - at), at,
+                  body.width());
 
         const QRectF footerArea(0, body.height() + gap, area.width(), footerHeight - gap);
         painter.setPen(QPen(Qt::darkGray, millimetres(0.2)));
@@ -229,6 +201,11 @@ PdfWriter::Result PdfWriter::write(const std::string& html, const NativePath& ta
         QTextDocument document;
         // The document names print/style.css and print/<icon>.png relative to itself.
         document.setBaseUrl(QUrl::fromLocalFile(QDir(resourceFolder_).absolutePath() + QLatin1Char('/')));
+        // Letters stay letters: without shaping for Latin text there are no ligatures such as "fi", so the text
+        // copied or searched in the PDF is the text of the project.
+        QFont font = document.defaultFont();
+        font.setStyleStrategy(QFont::PreferNoShaping);
+        document.setDefaultFont(font);
         // Lines break between words only, as in a browser: a column is at least as wide as its longest word.
         QTextOption wrapping = document.defaultTextOption();
         wrapping.setWrapMode(QTextOption::WordWrap);

@@ -10,9 +10,10 @@
 namespace tolvane {
 
 // Writes the printed document (the HTML of PrintDocument) as a PDF file: A4 portrait pages laid out by Qt's text
-// engine, the text as real text (searchable and copyable, fonts embedded), the icons and the style sheet of the
-// print folder, and on every page a footer with the project's name and date on the left and the page number on
-// the right. The file is written whole or not at all.
+// engine, the text as real text (searchable and copyable, fonts embedded, no ligatures), the icons and the style
+// sheet of the print folder, and on every page a footer with the project's name and date on the left and the page
+// number on the right. The document is laid out once in one long column and cut into pages where a reader wants
+// them (see paginate). The file is written whole or not at all.
 //
 // Needs a QGuiApplication (fonts); the offscreen platform is enough, so this works on a machine without a display.
 class PdfWriter {

@@ -21,7 +21,7 @@ const PdfWriter::Footer Footer{QStringLiteral("St. Mary's \u2013 tower.tpm \u201
                                QStringLiteral("Page %d of %d")};
 
 std::string html(int paragraphs) {
-    std::string body = "<html><body><h1>Zaż&oacute;łć gęślą jaźń &lt;b&gt;</h1>";
+    std::string body = "<html><body><h1>Zaż&oacute;łć gęślą jaźń &lt;b&gt;</h1><p>The first official fifth</p>";
     for (int i = 1; i <= paragraphs; ++i) {
         body += "<p>Line " + std::to_string(i) + "</p>";
     }
@@ -56,6 +56,7 @@ TEST(PdfWriter, WritesA4PagesOfTextWithTheFooterOnEach) {
         EXPECT_NE(info.find("Title:           Tower\n"), std::string::npos) << info;
         const std::string text = testing_support::pdfText(target);
         EXPECT_NE(text.find("Zażółć gęślą jaźń <b>"), std::string::npos) << "real text, not a picture of it";
+        EXPECT_NE(text.find("The first official fifth"), std::string::npos) << "letters, no ligatures";
         EXPECT_NE(text.find("Line " + std::to_string(c.paragraphs)), std::string::npos) << "nothing is lost";
         EXPECT_EQ(static_cast<int>(std::count(text.begin(), text.end(), '\f')), result.pages);
         for (int page = 1; page <= result.pages; ++page) {

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -176,7 +177,10 @@ void CPropDruk::exportPdf() {
     const PdfWriter::Footer footer{PdfWriter::footerText(location, projectFile, QDate::currentDate()),
                                    text(TextPageNumber)};
     const PdfWriter writer(QFileInfo(context().paths.printFolder()).absolutePath());
+    // Laying out a large tower takes a few seconds.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const PdfWriter::Result result = writer.write(html, target, footer, location.isEmpty() ? projectFile : location);
+    QGuiApplication::restoreOverrideCursor();
     if (!result.written) {
         QString message = formatted(TextPdfFailed, shown);
         if (!result.error.isEmpty()) {
