@@ -9,9 +9,11 @@
 #include <QSettings>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 
@@ -88,6 +90,58 @@ Args commandLine(int argc, char** argv) {
 #endif
 }
 
+// Whether the command line names a command that lays out pages. Only the command's own check decides; a command
+// line that will be refused needs nothing.
+bool needsGraphics(Args args) {
+    std::optional<std::string> language;
+    if (!takeLanguage(args, language) || args.empty()) {
+        return false;
+    }
+    for (const Command& cmd : allCommands()) {
+        if (args[0] == cmd.name) {
+            return cmd.needsGraphics != nullptr && cmd.needsGraphics(Args(args.begin() + 1, args.end()));
+        }
+    }
+    return false;
+}
+
+// The application object of the run. Most commands need Qt Core alone. Laying out a PDF needs fonts and so a
+// QGuiApplication: on Windows its own window system, which is always there; elsewhere always the offscreen
+// platform, so the tool works the same on a server without a display (or with a stale DISPLAY) as on a desktop.
+// Qt is then given only the program's name and the platform: it reads its own options (-platform, -reverse, ...)
+// from the arguments it gets, and a file named like one of them must stay a file name (we read argv ourselves).
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
+#ifdef Q_OS_WIN
+    return std::make_unique<QGuiApplication>(argc, argv);
+#else
+    if (!needsGraphics(Args(argv + std::min(argc, 1), argv + argc))) {
+        return std::make_unique<QCoreApplication>(argc, argv);
+    }
+    // Qt keeps these for the application's life.
+    static char platformOption[] = "-platform";
+    static char offscreen[] = "offscreen";
+    static char fallbackName[] = "tolvane-cli";
+    static char* qtArguments[4] = {};
+    static int qtCount = 0;
+    qtArguments[0] = argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName;
+    qtArguments[1] = platformOption;
+    qtArguments[2] = offscreen;
+    qtArguments[3] = nullptr;
+    qtCount = 3;
+    // Starting the platform may note things that concern a desktop session (no XDG_RUNTIME_DIR on a server, say),
+    // which mean nothing for a PDF; errors still show.
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg) {
+                std::fprintf(stderr, "tolvane-cli: %s\n", qPrintable(text));
+            }
+        });
+    auto application = std::make_unique<QGuiApplication>(qtCount, qtArguments);
+    qInstallMessageHandler(previous);
+    return application;
+#endif
+}
+
 int dispatch(Args args, std::ostream& out, std::ostream& err) {
     std::optional<std::string> requestedLanguage;
     if (!takeLanguage(args, requestedLanguage)) {
@@ -138,7 +192,7 @@ int dispatch(Args args, std::ostream& out, std::ostream& err) {
 int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
     std::unique_ptr<QCoreApplication> app;
     if (!QCoreApplication::instance()) {
-        app = std::make_unique<QCoreApplication>(argc, argv);
+        app = makeApplication(argc, argv);
     }
     const int code = dispatch(commandLine(argc, argv), out, err);
     // Output that never arrived (a full disk, a closed pipe) is a failure, whatever the command found.

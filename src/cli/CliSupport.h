@@ -39,6 +39,9 @@ struct Command {
     const char* synopsis;
     const char* help;
     std::function<int(Context&, const Args&)> run;
+    // Whether the command, with these arguments, lays out pages (a PDF) and so needs a graphics application;
+    // null for a command that never does.
+    bool (*needsGraphics)(const Args&) = nullptr;
 };
 
 // Splits a command's arguments into positional ones and --options (with or without a value). Arguments are the

@@ -14,10 +14,6 @@ PrintWriter::PrintWriter(const QString& targetFolder, QString printFolder, const
 PrintWriter::PrintWriter(NativePath targetFolder, QString printFolder, NativePath fileName)
     : targetFolder_(std::move(targetFolder)), printFolder_(std::move(printFolder)), fileName_(std::move(fileName)) {}
 
-QString PrintWriter::defaultTargetFolder() {
-    return QDir::tempPath();
-}
-
 PrintWriter::Result PrintWriter::write(const std::string& html) const {
     Result result;
     const NativePath document = joinNative(targetFolder_, fileName_);

@@ -10,9 +10,10 @@
 
 namespace tolvane {
 
-// Puts the printed summary where a browser can show it: Print.html in a folder (the system's temporary folder
-// in the editor), with the style sheet and icons of the print folder beside the program copied next to it, then
-// opens it with the desktop's program for HTML. The document is written whole or not at all.
+// Puts the printed summary where a browser can show it: Print.html in a folder (in the editor its own folder of
+// this run, never a fixed name in the shared temporary folder where another user could plant a file or a link),
+// with the style sheet and icons of the print folder beside the program copied next to it, then opens it with the
+// desktop's program for HTML. The document is written whole or not at all.
 //
 // The copies go into a folder "print" beside the document. Only the files of the program's print folder are
 // replaced there (a user's other files stay), each one whole, and a copy that already holds the same bytes is left
@@ -47,9 +48,6 @@ public:
     // write(), then `open` on the document's path only when it was written. `open` returns whether the document
     // could be handed to a program (QDesktopServices::openUrl in the editor, a recorder in tests).
     Result writeAndOpen(const std::string& html, const std::function<bool(const QString&)>& open) const;
-
-    // The system's temporary folder.
-    static QString defaultTargetFolder();
 
 private:
     // Copies the print folder's files beside the document; the names of those that could not be copied.

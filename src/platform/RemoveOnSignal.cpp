@@ -34,18 +34,19 @@ Slot guarded[SlotCount];
 
 constexpr int Signals[] = {SIGINT, SIGTERM, SIGHUP};
 
-// Only calls that are safe in a signal handler: unlink, rmdir, raise.
+// Only calls that are safe in a signal handler: unlink, rmdir, raise. Files go first, then the folders in reverse
+// slot order: a slot is taken lowest free first, so a folder guarded while its parent is guarded (the print folder
+// inside the editor's run folder) sits in a later slot and is empty and gone before its parent is removed.
 void removeGuardedPaths(int signal) {
-    for (const RemoveOnSignal::Kind kind : {RemoveOnSignal::Kind::File, RemoveOnSignal::Kind::Folder}) {
-        for (Slot& slot : guarded) {
-            if (slot.state.load() != Armed || slot.kind != kind) {
-                continue;
-            }
-            if (kind == RemoveOnSignal::Kind::File) {
-                ::unlink(slot.path);
-            } else {
-                ::rmdir(slot.path);
-            }
+    for (Slot& slot : guarded) {
+        if (slot.state.load() == Armed && slot.kind == RemoveOnSignal::Kind::File) {
+            ::unlink(slot.path);
+        }
+    }
+    for (int i = SlotCount - 1; i >= 0; --i) {
+        Slot& slot = guarded[i];
+        if (slot.state.load() == Armed && slot.kind == RemoveOnSignal::Kind::Folder) {
+            ::rmdir(slot.path);
         }
     }
     // SA_RESETHAND gave the signal its default action back: raised again, it ends the process as soon as this

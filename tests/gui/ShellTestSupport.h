@@ -52,6 +52,15 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
         texts[id] = prefix + QString::number(id) + QStringLiteral(" %d");
     }
     texts[2300] = prefix + QStringLiteral("2300 %s");
+    for (int id : {2341, 2342, 2354, 2355}) {
+        texts[id] = prefix + QString::number(id) + QStringLiteral(" %s");
+    }
+    texts[2359] = prefix + QStringLiteral("2359 %d/%d");
+    for (int id : {2360, 2361}) {
+        texts[id] = prefix + QString::number(id) + QStringLiteral(" %d");
+    }
+    texts[2363] = prefix + QStringLiteral("2363 %d %d %d");
+    texts[2364] = prefix + QStringLiteral("2364 %d %d %s");
     return texts;
 }
 

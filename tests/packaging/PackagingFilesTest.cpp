@@ -143,7 +143,7 @@ TEST(PackagingFiles, BashCompletesCommandsOptionsValuesAndLanguages) {
         {{"plan", "tower.tpm", "--lang", "Po"}, "Polski"},
         {{"write-card", "tower.tpm", "card", "--only", "con"}, "config"},
         {{"write-card", "tower.tpm", "card", "--only", "programs,c"}, "programs,config programs,chimes"},
-        {{"print", "tower.tpm", "out.html", "--"}, "--details --force --lang --help"},
+        {{"print", "tower.tpm", "out.html", "--"}, "--details --all --force --lang --help"},
         {{"detect", "--"}, "--lang --help"},
     };
     for (const Completion& c : cases) {

@@ -6,7 +6,7 @@
 
 namespace tolvane::testing {
 
-// A ProgramStarter that starts nothing: it keeps every call and answers with `succeeds`.
+// A ProgramStarter that starts and opens nothing: it keeps every call and answers with `succeeds`.
 class RecordingProgramStarter : public ProgramStarter {
 public:
     struct Call {
@@ -19,7 +19,14 @@ public:
         return succeeds;
     }
 
+    bool openDocument(const QString& path) override {
+        opened.push_back(path);
+        return succeeds;
+    }
+
     std::vector<Call> calls;
+    // The documents asked to be opened, in order.
+    QStringList opened;
     bool succeeds = true;
 };
 

@@ -2,6 +2,7 @@
 
 #include "project/ProjectData.h"
 #include "project/TextFormat.h"
+#include "report/ConfigurationDocument.h"
 #include "schedules/ProgramEntryText.h"
 
 #include <array>
@@ -344,6 +345,11 @@ std::string PrintDocument::escape(std::string_view text) {
 }
 
 std::string PrintDocument::html(const ProjectData& project, const TextSource& texts, PrintFormat format) {
+    return html(project, texts, format, PrintContent::Programs);
+}
+
+std::string PrintDocument::html(const ProjectData& project, const TextSource& texts, PrintFormat format,
+                                PrintContent content) {
     Writer w(project, texts);
     w.put("<html><head>");
     w.put("<meta http-equiv=\"content-type\" content=\"text/html; charset=utf-8\" />");
@@ -352,6 +358,9 @@ std::string PrintDocument::html(const ProjectData& project, const TextSource& te
     w.put("</head><body>");
     for (const Section& s : Sections) {
         w.section(s, format);
+    }
+    if (content == PrintContent::WholeConfiguration) {
+        w.put(ConfigurationDocument::sections(project, texts));
     }
     w.put("</body>");
     w.put("</html>");

@@ -14,6 +14,7 @@
 #include "gui/schedules/CPropTyg.h"
 #include "gui/sequences/CPropGongi.h"
 #include "gui/sequences/CPropSekwencje.h"
+#include "gui/settings/CPropDruk.h"
 #include "gui/settings/CPropSettings.h"
 #include "gui/settings/CPropUser.h"
 #include "gui/wiring/CPropKrosownica.h"
@@ -79,7 +80,7 @@ const PageSpec Pages[] = {
         make<CPropSekwencje>),
     row(PageId::Krosownica, 600, 2, true, Tree{{{18, 600, 13, true}}}, sections(SectionId::Outputs),
         make<CPropKrosownica>),
-    row(PageId::Druk, 696, 2, true, Tree{{{21, 696, 19, true}}}, sections(), plain),
+    row(PageId::Druk, 696, 2, true, Tree{{{21, 696, 19, true}}}, sections(), make<CPropDruk>),
     row(PageId::Kuranty, 825, 2, true, Tree{{{19, 825, 16, false}}}, sections(SectionId::Chimes), make<CKurantyPage>),
     // The day plan comes last among the programs: items with the same place keep the table's order.
     row(PageId::Plan, 2450, 2, true, Tree{{{8, 2450, 7, true}}}, sections(), make<CPropPlan>),
