@@ -128,8 +128,17 @@ QString render(QPdfWriter& writer, QTextDocument& document, const PdfWriter::Foo
     QAbstractTextDocumentLayout& layout = *document.documentLayout();
     layout.setPaintDevice(&writer);
     document.setTextWidth(body.width());
-    const std::vector<PageSlice> pages =
-        paginate(layoutPieces(document), body.height(), layout.documentSize().height());
+    // A table whose columns cannot be narrower than their longest words (the weekly list has nine) may need more
+    // than the page's width: then the column is laid out as wide as it needs and drawn smaller, so that no column
+    // is cut off at the page's edge.
+    qreal scale = 1;
+    if (layout.documentSize().width() > body.width()) {
+        document.setTextWidth(layout.documentSize().width());
+        scale = body.width() / layout.documentSize().width();
+    }
+    const qreal columnWidth = body.width() / scale;
+    const qreal columnHeight = body.height() / scale;
+    const std::vector<PageSlice> pages = paginate(layoutPieces(document), columnHeight, layout.documentSize().height());
     pageCount = static_cast<int>(pages.size());
 
     QPainter painter;
@@ -146,10 +155,13 @@ QString render(QPdfWriter& writer, QTextDocument& document, const PdfWriter::Foo
             return QStringLiteral("a new page could not be started");
         }
         const PageSlice& slice = pages[static_cast<std::size_t>(page)];
-        paintPart(painter, layout, slice.headTop, slice.headBottom, 0, body.width());
+        painter.save();
+        painter.scale(scale, scale);
+        paintPart(painter, layout, slice.headTop, slice.headBottom, 0, columnWidth);
         const qreal at = std::max<qreal>(0, slice.headHeight());
-        paintPart(painter, layout, slice.top, std::min<qreal>(slice.bottom, slice.top + body.height() - at), at,
-                  body.width());
+        paintPart(painter, layout, slice.top, std::min<qreal>(slice.bottom, slice.top + columnHeight - at), at,
+                  columnWidth);
+        painter.restore();
 
         const QRectF footerArea(0, body.height() + gap, area.width(), footerHeight - gap);
         painter.setPen(QPen(Qt::darkGray, millimetres(0.2)));

@@ -72,6 +72,42 @@ TEST(PdfWriter, WritesA4PagesOfTextWithTheFooterOnEach) {
     }
 }
 
+// A table whose columns cannot shrink below their longest words to the page's width (the weekly list has nine
+// columns) is drawn smaller, never cut off at the page's edge: every word of it lies inside the right margin.
+TEST(PdfWriter, ATableWiderThanThePageIsDrawnSmallerNotCutOff) {
+    if (!testing_support::hasPdfTools()) {
+        GTEST_SKIP() << testing_support::NoPdfTools;
+    }
+    QTemporaryDir dir;
+    const fs::path target = fs::path(dir.path().toStdString()) / "wide.pdf";
+    std::string table = "<html><body><h1>Weekly</h1><table border=1><tr>";
+    for (int c = 1; c <= 12; ++c) {
+        table += "<td>Column" + std::to_string(c) + "Unbreakable</td>";
+    }
+    table += "<td>LastColumn</td></tr></table></body></html>";
+    const PdfWriter::Result result =
+        PdfWriter(dir.path()).write(table, QString::fromStdString(target.string()), Footer);
+    ASSERT_TRUE(result.written) << result.error.toStdString();
+
+    // pdftotext -bbox lists each word with its box in points; an A4 page is 595.28 points wide.
+    const std::string boxes = testing_support::runOnPdf("pdftotext -bbox", target, "-");
+    const double rightMargin = 595.28 - PdfWriter::MarginMm / 25.4 * 72.0;
+    int words = 0;
+    bool lastSeen = false;
+    for (std::size_t at = boxes.find("<word "); at != std::string::npos; at = boxes.find("<word ", at + 1)) {
+        const std::size_t xMax = boxes.find("xMax=\"", at);
+        ASSERT_NE(xMax, std::string::npos);
+        const double right = std::stod(boxes.substr(xMax + 6));
+        const std::size_t open = boxes.find('>', at);
+        const std::string word = boxes.substr(open + 1, boxes.find('<', open) - open - 1);
+        lastSeen = lastSeen || word == "LastColumn";
+        EXPECT_LE(right, rightMargin + 0.5) << word;
+        ++words;
+    }
+    EXPECT_TRUE(lastSeen) << "the last column is on the page";
+    EXPECT_GE(words, 14);
+}
+
 TEST(PdfWriter, AFileThatCannotBeWrittenIsReportedAndWhatWasThereStays) {
     QTemporaryDir dir;
     const fs::path folder = fs::path(dir.path().toStdString()) / "taken.pdf";
