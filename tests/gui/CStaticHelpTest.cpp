@@ -39,7 +39,11 @@ protected:
         QEvent leaveEvent(QEvent::Leave);
         QApplication::sendEvent(label, &leaveEvent);
     }
-    void click(Qt::MouseButton button = Qt::LeftButton) { QTest::mousePress(label, button, {}, QPoint(2, 2)); }
+    // A whole click: a press left without its release would stay pressed for the tests that run after these.
+    void click(Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mousePress(label, button, {}, QPoint(2, 2));
+        QTest::mouseRelease(label, button, {}, QPoint(2, 2));
+    }
 
     HelpWindow window;
     CStaticHelp* label;
