@@ -16,9 +16,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QResizeEvent>
+#include <QScrollArea>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -279,6 +281,26 @@ PromptService::Answer CDataPage::askYesNo(const QString& string) {
 void CDataPage::resizeEvent(QResizeEvent* event) {
     header_->setGeometry(0, 0, event->size().width(), HeaderHeight);
     QWidget::resizeEvent(event);
+}
+
+void CDataPage::placeInScrollArea(QScrollArea* scroll, QWidget* content) {
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, HeaderHeight + 4, 4, 4);
+    layout->addWidget(scroll);
+}
+
+void CDataPage::chainTabOrder(std::initializer_list<QWidget*> order) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : order) {
+        if (previous) {
+            setTabOrder(previous, w);
+        }
+        previous = w;
+    }
 }
 
 } // namespace tolvane

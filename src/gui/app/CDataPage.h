@@ -9,7 +9,10 @@
 #include <QList>
 #include <QWidget>
 
+class QScrollArea;
+
 #include <functional>
+#include <initializer_list>
 
 class QAbstractButton;
 class QAbstractItemView;
@@ -112,6 +115,13 @@ protected:
     static void enableControl(QWidget* control, bool enabled);
     static void invalidateControl(QWidget* control);
     static void setButtonIcon(QAbstractButton* button, const QIcon& icon);
+
+    // Pages of settings taller than the window: `content` (its controls already laid out) fills the page below the
+    // header inside `scroll`, which scrolls to whatever takes the focus and takes no Tab stop of its own, so Tab
+    // goes from the tree straight to the first control.
+    void placeInScrollArea(QScrollArea* scroll, QWidget* content);
+    // Tab moves through `order` in the order given.
+    static void chainTabOrder(std::initializer_list<QWidget*> order);
 
     // Help: the tip text shown when the help label `control` asks for help (from the tips catalog by number).
     void setHelpTip(QWidget* control, int tipId);

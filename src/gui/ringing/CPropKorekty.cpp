@@ -132,54 +132,44 @@ CPropKorekty::CPropKorekty(AppContext& context, QWidget* parent)
     columns->addLayout(left, 1);
     columns->addLayout(right, 1);
     scroll_->setObjectName(QStringLiteral("correctionsScroll"));
-    scroll_->setWidget(content_);
-    scroll_->setWidgetResizable(true);
-    scroll_->setFrameShape(QFrame::NoFrame);
-    // Tab goes from the tree straight to the first control; the area scrolls to whatever takes the focus.
-    scroll_->setFocusPolicy(Qt::NoFocus);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, HeaderHeight + 4, 4, 4);
-    layout->addWidget(scroll_);
+    placeInScrollArea(scroll_, content_);
 
     // Tab goes down the left column, then the right one.
     const auto sign = [this](Signed which) { return signButton(which); };
     const auto field = [this](Signed which) { return signedField(which); };
-    QWidget* order[] = {sources_[0],
-                        sources_[1],
-                        sign(Signed::Summer),
-                        field(Signed::Summer),
-                        sign(Signed::Winter),
-                        field(Signed::Winter),
-                        autoChange_,
-                        activities_[0],
-                        activities_[1],
-                        activities_[2],
-                        sign(Signed::Drift),
-                        field(Signed::Drift),
-                        window_[0],
-                        window_[1],
-                        window_[2],
-                        window_[3],
-                        frames_,
-                        powerOnSync_,
-                        sign(Signed::Sunrise),
-                        field(Signed::Sunrise),
-                        sign(Signed::Sunset),
-                        field(Signed::Sunset),
-                        place_,
-                        coordinates_[0].hemisphere,
-                        coordinates_[0].degrees,
-                        coordinates_[0].minutes,
-                        coordinates_[1].hemisphere,
-                        coordinates_[1].degrees,
-                        coordinates_[1].minutes,
-                        relay_,
-                        dark_[0],
-                        dark_[1],
-                        gps_};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(order[i - 1], order[i]);
-    }
+    chainTabOrder({sources_[0],
+                   sources_[1],
+                   sign(Signed::Summer),
+                   field(Signed::Summer),
+                   sign(Signed::Winter),
+                   field(Signed::Winter),
+                   autoChange_,
+                   activities_[0],
+                   activities_[1],
+                   activities_[2],
+                   sign(Signed::Drift),
+                   field(Signed::Drift),
+                   window_[0],
+                   window_[1],
+                   window_[2],
+                   window_[3],
+                   frames_,
+                   powerOnSync_,
+                   sign(Signed::Sunrise),
+                   field(Signed::Sunrise),
+                   sign(Signed::Sunset),
+                   field(Signed::Sunset),
+                   place_,
+                   coordinates_[0].hemisphere,
+                   coordinates_[0].degrees,
+                   coordinates_[0].minutes,
+                   coordinates_[1].hemisphere,
+                   coordinates_[1].degrees,
+                   coordinates_[1].minutes,
+                   relay_,
+                   dark_[0],
+                   dark_[1],
+                   gps_});
 }
 
 // ---- building ----
@@ -233,15 +223,7 @@ void CPropKorekty::makeSigned(Signed which, QWidget* parent, const char* name, d
     row.labelText = labelText;
     row.undoField = field;
     connect(row.sign, &QPushButton::clicked, this, [this, which] { flipSign(which); });
-    CFireEdit* f = row.field;
-    connect(f, &QLineEdit::textEdited, this, [f] { f->setProperty("typed", true); });
-    connect(f, &QLineEdit::editingFinished, this, [this, f, which] {
-        if (!typing(f)) {
-            return;
-        }
-        f->setProperty("typed", false);
-        storeSigned(which);
-    });
+    whenLeftAfterTyping(row.field, [this, which] { storeSigned(which); });
 }
 
 // Caption, sign button, field and unit in row `line` of a grid whose last column takes the spare width.
@@ -294,18 +276,24 @@ void CPropKorekty::buildDrift() {
 
 void CPropKorekty::storeOnLeave(CFireEdit* f, int field, int labelText,
                                 const std::function<void(ProjectData&)>& change) {
-    // Only a field the user typed in stores: showing a value never changes the project.
-    connect(f, &QLineEdit::textEdited, this, [f] { f->setProperty("typed", true); });
-    connect(f, &QLineEdit::editingFinished, this, [this, f, field, labelText, change] {
-        if (!typing(f)) {
-            return;
-        }
-        f->setProperty("typed", false);
+    whenLeftAfterTyping(f, [this, f, field, labelText, change] {
         if (f->text().isEmpty()) {
             showValues();
             return;
         }
         store(field, labelText, change);
+    });
+}
+
+void CPropKorekty::whenLeftAfterTyping(CFireEdit* f, const std::function<void()>& store) {
+    // Only a field the user typed in stores: showing a value never changes the project.
+    connect(f, &QLineEdit::textEdited, this, [f] { f->setProperty("typed", true); });
+    connect(f, &QLineEdit::editingFinished, this, [f, store] {
+        if (!typing(f)) {
+            return;
+        }
+        f->setProperty("typed", false);
+        store();
     });
 }
 
@@ -413,14 +401,7 @@ QWidget* CPropKorekty::buildCoordinates(QWidget* parent) {
         grid->addWidget(c.symbols[1], row, 5);
         connect(c.hemisphere, &QComboBox::activated, this, [this, latitude] { storeCoordinate(latitude); });
         for (CFireEdit* f : {c.degrees, c.minutes}) {
-            connect(f, &QLineEdit::textEdited, this, [f] { f->setProperty("typed", true); });
-            connect(f, &QLineEdit::editingFinished, this, [this, f, latitude] {
-                if (!typing(f)) {
-                    return;
-                }
-                f->setProperty("typed", false);
-                storeCoordinate(latitude);
-            });
+            whenLeftAfterTyping(f, [this, latitude] { storeCoordinate(latitude); });
         }
     }
     grid->setColumnStretch(6, 1);

@@ -90,6 +90,8 @@ private:
 
     // Stores the value of a field when it is left after the user typed in it (an emptied field stores nothing).
     void storeOnLeave(CFireEdit* f, int field, int labelText, const std::function<void(ProjectData&)>& change);
+    // Calls `store` when the user leaves `f` after typing in it.
+    void whenLeftAfterTyping(CFireEdit* f, const std::function<void()>& store);
     void store(int field, int labelText, const std::function<void(ProjectData&)>& change);
     void storeSigned(Signed which);
     void flipSign(Signed which);

@@ -161,49 +161,41 @@ CPropSettings::CPropSettings(AppContext& context, QWidget* parent)
     columns->addLayout(left, 1);
     columns->addLayout(right, 1);
     scroll_->setObjectName(QStringLiteral("settingsScroll"));
-    scroll_->setWidget(content_);
-    scroll_->setWidgetResizable(true);
-    scroll_->setFrameShape(QFrame::NoFrame);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, HeaderHeight + 4, 4, 4);
-    layout->addWidget(scroll_);
+    placeInScrollArea(scroll_, content_);
 
     // Tab goes down the left column, then the right one.
-    QWidget* order[] = {ampSwitch_,
-                        leadTime_,
-                        delay_,
-                        ampRelay_,
-                        bellLinks_[0],
-                        bellLinks_[1],
-                        bellLinks_[2],
-                        bellLinks_[3],
-                        bellLinks_[4],
-                        hammerLinks_[0],
-                        hammerLinks_[1],
-                        hammerLinks_[2],
-                        hammerLinks_[3],
-                        hammerLinks_[4],
-                        clockLinks_[0],
-                        clockLinks_[1],
-                        clockLock_,
-                        startModes_[0],
-                        startModes_[1],
-                        stopModes_[0],
-                        stopModes_[1],
-                        userCode_,
-                        serviceCode_,
-                        protections_[0],
-                        protections_[1],
-                        protections_[2],
-                        protections_[3],
-                        f2_,
-                        f3_,
-                        location_,
-                        funeralOption_,
-                        special_};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(order[i - 1], order[i]);
-    }
+    chainTabOrder({ampSwitch_,
+                   leadTime_,
+                   delay_,
+                   ampRelay_,
+                   bellLinks_[0],
+                   bellLinks_[1],
+                   bellLinks_[2],
+                   bellLinks_[3],
+                   bellLinks_[4],
+                   hammerLinks_[0],
+                   hammerLinks_[1],
+                   hammerLinks_[2],
+                   hammerLinks_[3],
+                   hammerLinks_[4],
+                   clockLinks_[0],
+                   clockLinks_[1],
+                   clockLock_,
+                   startModes_[0],
+                   startModes_[1],
+                   stopModes_[0],
+                   stopModes_[1],
+                   userCode_,
+                   serviceCode_,
+                   protections_[0],
+                   protections_[1],
+                   protections_[2],
+                   protections_[3],
+                   f2_,
+                   f3_,
+                   location_,
+                   funeralOption_,
+                   special_});
 }
 
 // --- Building ---

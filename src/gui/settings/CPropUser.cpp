@@ -103,21 +103,10 @@ CPropUser::CPropUser(AppContext& context, QWidget* parent)
     columns->addLayout(left, 3);
     columns->addLayout(right, 2);
     scroll_->setObjectName(QStringLiteral("userScroll"));
-    scroll_->setWidget(content_);
-    scroll_->setWidgetResizable(true);
-    scroll_->setFrameShape(QFrame::NoFrame);
-    // Tab goes from the tree straight to the first control; the area scrolls to whatever takes the focus.
-    scroll_->setFocusPolicy(Qt::NoFocus);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, HeaderHeight + 4, 4, 4);
-    layout->addWidget(scroll_);
+    placeInScrollArea(scroll_, content_);
 
-    QWidget* order[] = {sliders_[0].slider, sliders_[1].slider, sliders_[2].slider, language_,
-                        sorting_[0],        sorting_[1],        sorting_[2],        ringModes_[0],
-                        ringModes_[1],      ringMinutes_,       ringSeconds_,       interval_};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(order[i - 1], order[i]);
-    }
+    chainTabOrder({sliders_[0].slider, sliders_[1].slider, sliders_[2].slider, language_, sorting_[0], sorting_[1],
+                   sorting_[2], ringModes_[0], ringModes_[1], ringMinutes_, ringSeconds_, interval_});
 }
 
 // ---- building ----
