@@ -3,8 +3,8 @@
 // of every step, the report's jump to a setting and a change of language.
 
 #include "ShellTestSupport.h"
+#include "UserActions.h"
 
-#include "gui/app/CProgramSet.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/settings/CPropUser.h"
 #include "gui/widgets/CFireEdit.h"
@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -318,10 +317,7 @@ TEST_F(UserPageTest, ALanguageChangeRetextsThePageAndKeepsItsChoices) {
                                     QJsonDocument(QJsonObject{{"version", "0x02000001"}, {"texts", texts}}).toJson()));
     page().languageList()->setFocus(Qt::TabFocusReason);
     QTest::keyClick(page().languageList(), Qt::Key_End);
-    CProgramSet dialog(
-        app.context, [this] { frame->applyLanguage(); }, frame.get());
-    dialog.languageList()->setCurrentText(QStringLiteral("Other"));
-    QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    testing::chooseLanguage(*frame, app.dialogs, QStringLiteral("Other"));
     EXPECT_EQ(page().findChild<QGroupBox*>(QStringLiteral("displayGroup"))->title(), "o345");
     EXPECT_EQ(page().languageList()->currentText(), "o332") << "the list keeps its choice";
     EXPECT_EQ(page().valueLabel(Slider::LightingTime)->text(), "o212 5");
