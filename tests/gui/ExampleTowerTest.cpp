@@ -109,7 +109,8 @@ TEST_P(ExampleTower, OpensInEveryShippedLanguageWithoutAMessageAndEveryPageShows
     EXPECT_TRUE(editor.starter.calls.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, ExampleTower, ::testing::Values("Polski", "English", "Deutsch", "Francais"));
+INSTANTIATE_TEST_SUITE_P(Languages, ExampleTower, ::testing::Values("Polski", "English", "Deutsch", "Francais"),
+                         [](const ::testing::TestParamInfo<const char*>& param) { return std::string(param.param); });
 
 // `make screenshots` (and `make docs-screenshots`, which copies these into docs/screenshots for the README): the
 // example tower on the pages a newcomer looks at first, and the launcher. Shots 76-79.

@@ -292,11 +292,14 @@ TEST_F(UserPageTest, AReportRowFocusesTheSliderOfItsValidationCode) {
 // A card written elsewhere may hold values the sliders cannot show: the slider stands at its end and the label
 // shows the stored value in the warning colour; nothing changes until the user moves the slider.
 TEST_F(UserPageTest, AStoredValueBeyondItsSliderIsShownAsItIs) {
+    // Read while the card page is in front; the user then comes to this page through the tree.
+    choose(157);
     doc().edit({0, {}}, {SectionId::General, -1, 0}, [](ProjectData& p) {
         p.general().setDisplayContrast(180);
         p.general().setDisplayTimeMs(0);
     });
-    page().reload();
+    choose(598);
+    ASSERT_EQ(frame->view()->currentPage(), &page());
     EXPECT_EQ(page().slider(Slider::Contrast)->value(), 100);
     EXPECT_EQ(page().valueLabel(Slider::Contrast)->text(), "180 %");
     EXPECT_TRUE(page().valueLabel(Slider::Contrast)->autoFillBackground());
