@@ -434,8 +434,11 @@ TEST_F(SchedulePagesTest, LookingAtPagesAndProgramsNeverModifiesTheProject) {
         for (int row = 0; row < page.list()->model()->rowCount(); ++row) {
             clickRow(page.list(), row);
         }
-        // And through the list with the keyboard, last row to first.
+        // And through the list with the keyboard: first row, last row, and back up row by row.
+        QTest::keyClick(page.list(), Qt::Key_Home);
+        EXPECT_EQ(page.list()->currentIndex().row(), 0);
         QTest::keyClick(page.list(), Qt::Key_End);
+        EXPECT_EQ(page.list()->currentIndex().row(), page.list()->model()->rowCount() - 1);
         for (int row = 1; row < page.list()->model()->rowCount(); ++row) {
             QTest::keyClick(page.list(), Qt::Key_Up);
         }
