@@ -203,9 +203,10 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    [](const ProjectData& p) { return std::to_string(p.program(Weekly).entry(0).hour()); }},
         // Configuration: the tower's name.
-        ButtonCase{"Config", FileKind::Config, 653, 646,
-                   [](ProjectData& p, const std::string& v) { p.general().setLocationName("Wieża " + v); },
-                   [](const ProjectData& p) { return p.general().locationName().substr(std::string("Wieża ").size()); }},
+        ButtonCase{
+            "Config", FileKind::Config, 653, 646,
+            [](ProjectData& p, const std::string& v) { p.general().setLocationName("Wieża " + v); },
+            [](const ProjectData& p) { return p.general().locationName().substr(std::string("Wieża ").size()); }},
         // Sequences: how many there are.
         ButtonCase{"Sequences", FileKind::Sequences, 654, 647,
                    [](ProjectData& p, const std::string& v) {

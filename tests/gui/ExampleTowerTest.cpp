@@ -9,11 +9,11 @@
 #include "platform/LauncherTexts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QDir>
-#include <QFileInfo>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>

@@ -163,71 +163,72 @@ const auto twoRecentFiles = [](FileActionsTest& fx) {
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, FileActionsTest,
-    ::testing::Values(
-        ActionCase{"New", "actionNew", {}, opensAnEmptyProject},
-        ActionCase{"NewButton", "toolBarNew", {}, opensAnEmptyProject},
-        ActionCase{"Open", "actionOpen", openChoice, opensTheChosenProject},
-        ActionCase{"OpenButton", "toolBarOpen", openChoice, opensTheChosenProject},
-        // The recent files, newest first: each entry opens its own file.
-        ActionCase{"RecentFileNewest", "actionRecentFile1", twoRecentFiles,
-                   [](FileActionsTest& fx) { EXPECT_EQ(fx.location(), "Nowsza"); }},
-        ActionCase{"RecentFileOlder", "actionRecentFile2", twoRecentFiles,
-                   [](FileActionsTest& fx) {
-                       ASSERT_NE(fx.doc(), nullptr);
-                       EXPECT_EQ(fx.doc()->path(), fx.file);
-                       EXPECT_EQ(fx.location(), "Starsza");
-                   }},
-        ActionCase{"ReadCard", "actionReadCard", aCard, readsTheCard},
-        ActionCase{"ReadCardButton", "toolBarReadCard", aCard, readsTheCard},
-        ActionCase{"LoadDat", "actionLoadDat",
-                   [](FileActionsTest& fx) {
-                       fx.file = fx.cardFiles(QStringLiteral("dat"), "Katalog");
-                       fx.app.choosers.folderAnswer(fx.file);
-                   },
-                   [](FileActionsTest& fx) {
-                       ASSERT_NE(fx.doc(), nullptr);
-                       EXPECT_EQ(fx.location(), "Katalog");
-                       EXPECT_EQ(fx.app.current.lastDatDir, fx.file + "/");
-                       EXPECT_EQ(fx.app.prompts.texts(), QStringList{"t505"});
-                   }},
-        ActionCase{"Save", "actionSave", anOpenFileChanged, savesToItsFile},
-        ActionCase{"SaveButton", "toolBarSave", anOpenFileChanged, savesToItsFile},
-        ActionCase{"SaveAs", "actionSaveAs",
-                   [](FileActionsTest& fx) {
-                       anOpenFileChanged(fx);
-                       fx.app.choosers.saveFileAnswer(fx.path(QStringLiteral("copy")));
-                   },
-                   [](FileActionsTest& fx) {
-                       const QString copy = fx.path(QStringLiteral("copy.tpm"));
-                       ASSERT_NE(fx.doc(), nullptr);
-                       EXPECT_EQ(fx.doc()->path(), copy);
-                       EXPECT_EQ(fx.reopened(copy), "Nowa");
-                       EXPECT_EQ(fx.reopened(fx.file), "Stara") << "the file it came from stays as it was";
-                   }},
-        ActionCase{"Close", "actionClose", aNewProject, closesTheProject},
-        ActionCase{"CloseButton", "toolBarClose", aNewProject, closesTheProject},
-        ActionCase{"Undo", "actionUndo", anEdit, undoesTheStep},
-        ActionCase{"UndoButton", "toolBarUndo", anEdit, undoesTheStep},
-        ActionCase{"Redo", "actionRedo", anUndoneEdit, redoesTheStep},
-        ActionCase{"RedoButton", "toolBarRedo", anUndoneEdit, redoesTheStep},
-        ActionCase{"StatusBar", "actionStatusBar",
-                   [](FileActionsTest& fx) { fx.hidden = fx.frame->statusBar()->isHidden(); },
-                   [](FileActionsTest& fx) { EXPECT_NE(fx.frame->statusBar()->isHidden(), fx.hidden); }},
-        ActionCase{"Exit", "actionExit", {}, endsTheEditor},
-        ActionCase{"ExitWithAProject", "actionDocumentExit", aNewProject, endsTheEditor},
-        // Tools -> Program settings: the language chosen there is stored and speaks at once.
-        ActionCase{"Settings", "actionSettings",
-                   [](FileActionsTest& fx) {
-                       ASSERT_TRUE(testing::writeLanguage(fx.path(QStringLiteral("Language")), QStringLiteral("Other"),
-                                                          testing::numberedTexts(QStringLiteral("o"))));
-                       fx.app.dialogs.then(testing::chooseLanguageStep(QStringLiteral("Other")));
-                   },
-                   [](FileActionsTest& fx) {
-                       EXPECT_EQ(fx.app.dialogs.lastTitle(), "t153");
-                       EXPECT_EQ(fx.frame->action(CMainFrame::CmdOpen)->text(), "o121");
-                       fx.app.settingsFile.sync();
-                       EXPECT_EQ(fx.app.store.read().lastLang, "Other");
-                   }}),
+    ::testing::Values(ActionCase{"New", "actionNew", {}, opensAnEmptyProject},
+                      ActionCase{"NewButton", "toolBarNew", {}, opensAnEmptyProject},
+                      ActionCase{"Open", "actionOpen", openChoice, opensTheChosenProject},
+                      ActionCase{"OpenButton", "toolBarOpen", openChoice, opensTheChosenProject},
+                      // The recent files, newest first: each entry opens its own file.
+                      ActionCase{"RecentFileNewest", "actionRecentFile1", twoRecentFiles,
+                                 [](FileActionsTest& fx) { EXPECT_EQ(fx.location(), "Nowsza"); }},
+                      ActionCase{"RecentFileOlder", "actionRecentFile2", twoRecentFiles,
+                                 [](FileActionsTest& fx) {
+                                     ASSERT_NE(fx.doc(), nullptr);
+                                     EXPECT_EQ(fx.doc()->path(), fx.file);
+                                     EXPECT_EQ(fx.location(), "Starsza");
+                                 }},
+                      ActionCase{"ReadCard", "actionReadCard", aCard, readsTheCard},
+                      ActionCase{"ReadCardButton", "toolBarReadCard", aCard, readsTheCard},
+                      ActionCase{"LoadDat", "actionLoadDat",
+                                 [](FileActionsTest& fx) {
+                                     fx.file = fx.cardFiles(QStringLiteral("dat"), "Katalog");
+                                     fx.app.choosers.folderAnswer(fx.file);
+                                 },
+                                 [](FileActionsTest& fx) {
+                                     ASSERT_NE(fx.doc(), nullptr);
+                                     EXPECT_EQ(fx.location(), "Katalog");
+                                     EXPECT_EQ(fx.app.current.lastDatDir, fx.file + "/");
+                                     EXPECT_EQ(fx.app.prompts.texts(), QStringList{"t505"});
+                                 }},
+                      ActionCase{"Save", "actionSave", anOpenFileChanged, savesToItsFile},
+                      ActionCase{"SaveButton", "toolBarSave", anOpenFileChanged, savesToItsFile},
+                      ActionCase{"SaveAs", "actionSaveAs",
+                                 [](FileActionsTest& fx) {
+                                     anOpenFileChanged(fx);
+                                     fx.app.choosers.saveFileAnswer(fx.path(QStringLiteral("copy")));
+                                 },
+                                 [](FileActionsTest& fx) {
+                                     const QString copy = fx.path(QStringLiteral("copy.tpm"));
+                                     ASSERT_NE(fx.doc(), nullptr);
+                                     EXPECT_EQ(fx.doc()->path(), copy);
+                                     EXPECT_EQ(fx.reopened(copy), "Nowa");
+                                     EXPECT_EQ(fx.reopened(fx.file), "Stara")
+                                         << "the file it came from stays as it was";
+                                 }},
+                      ActionCase{"Close", "actionClose", aNewProject, closesTheProject},
+                      ActionCase{"CloseButton", "toolBarClose", aNewProject, closesTheProject},
+                      ActionCase{"Undo", "actionUndo", anEdit, undoesTheStep},
+                      ActionCase{"UndoButton", "toolBarUndo", anEdit, undoesTheStep},
+                      ActionCase{"Redo", "actionRedo", anUndoneEdit, redoesTheStep},
+                      ActionCase{"RedoButton", "toolBarRedo", anUndoneEdit, redoesTheStep},
+                      ActionCase{"StatusBar", "actionStatusBar",
+                                 [](FileActionsTest& fx) { fx.hidden = fx.frame->statusBar()->isHidden(); },
+                                 [](FileActionsTest& fx) { EXPECT_NE(fx.frame->statusBar()->isHidden(), fx.hidden); }},
+                      ActionCase{"Exit", "actionExit", {}, endsTheEditor},
+                      ActionCase{"ExitWithAProject", "actionDocumentExit", aNewProject, endsTheEditor},
+                      // Tools -> Program settings: the language chosen there is stored and speaks at once.
+                      ActionCase{"Settings", "actionSettings",
+                                 [](FileActionsTest& fx) {
+                                     ASSERT_TRUE(testing::writeLanguage(fx.path(QStringLiteral("Language")),
+                                                                        QStringLiteral("Other"),
+                                                                        testing::numberedTexts(QStringLiteral("o"))));
+                                     fx.app.dialogs.then(testing::chooseLanguageStep(QStringLiteral("Other")));
+                                 },
+                                 [](FileActionsTest& fx) {
+                                     EXPECT_EQ(fx.app.dialogs.lastTitle(), "t153");
+                                     EXPECT_EQ(fx.frame->action(CMainFrame::CmdOpen)->text(), "o121");
+                                     fx.app.settingsFile.sync();
+                                     EXPECT_EQ(fx.app.store.read().lastLang, "Other");
+                                 }}),
     [](const ::testing::TestParamInfo<ActionCase>& param) { return std::string(param.param.name); });
 
 } // namespace

@@ -11,7 +11,8 @@ namespace {
 // hand, so a version raised in the build alone would leave them telling an old one.
 TEST(ProgramVersion, TheSplashAndTheAboutBoxShowTheVersionTheProgramsPrint) {
     const std::string_view version = programVersion();
-    const QString printed = QStringLiteral("V ") + QString::fromLatin1(version.data(), static_cast<qsizetype>(version.size()));
+    const QString printed =
+        QStringLiteral("V ") + QString::fromLatin1(version.data(), static_cast<qsizetype>(version.size()));
     EXPECT_EQ(CTarvelinApp::Version, printed);
     EXPECT_EQ(CAboutDlg::Version, printed);
 }

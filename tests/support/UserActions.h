@@ -34,8 +34,9 @@ inline QAction* reachableAction(QMainWindow& window, const QString& objectName) 
         }
     }
     if (!shown || !found->isVisible() || !found->isEnabled()) {
-        ADD_FAILURE() << objectName.toStdString() << " is not where the user can use it (in a shown menu or tool bar: "
-                      << shown << ", visible: " << found->isVisible() << ", enabled: " << found->isEnabled() << ")";
+        ADD_FAILURE() << objectName.toStdString()
+                      << " is not where the user can use it (in a shown menu or tool bar: " << shown
+                      << ", visible: " << found->isVisible() << ", enabled: " << found->isEnabled() << ")";
         return nullptr;
     }
     return found;

@@ -1,9 +1,9 @@
 // The checksum of programs.dat, config.dat and seq.dat against a value worked out by hand from the file layout, not
 // by the code under test.
 
+#include "TestFiles.h"
 #include "card/CardFiles.h"
 #include "card/CardImages.h"
-#include "TestFiles.h"
 #include "platform/PlatformCardFileSystem.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +53,8 @@ std::uint16_t crcByDefinition(const Image& image, std::size_t length) {
     for (std::size_t i = 0; i < length; ++i) {
         crc ^= image[i];
         for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc & 1) != 0 ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : static_cast<std::uint16_t>(crc >> 1);
+            crc =
+                (crc & 1) != 0 ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : static_cast<std::uint16_t>(crc >> 1);
         }
     }
     return crc;
@@ -81,7 +82,7 @@ TEST(CardChecksum, ItCoversExactlyThePayload) {
         bool covered;
     };
     const Case cases[] = {
-        {0x0000, true},  {0x0001, true},  {0x8000, true},  {0xFFFC, true},   {0xFFFD, true},
+        {0x0000, true},  {0x0001, true},  {0x8000, true},   {0xFFFC, true},   {0xFFFD, true},
         {0xFFFE, false}, {0xFFFF, false}, {0x10000, false}, {0x10005, false}, {0x10016, false},
     };
     for (const Case& c : cases) {
