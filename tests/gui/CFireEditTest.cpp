@@ -99,19 +99,20 @@ TEST_F(CFireEditTest, DecimalModeSwallowsCaretMovesSoTheCaretStays) {
     EXPECT_EQ(first->cursorPosition(), 1);
 }
 
+// Pasted with Ctrl+V, as the user pastes: only digits that fit reach the text.
 TEST_F(CFireEditTest, ALetterNeverReachesTheTextEvenByPasting) {
     first->setUp(0, 9999, 4, false, false, 1, false);
     enter(first);
     first->setText("12");
     first->end(false);
     QApplication::clipboard()->setText("3a");
-    first->paste();
+    typeKey(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(first->text(), "12");
     QApplication::clipboard()->setText("345"); // digits, but more than the field holds
-    first->paste();
+    typeKey(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(first->text(), "12");
     QApplication::clipboard()->setText("34");
-    first->paste();
+    typeKey(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(first->text(), "1234");
 }
 

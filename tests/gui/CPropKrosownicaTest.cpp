@@ -3,8 +3,8 @@
 
 #include "DocumentEdit.h"
 #include "ShellTestSupport.h"
+#include "UserActions.h"
 
-#include "gui/app/CProgramSet.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/widgets/CLinkStatic.h"
 #include "gui/widgets/ChangeHighlight.h"
@@ -19,7 +19,6 @@
 #include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QJsonDocument>
@@ -508,10 +507,7 @@ TEST_F(WiringPageTest, ALanguageChangeRetextsTheValuesAndTheTable) {
     }
     ASSERT_TRUE(testing::writeBytes(app.dir.filePath(QStringLiteral("Language/Other.json")),
                                     QJsonDocument(QJsonObject{{"version", "0x02000001"}, {"texts", texts}}).toJson()));
-    CProgramSet dialog(
-        app.context, [this] { frame->applyLanguage(); }, frame.get());
-    dialog.languageList()->setCurrentText(QStringLiteral("Other"));
-    QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    testing::chooseLanguage(*frame, app.dialogs, QStringLiteral("Other"));
 
     EXPECT_EQ(valueText(PK(1)), "o304");
     EXPECT_EQ(valueText(PK(2)), "o109");

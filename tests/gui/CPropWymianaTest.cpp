@@ -19,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
+#include <string>
 #include <sys/resource.h>
 
 namespace tolvane {
@@ -140,11 +142,84 @@ TEST_F(CPropWymianaTest, CriticalErrorsBlinkAndBlockWritingWithTheReportPage) {
     EXPECT_EQ(report.count(), 1);
     EXPECT_FALSE(QFile::exists(onCard(FileKind::Programs)));
 
+    // Mended, the page follows at once; an undo brings the error, and the refusal, back.
+    document.endEditBurst();
     testing::userEdit(document, [entry](ProjectData& project) { project.program(Annual).setStartDate(entry, 31, 12); });
-    page->applyValidity();
     EXPECT_FALSE(page->warningShown());
     EXPECT_FALSE(page->warningBlinking());
+    EXPECT_TRUE(page->writeButton(FileKind::Config)->isEnabled());
+    document.undo();
+    EXPECT_TRUE(page->warningShown());
+    EXPECT_FALSE(page->writeButton(FileKind::Config)->isEnabled());
+    EXPECT_TRUE(page->writeButton(FileKind::Chimes)->isEnabled()) << "chime names are written whatever the check says";
 }
+
+// Each row's Write and Read button, clicked: Write puts that row's file, and only it, on the card; after a change,
+// Read takes the change back from that file.
+struct ButtonCase {
+    const char* name;
+    FileKind kind;
+    int writeQuestion;
+    int readQuestion;
+    std::function<void(ProjectData&, const std::string&)> set;
+    std::function<std::string(const ProjectData&)> get;
+};
+
+class CardButtonsTest : public CPropWymianaTest, public ::testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(CardButtonsTest, WriteThenReadBringsTheWrittenValueBack) {
+    const ButtonCase& c = GetParam();
+    insertCard();
+    page->reload();
+    testing::userEdit(document, [&c](ProjectData& project) { c.set(project, "2"); });
+    app.prompts.answer(Answer::Yes);
+    QTest::mouseClick(page->writeButton(c.kind), Qt::LeftButton);
+    EXPECT_EQ(app.prompts.texts(), (QStringList{t(c.writeQuestion), t(card::TextWritten)}));
+    for (FileKind kind : card::AllKinds) {
+        SCOPED_TRACE(std::string(card::fileName(kind)));
+        EXPECT_EQ(QFile::exists(onCard(kind)), kind == c.kind);
+        EXPECT_EQ(page->lampLit(kind), kind == c.kind);
+    }
+
+    testing::userEdit(document, [&c](ProjectData& project) { c.set(project, "3"); });
+    ASSERT_EQ(c.get(document.project()), "3");
+    app.prompts.clear();
+    app.prompts.answer(Answer::Yes);
+    QTest::mouseClick(page->readButton(c.kind), Qt::LeftButton);
+    EXPECT_EQ(app.prompts.texts(), QStringList{t(c.readQuestion)}) << "asked, and read without a complaint";
+    EXPECT_EQ(c.get(document.project()), "2");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CardButtonsTest,
+    ::testing::Values(
+        // Programs: the hour of the first weekly program.
+        ButtonCase{"Programs", FileKind::Programs, 655, 648,
+                   [](ProjectData& p, const std::string& v) {
+                       if (p.program(Weekly).usedCount() == 0) {
+                           p.program(Weekly).addEntry();
+                       }
+                       p.program(Weekly).setTime(0, static_cast<std::uint8_t>(std::stoi(v)), 0, 0);
+                   },
+                   [](const ProjectData& p) { return std::to_string(p.program(Weekly).entry(0).hour()); }},
+        // Configuration: the tower's name.
+        ButtonCase{
+            "Config", FileKind::Config, 653, 646,
+            [](ProjectData& p, const std::string& v) { p.general().setLocationName("Wieża " + v); },
+            [](const ProjectData& p) { return p.general().locationName().substr(std::string("Wieża ").size()); }},
+        // Sequences: how many there are.
+        ButtonCase{"Sequences", FileKind::Sequences, 654, 647,
+                   [](ProjectData& p, const std::string& v) {
+                       while (p.sequences().usedCount() < std::stoi(v)) {
+                           p.sequences().createSequence();
+                       }
+                   },
+                   [](const ProjectData& p) { return std::to_string(p.sequences().usedCount()); }},
+        // Chimes: the name of melody 5.
+        ButtonCase{"Chimes", FileKind::Chimes, 857, 856,
+                   [](ProjectData& p, const std::string& v) { p.chimes().setName(4, "Angelus " + v); },
+                   [](const ProjectData& p) { return p.chimes().name(4).substr(std::string("Angelus ").size()); }}),
+    [](const ::testing::TestParamInfo<ButtonCase>& param) { return std::string(param.param.name); });
 
 TEST_F(CPropWymianaTest, RemovingTheCardWarnsOnlyAboutUnwrittenChanges) {
     insertCard();

@@ -3,8 +3,8 @@
 // relay chooser, the options, undo of every step and the keyboard.
 
 #include "ShellTestSupport.h"
+#include "UserActions.h"
 
-#include "gui/app/CProgramSet.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/ringing/CPropKorekty.h"
 #include "gui/widgets/CFireEdit.h"
@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -387,10 +386,7 @@ TEST_F(CorrectionsPageTest, ALanguageChangeRetextsThePageAndKeepsItsChoices) {
     app.dialogs.then(chooseRelayRow(5));
     QTest::mouseClick(page().relayLink(), Qt::LeftButton);
 
-    CProgramSet dialog(
-        app.context, [this] { frame->applyLanguage(); }, frame.get());
-    dialog.languageList()->setCurrentText(QStringLiteral("Other"));
-    QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    testing::chooseLanguage(*frame, app.dialogs, QStringLiteral("Other"));
     EXPECT_EQ(child<QGroupBox>(page(), "sourceGroup")->title(), "o364");
     EXPECT_EQ(child<QRadioButton>(page(), "activity0")->text(), "o338");
     EXPECT_EQ(page().placeList()->currentText(), "o788") << "the list keeps its choice";

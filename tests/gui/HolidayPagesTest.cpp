@@ -41,6 +41,7 @@ constexpr int HolidaysItem = 169;
 constexpr int HolidayProgramsItem = 161;
 constexpr int FuneralItem = 163;
 constexpr int SpecialItem = 879;
+constexpr int CardItem = 157;
 
 class HolidayPagesTest : public ::testing::Test, protected testing::ShellFixture {
 protected:
@@ -501,8 +502,11 @@ TEST_F(HolidayPagesTest, SpecialTollingHasThreeBoxesAlsoAfterAReset) {
     EXPECT_EQ(programs(SpecialTolling).entry(2).time2Hour(), 18);
     EXPECT_TRUE(programs(SpecialTolling).isMarked(2, EntryField::Time2Hour));
 
+    // Reset while the card page is in front (as reading a programs.dat resets it); the user then comes back through
+    // the tree.
+    open<CDataPage>(CardItem);
     userEdit(doc(), [](ProjectData& p) { p.program(SpecialTolling).reset(); });
-    page.reload();
+    ASSERT_EQ(&open<CPropPogSpec>(SpecialItem), &page);
     for (int n = 1; n <= 3; ++n) {
         const QString box = QString::number(n);
         auto* group = child<QGroupBox>(page, ("specialBox" + box).toLatin1().constData());

@@ -97,6 +97,17 @@ protected:
         return settings.value(QStringLiteral("Settings/LastHard")).toString();
     }
 
+    // The user presses OK in an inner dialog, shown as exec() shows it; the dialog's own result is the answer (a
+    // dialog that does not accept on OK stays rejected).
+    static int pressOk(QDialog& inner, QPushButton* ok) {
+        inner.setResult(QDialog::Rejected);
+        inner.show();
+        QTest::mouseClick(ok, Qt::LeftButton);
+        const int result = inner.result();
+        inner.hide();
+        return result;
+    }
+
     // Runs the event loop until `done` holds, at most two seconds.
     template <typename Done> static bool waitFor(Done done) {
         QElapsedTimer clock;
@@ -142,7 +153,7 @@ TEST_F(LauncherTest, CardTaggedV106StartsTheEditorOf141WithTheCardRootAndCloses)
         EXPECT_TRUE(waitFor([&] { return !cardDialog->okButton()->isEnabled(); })) << "card removed: OK goes";
         volumeSource->volumes = cards;
         okFollowedTheCard = waitFor([&] { return cardDialog->okButton()->isEnabled(); });
-        return int(QDialog::Accepted);
+        return pressOk(inner, cardDialog->okButton());
     };
     dialog().button(Action::Card)->click();
 
@@ -296,7 +307,7 @@ TEST_F(LauncherTest, FailedStartsShowTheirMessageAndTheLauncherStays) {
              runner = [&](QDialog& inner) {
                  auto& card = static_cast<CSelCardDlg&>(inner);
                  EXPECT_TRUE(waitFor([&] { return card.okButton()->isEnabled(); }));
-                 return int(QDialog::Accepted);
+                 return pressOk(inner, card.okButton());
              };
              dialog().button(Action::Card)->click();
          },

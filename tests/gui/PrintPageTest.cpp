@@ -7,15 +7,14 @@
 #include "OneOfEverything.h"
 #include "PdfText.h"
 #include "ShellTestSupport.h"
+#include "UserActions.h"
 
-#include "gui/app/CProgramSet.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/settings/CPropDruk.h"
 #include "platform/PrintWriter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -216,10 +215,7 @@ TEST_F(PrintPageTest, ControlsAreNamedForScreenReadersAndFollowTheLanguage) {
     ASSERT_TRUE(testing::writeBytes(path(QStringLiteral("Language/Other.json")),
                                     QJsonDocument(QJsonObject{{"version", "0x02000001"}, {"texts", texts}}).toJson()));
     page().detailsRadio()->setChecked(true);
-    CProgramSet dialog(
-        app.context, [this] { frame->applyLanguage(); }, frame.get());
-    dialog.languageList()->setCurrentText(QStringLiteral("Other"));
-    QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    testing::chooseLanguage(*frame, app.dialogs, QStringLiteral("Other"));
 
     EXPECT_EQ(page().findChild<QGroupBox*>(QStringLiteral("formatGroup"))->title(), "o2340");
     EXPECT_EQ(page().detailsRadio()->text(), "o700");

@@ -268,10 +268,12 @@ TEST_P(ScheduleControlsTest, TheEditorShowsWhatTheKindAndActionUse) {
     click(child<QPushButton>(page, "addButton"));
     auto* actions = child<QComboBox>(page, "actionList");
     actions->setFocus();
-    if (GetParam().actionPosition != actions->currentIndex()) {
-        actions->setCurrentIndex(GetParam().actionPosition);
-        emit actions->activated(GetParam().actionPosition);
+    // The user picks the action with the arrow keys.
+    QTest::keyClick(actions, Qt::Key_Home);
+    for (int i = 0; i < GetParam().actionPosition; ++i) {
+        QTest::keyClick(actions, Qt::Key_Down);
     }
+    ASSERT_EQ(actions->currentIndex(), GetParam().actionPosition);
     for (const char* name : GetParam().shown) {
         EXPECT_TRUE(child<QWidget>(page, name)->isVisible()) << name;
     }
@@ -432,8 +434,15 @@ TEST_F(SchedulePagesTest, LookingAtPagesAndProgramsNeverModifiesTheProject) {
         for (int row = 0; row < page.list()->model()->rowCount(); ++row) {
             clickRow(page.list(), row);
         }
-        QHeaderView* header = page.list()->horizontalHeader();
-        (void)header;
+        // And through the list with the keyboard: first row, last row, and back up row by row.
+        QTest::keyClick(page.list(), Qt::Key_Home);
+        EXPECT_EQ(page.list()->currentIndex().row(), 0);
+        QTest::keyClick(page.list(), Qt::Key_End);
+        EXPECT_EQ(page.list()->currentIndex().row(), page.list()->model()->rowCount() - 1);
+        for (int row = 1; row < page.list()->model()->rowCount(); ++row) {
+            QTest::keyClick(page.list(), Qt::Key_Up);
+        }
+        EXPECT_EQ(page.list()->currentIndex().row(), 0);
     }
     frame->view()->tree()->setCurrentItem(testing::treeItem(*frame->view(), 158));
     EXPECT_FALSE(doc().isModified());

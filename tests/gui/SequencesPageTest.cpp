@@ -4,6 +4,7 @@
 
 #include "DocumentEdit.h"
 #include "ShellTestSupport.h"
+#include "UserActions.h"
 
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/sequences/CPropGongi.h"
@@ -566,19 +567,30 @@ TEST_F(SequencesPageTest, DeleteStepAndTheTimelineFollowEveryChange) {
 }
 
 TEST_F(SequencesPageTest, KeysAreScopedToTheirListAndLanguageRefreshReTexts) {
-    // Enter in the sequence list goes to the step list, Escape back; Delete in the step list does not delete the
-    // sequence.
+    // Enter in the sequence list goes to the step list, Escape back; Delete in the step list deletes the step, not
+    // the sequence; Ctrl+D in the sequence list copies the sequence.
     page().sequenceList()->setFocus();
     QTest::keyClick(page().sequenceList(), Qt::Key_Return);
     EXPECT_TRUE(page().stepList()->hasFocus());
     EXPECT_EQ(page().currentStep(), 0);
+    QTest::keyClick(page().stepList(), Qt::Key_Delete);
+    EXPECT_EQ(table().stepCount(0), 0);
+    EXPECT_EQ(table().usedCount(), 1);
     QTest::keyClick(page().stepList(), Qt::Key_Escape);
     EXPECT_TRUE(page().sequenceList()->hasFocus());
     QTest::keyClick(page().sequenceList(), Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(table().usedCount(), 2);
     EXPECT_EQ(page().newButton()->text(), "t2250");
-    EXPECT_EQ(page().stepList()->accessibleName(), "t595");
-    EXPECT_EQ(page().newStepButton()->text(), "t606");
+
+    // Tools -> Program settings, another language: the page speaks it at once, its lists included.
+    ASSERT_TRUE(testing::writeLanguage(app.dir.filePath(QStringLiteral("Language")), QStringLiteral("Other"),
+                                       testing::numberedTexts(QStringLiteral("o"))));
+    testing::chooseLanguage(*frame, app.dialogs, QStringLiteral("Other"));
+    EXPECT_EQ(page().newButton()->text(), "o2250");
+    EXPECT_EQ(page().stepList()->accessibleName(), "o595");
+    EXPECT_EQ(page().newStepButton()->text(), "o606");
+    EXPECT_EQ(cell(page().sequenceList(), 1, 0), "o535 2");
+    EXPECT_EQ(steps(), 2) << "the delete and the copy; the language changes nothing";
 }
 
 // A hammer step striking hammer `hammer` (1-5), lasting ss.hh.

@@ -4,8 +4,8 @@
 
 #include "DocumentEdit.h"
 #include "ShellTestSupport.h"
+#include "UserActions.h"
 
-#include "gui/app/CProgramSet.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/settings/CDzwonEdyDlg.h"
 #include "gui/settings/CMlotekEdy.h"
@@ -21,7 +21,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -532,10 +531,7 @@ TEST_F(SettingsPageTest, ALanguageChangeRetextsThePage) {
     ASSERT_TRUE(testing::writeBytes(app.dir.filePath(QStringLiteral("Language/Other.json")),
                                     QJsonDocument(QJsonObject{{"version", "0x02000001"}, {"texts", texts}}).toJson()));
     EXPECT_EQ(child<QGroupBox>(page(), "amplifierGroup")->title(), "t341");
-    CProgramSet dialog(
-        app.context, [this] { frame->applyLanguage(); }, frame.get());
-    dialog.languageList()->setCurrentText(QStringLiteral("Other"));
-    QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    testing::chooseLanguage(*frame, app.dialogs, QStringLiteral("Other"));
     EXPECT_EQ(child<QGroupBox>(page(), "amplifierGroup")->title(), "o341");
     EXPECT_EQ(child<QCheckBox>(page(), "specialTolling")->text(), "o879");
     EXPECT_EQ(child<QComboBox>(page(), "keyF2")->itemText(0), "o574");

@@ -8,6 +8,8 @@
 #include "platform/PlatformCardFileSystem.h"
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -99,6 +101,16 @@ inline std::vector<int> childTexts(const QTreeWidgetItem* item) {
 inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Writes the language catalog `name` (`texts` by number) into `folder`, as the program's Language folder holds it.
+inline bool writeLanguage(const QString& folder, const QString& name, const std::map<int, QString>& texts) {
+    QJsonObject entries;
+    for (const auto& [id, text] : texts) {
+        entries.insert(QString::number(id), text);
+    }
+    return writeBytes(folder + QStringLiteral("/") + name + QStringLiteral(".json"),
+                      QJsonDocument(QJsonObject{{"version", "0x02000001"}, {"texts", entries}}).toJson());
 }
 
 // Writes the four card files of `project` into `folder`.

@@ -3,8 +3,8 @@
 // of every step, the report's jump to a setting and a change of language.
 
 #include "ShellTestSupport.h"
+#include "UserActions.h"
 
-#include "gui/app/CProgramSet.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/settings/CPropUser.h"
 #include "gui/widgets/CFireEdit.h"
@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -293,11 +292,14 @@ TEST_F(UserPageTest, AReportRowFocusesTheSliderOfItsValidationCode) {
 // A card written elsewhere may hold values the sliders cannot show: the slider stands at its end and the label
 // shows the stored value in the warning colour; nothing changes until the user moves the slider.
 TEST_F(UserPageTest, AStoredValueBeyondItsSliderIsShownAsItIs) {
+    // Read while the card page is in front; the user then comes to this page through the tree.
+    choose(157);
     doc().edit({0, {}}, {SectionId::General, -1, 0}, [](ProjectData& p) {
         p.general().setDisplayContrast(180);
         p.general().setDisplayTimeMs(0);
     });
-    page().reload();
+    choose(598);
+    ASSERT_EQ(frame->view()->currentPage(), &page());
     EXPECT_EQ(page().slider(Slider::Contrast)->value(), 100);
     EXPECT_EQ(page().valueLabel(Slider::Contrast)->text(), "180 %");
     EXPECT_TRUE(page().valueLabel(Slider::Contrast)->autoFillBackground());
@@ -318,10 +320,7 @@ TEST_F(UserPageTest, ALanguageChangeRetextsThePageAndKeepsItsChoices) {
                                     QJsonDocument(QJsonObject{{"version", "0x02000001"}, {"texts", texts}}).toJson()));
     page().languageList()->setFocus(Qt::TabFocusReason);
     QTest::keyClick(page().languageList(), Qt::Key_End);
-    CProgramSet dialog(
-        app.context, [this] { frame->applyLanguage(); }, frame.get());
-    dialog.languageList()->setCurrentText(QStringLiteral("Other"));
-    QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    testing::chooseLanguage(*frame, app.dialogs, QStringLiteral("Other"));
     EXPECT_EQ(page().findChild<QGroupBox*>(QStringLiteral("displayGroup"))->title(), "o345");
     EXPECT_EQ(page().languageList()->currentText(), "o332") << "the list keeps its choice";
     EXPECT_EQ(page().valueLabel(Slider::LightingTime)->text(), "o212 5");

@@ -1,7 +1,11 @@
 #include "platform/ProgramInformation.h"
+#include "platform/AppPaths.h"
+
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,10 +13,16 @@
 namespace tolvane {
 namespace {
 
-// Every program prints the version of the build it belongs to.
+// Every program prints the version of the build it belongs to. Its first two numbers are the name of the version
+// folder the editor lives in, which the launcher looks for and the build stages: a version raised without the
+// folder (or the other way round) would start an editor whose version is not the one it prints.
 TEST(ProgramInformation, TheVersionIsTheProjectVersion) {
     EXPECT_EQ(programVersion(), TOLVANE_PROJECT_VERSION);
     EXPECT_EQ(versionLine("tolvane-cli"), std::string("tolvane-cli ") + TOLVANE_PROJECT_VERSION + "\n");
+    const std::string version(programVersion());
+    ASSERT_EQ(std::count(version.begin(), version.end(), '.'), 2) << version;
+    EXPECT_EQ(version.substr(0, version.rfind('.')), AppPaths::VersionFolder);
+    EXPECT_EQ(QFileInfo(QStringLiteral(TOLVANE_VERSION_DIR)).fileName(), QString::fromLatin1(AppPaths::VersionFolder));
 }
 
 // Only --version or --help as the one argument is a request for information; anything else (a project to open, a

@@ -63,23 +63,25 @@ constexpr CommandText CommandTexts[] = {
     {CMainFrame::CmdSave, 134},     {CMainFrame::CmdSaveAs, 135},
 };
 
-// The tool bar's buttons: command and icon in the tool bar strip; 0 marks a separator.
+// The tool bar's buttons: command, icon in the tool bar strip and the button's object name (so that tests and UI
+// automation find it); 0 marks a separator.
 struct ToolButton {
     int command;
     int icon;
+    const char* name;
 };
 
 constexpr ToolButton ToolButtons[] = {
-    {CMainFrame::CmdNew, 0},
-    {CMainFrame::CmdOpen, 1},
-    {CMainFrame::CmdSave, 2},
-    {CMainFrame::CmdClose, 3},
-    {CMainFrame::CmdUndo, 6},
-    {CMainFrame::CmdRedo, 7},
-    {0, 0},
-    {CMainFrame::CmdAbout, 4},
-    {0, 0},
-    {CMainFrame::CmdReadCard, 5},
+    {CMainFrame::CmdNew, 0, "toolBarNew"},
+    {CMainFrame::CmdOpen, 1, "toolBarOpen"},
+    {CMainFrame::CmdSave, 2, "toolBarSave"},
+    {CMainFrame::CmdClose, 3, "toolBarClose"},
+    {CMainFrame::CmdUndo, 6, "toolBarUndo"},
+    {CMainFrame::CmdRedo, 7, "toolBarRedo"},
+    {0, 0, nullptr},
+    {CMainFrame::CmdAbout, 4, "toolBarAbout"},
+    {0, 0, nullptr},
+    {CMainFrame::CmdReadCard, 5, "toolBarReadCard"},
 };
 
 // Object names of the commands' actions, so that tests and UI automation find them.
@@ -214,6 +216,7 @@ void CMainFrame::buildMenus() {
     recentPlaceholder_->setEnabled(false);
     for (std::size_t i = 0; i < recentActions_.size(); ++i) {
         recentActions_[i] = fileMenu_->addAction(QString());
+        recentActions_[i]->setObjectName(QStringLiteral("actionRecentFile%1").arg(i + 1));
         connect(recentActions_[i], &QAction::triggered, this, [this, i] {
             const QString path = recentActions_[i]->data().toString();
             if (!openDocument(path) && !QFileInfo::exists(path)) {
@@ -257,6 +260,7 @@ void CMainFrame::buildToolBar() {
             continue;
         }
         auto* tool = new QAction(images_.toolBar.icon(button.icon), QString(), toolBar_);
+        tool->setObjectName(QString::fromLatin1(button.name));
         connect(tool, &QAction::triggered, action(static_cast<Command>(button.command)), &QAction::trigger);
         toolActions_[button.command] = tool;
         toolBar_->addAction(tool);
@@ -731,7 +735,7 @@ QString CMainFrame::selectedCardRoot() const {
 void CMainFrame::showProgramSettings() {
     CProgramSet dialog(
         context_, [this] { applyLanguage(); }, this);
-    dialog.exec();
+    context_.dialogs.run(dialog);
 }
 
 void CMainFrame::showAbout() {

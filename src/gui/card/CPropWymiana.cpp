@@ -144,6 +144,18 @@ void CPropWymiana::refreshTexts() {
 }
 
 void CPropWymiana::reload(int) {
+    if (!watching_ && document()) {
+        // An edit, an undo or a redo can make the project valid or invalid while the page is shown (a read brings
+        // no other page to the front): Write and the warning follow at once.
+        const auto follow = [this] {
+            if (isVisible()) {
+                applyValidity();
+            }
+        };
+        connect(document(), &CTarvelinDoc::projectChanged, this, follow);
+        connect(document(), &CTarvelinDoc::projectRestored, this, follow);
+        watching_ = true;
+    }
     if (project()) {
         applyValidity();
         refresh();

@@ -86,6 +86,7 @@ private:
     bool datMode_ = false;
     QString datFolder_;
     bool cardInserted_ = false;
+    bool watching_ = false; // following the document's changes
 };
 
 } // namespace tolvane

@@ -181,6 +181,12 @@ bool CFireEdit::belongsToWindow(const QKeyEvent* event) {
 }
 
 void CFireEdit::keyPressEvent(QKeyEvent* event) {
+    // Paste (Ctrl+V, Shift+Insert) is the one key combination the field takes itself: what it brings is held to
+    // digits and to the field's width by the validator, as typed text is.
+    if (event->matches(QKeySequence::Paste)) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
     if (belongsToWindow(event)) {
         // Nothing is typed, so the key release must not move on to the next field either.
         keyRejected_ = true;
