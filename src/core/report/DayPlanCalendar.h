@@ -28,7 +28,7 @@ class ProjectData;
 namespace dayplan {
 
 // Catalog number of the refusal: an offset of the time corrections describes no time zone.
-constexpr int NoTimeZoneText = 2559;
+constexpr int NoTimeZoneText = 2558;
 
 // The largest offset a time zone of the file may have, in half hours.
 constexpr int MaxOffsetHalfHours = 24;
