@@ -1,7 +1,7 @@
 #include "cli/CliSupport.h"
 
-#include "project/TextFormat.h"
 #include "platform/SafeFile.h"
+#include "project/TextFormat.h"
 #include "report/DayPlan.h"
 #include "report/DayPlanCalendar.h"
 
@@ -76,10 +76,10 @@ struct PlanPrinter {
         const dayplan::Date first = days.front().date;
         const dayplan::Date last = days.back().date;
         out << c.texts.text(dayplan::TitleText) << ": " << path << '\n'
-              << formatText(c.texts.text(dayplan::RangeText),
-                            {calendar::isoText(first), calendar::isoText(last), static_cast<long long>(days.size())})
-              << "\n\n"
-              << c.texts.text(dayplan::ReadingsText) << '\n';
+            << formatText(c.texts.text(dayplan::RangeText),
+                          {calendar::isoText(first), calendar::isoText(last), static_cast<long long>(days.size())})
+            << "\n\n"
+            << c.texts.text(dayplan::ReadingsText) << '\n';
         for (const std::string& reading : dayplan::readingLines(project, c.texts, first.year, last.year)) {
             out << "  " << reading << '\n';
         }
@@ -101,7 +101,7 @@ struct PlanPrinter {
                         ++group;
                     }
                     out << "  ! " << formatText(c.texts.text(dayplan::CollisionText), {static_cast<long long>(group)})
-                          << '\n';
+                        << '\n';
                 }
                 out << (programs[i].collision ? "  ! " : "    ") << line(programs[i]) << '\n';
             }
@@ -111,9 +111,8 @@ struct PlanPrinter {
     void tsv(const std::vector<dayplan::PlanDay>& days) const {
         const auto row = [&](const std::string& date, const dayplan::PlannedProgram& p) {
             out << date << '\t' << tsvField(dayplan::timeText(project, p, c.texts)) << '\t' << dayplan::kindWord(p.kind)
-                  << '\t' << dayplan::numberText(project, p) << '\t'
-                  << tsvField(dayplan::actionText(project, p, c.texts)) << '\t' << dayplan::priorityText(p) << '\t'
-                  << (p.collision ? 1 : 0) << '\n';
+                << '\t' << dayplan::numberText(project, p) << '\t' << tsvField(dayplan::actionText(project, p, c.texts))
+                << '\t' << dayplan::priorityText(p) << '\t' << (p.collision ? 1 : 0) << '\n';
         };
         for (const dayplan::PlanDay& day : days) {
             for (const dayplan::PlannedProgram& p : day.programs) {

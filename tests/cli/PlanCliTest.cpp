@@ -190,8 +190,8 @@ TEST_F(PlanCli, OutputWritesAFileAndReplacesOnlyWithForce) {
 }
 
 TEST_F(PlanCli, IcsHoldsTheCalendarProgramsAndRefusesAnOffsetThatIsNoTimeZone) {
-    const auto run = runCli("plan " + path("tower.tpm") + " --from 2027-03-28 --days 4 --format ics --lang English",
-                            false);
+    const auto run =
+        runCli("plan " + path("tower.tpm") + " --from 2027-03-28 --days 4 --format ics --lang English", false);
     ASSERT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
     std::size_t events = 0;
@@ -206,7 +206,8 @@ TEST_F(PlanCli, IcsHoldsTheCalendarProgramsAndRefusesAnOffsetThatIsNoTimeZone) {
     ProjectData p;
     p.timeCorrection().setSummerOffsetHalfHours(100);
     writeFile(dir / "far.tpm", projectfile::store(p));
-    const auto far = runCli("plan " + path("far.tpm") + " --format ics --output " + path("far.ics") + " --lang English");
+    const auto far =
+        runCli("plan " + path("far.tpm") + " --format ics --output " + path("far.ics") + " --lang English");
     EXPECT_EQ(far.exitCode, 1);
     EXPECT_NE(far.out.find("(text 2558)"), std::string::npos) << far.out;
     EXPECT_FALSE(fs::exists(dir / "far.ics"));

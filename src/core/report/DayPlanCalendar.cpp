@@ -114,7 +114,8 @@ void observance(Writer& w, const char* kind, int month, int fromHalfHours, int t
     w.line("DTSTART", localTime(first, static_cast<std::uint32_t>(minutes) * 60));
     // March and October have 31 days: their last Sunday is the 25th to the 31st, the Saturday before it the
     // 24th to the 30th.
-    w.line("RRULE", dayShift == 0 ? monthRule + ";BYDAY=-1SU" : monthRule + ";BYDAY=SA;BYMONTHDAY=24,25,26,27,28,29,30");
+    w.line("RRULE",
+           dayShift == 0 ? monthRule + ";BYDAY=-1SU" : monthRule + ";BYDAY=SA;BYMONTHDAY=24,25,26,27,28,29,30");
     w.line("TZOFFSETFROM", ics::utcOffset(fromHalfHours));
     w.line("TZOFFSETTO", ics::utcOffset(toHalfHours));
     w.text("TZNAME", offsetName(toHalfHours));
@@ -155,10 +156,10 @@ struct EventTexts {
     const ProjectData& project;
     const TextSource& texts;
 
-    std::string program(const PlannedProgram& p) const { return kindText(p.kind, texts) + " " + numberText(project, p); }
-    std::string priority(const PlannedProgram& p) const {
-        return texts.text(PriorityText) + " " + priorityText(p);
+    std::string program(const PlannedProgram& p) const {
+        return kindText(p.kind, texts) + " " + numberText(project, p);
     }
+    std::string priority(const PlannedProgram& p) const { return texts.text(PriorityText) + " " + priorityText(p); }
 
     // "Bell ringing — Weekly 004"; an action without a name (the hammers) shows what it does.
     std::string summary(const PlannedProgram& p) const {
@@ -209,9 +210,8 @@ CalendarFile calendarFile(const ProjectData& project, const TextSource& texts, c
     const std::string location = project.general().locationName();
     const std::string zone =
         "Tolvane " + ics::utcOffset(winter) + (summer != winter ? " " + ics::utcOffset(summer) : std::string());
-    const std::string stampText = localTime(stamp.date, static_cast<std::uint32_t>(stamp.hour * 3600 +
-                                                                                    stamp.minute * 60 + stamp.second)) +
-                                  "Z";
+    const std::string stampText =
+        localTime(stamp.date, static_cast<std::uint32_t>(stamp.hour * 3600 + stamp.minute * 60 + stamp.second)) + "Z";
     const std::string tower = towerKey(location);
     const EventTexts eventTexts{project, texts};
 

@@ -338,8 +338,8 @@ void CPropPlan::exportCalendar() {
         showWarning(failed + QLatin1Char('\n') + text(file.errorText));
         return;
     }
-    const FileResult written = writeFileAtomically(
-        target, QByteArrayView(file.text.data(), static_cast<qsizetype>(file.text.size())));
+    const FileResult written =
+        writeFileAtomically(target, QByteArrayView(file.text.data(), static_cast<qsizetype>(file.text.size())));
     if (!written.ok) {
         showWarning(failed + QLatin1Char('\n') +
                     qtext(formatText(texts.text(TextSystemReason), {written.error.toStdString()})));

@@ -102,11 +102,11 @@ TEST(IcsText, EscapesWhatTheRfcEscapesAndKeepsNoControlOrBrokenCharacter) {
         {"a\\b", "a\\\\b"},
         {"one\ntwo\r\nthree\rfour", "one\\ntwo\\nthree\\nfour"},
         {"tab\tstays, bell\x07 and escape\x1b[31m go", "tab\tstays\\, bell  and escape [31m go"},
-        {"cut \xC5", "cut \xEF\xBF\xBD"},                            // a sequence cut off at the end
-        {"stray \x80\x80!", "stray \xEF\xBF\xBD\xEF\xBF\xBD!"},       // continuation bytes alone
-        {"overlong \xC0\xAF", "overlong \xEF\xBF\xBD\xEF\xBF\xBD"},   // '/' written in two bytes
+        {"cut \xC5", "cut \xEF\xBF\xBD"},                           // a sequence cut off at the end
+        {"stray \x80\x80!", "stray \xEF\xBF\xBD\xEF\xBF\xBD!"},     // continuation bytes alone
+        {"overlong \xC0\xAF", "overlong \xEF\xBF\xBD\xEF\xBF\xBD"}, // '/' written in two bytes
         {"surrogate \xED\xA0\x80", "surrogate \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-        {"Glocke \xF0\x9F\x94\x94", "Glocke \xF0\x9F\x94\x94"},       // four bytes, kept
+        {"Glocke \xF0\x9F\x94\x94", "Glocke \xF0\x9F\x94\x94"}, // four bytes, kept
     };
     for (const auto& c : cases) {
         EXPECT_EQ(escapeText(c.in), c.out) << c.in;
