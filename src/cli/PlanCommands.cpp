@@ -1,24 +1,23 @@
 #include "cli/CliSupport.h"
 
+#include "platform/SafeFile.h"
 #include "project/TextFormat.h"
 #include "report/DayPlan.h"
+#include "report/DayPlanCalendar.h"
 
 #include <QDate>
+#include <QDateTime>
 
 #include <optional>
+#include <sstream>
 
 namespace tolvane::cli {
 
 namespace {
 
 constexpr const char* PlanUsage =
-    "usage: tolvane-cli plan PROJECT.tpm [--from YYYY-MM-DD] [--days N] [--format text|tsv]";
-
-// The kinds as `info` names them: the tsv's kind field does not change with the language.
-const char* kindWord(ProgramKind kind) {
-    static constexpr const char* words[] = {"weekly", "holiday-day", "annual", "one-time", "funeral", "special"};
-    return words[static_cast<int>(kind)];
-}
+    "usage: tolvane-cli plan PROJECT.tpm [--from YYYY-MM-DD] [--days N] [--format text|tsv|ics] [--output FILE] "
+    "[--force]";
 
 std::string tsvField(std::string text) {
     for (char& ch : text) {
@@ -46,9 +45,17 @@ calendar::Date today() {
     return {d.year(), d.month(), d.day()};
 }
 
+dayplan::UtcTime utcNow() {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return {{d.year(), d.month(), d.day()}, t.hour(), t.minute(), t.second()};
+}
+
 struct PlanPrinter {
     Context& c;
     const ProjectData& project;
+    std::ostream& out;
 
     // "HH:MM:SS  Weekly 007  Bell ringing 1_3__  Priority 5  All year"
     std::string line(const dayplan::PlannedProgram& p) const {
@@ -68,22 +75,22 @@ struct PlanPrinter {
     void text(const std::string& path, const std::vector<dayplan::PlanDay>& days) const {
         const dayplan::Date first = days.front().date;
         const dayplan::Date last = days.back().date;
-        c.out << c.texts.text(dayplan::TitleText) << ": " << path << '\n'
-              << formatText(c.texts.text(dayplan::RangeText),
-                            {calendar::isoText(first), calendar::isoText(last), static_cast<long long>(days.size())})
-              << "\n\n"
-              << c.texts.text(dayplan::ReadingsText) << '\n';
+        out << c.texts.text(dayplan::TitleText) << ": " << path << '\n'
+            << formatText(c.texts.text(dayplan::RangeText),
+                          {calendar::isoText(first), calendar::isoText(last), static_cast<long long>(days.size())})
+            << "\n\n"
+            << c.texts.text(dayplan::ReadingsText) << '\n';
         for (const std::string& reading : dayplan::readingLines(project, c.texts, first.year, last.year)) {
-            c.out << "  " << reading << '\n';
+            out << "  " << reading << '\n';
         }
-        c.out << '\n' << c.texts.text(dayplan::OnDemandText) << '\n';
+        out << '\n' << c.texts.text(dayplan::OnDemandText) << '\n';
         for (const dayplan::PlannedProgram& p : dayplan::onDemand(project)) {
-            c.out << "  " << onDemandLine(p) << '\n';
+            out << "  " << onDemandLine(p) << '\n';
         }
         for (const dayplan::PlanDay& day : days) {
-            c.out << '\n' << dayplan::dayTitle(day.date, c.texts) << '\n';
+            out << '\n' << dayplan::dayTitle(day.date, c.texts) << '\n';
             if (!day.hasPrograms()) {
-                c.out << "  " << c.texts.text(dayplan::NothingText) << '\n';
+                out << "  " << c.texts.text(dayplan::NothingText) << '\n';
             }
             const auto& programs = day.programs;
             for (std::size_t i = 0; i < programs.size(); ++i) {
@@ -93,20 +100,19 @@ struct PlanPrinter {
                     while (i + group < programs.size() && programs[i + group].time / 60 == programs[i].time / 60) {
                         ++group;
                     }
-                    c.out << "  ! " << formatText(c.texts.text(dayplan::CollisionText), {static_cast<long long>(group)})
-                          << '\n';
+                    out << "  ! " << formatText(c.texts.text(dayplan::CollisionText), {static_cast<long long>(group)})
+                        << '\n';
                 }
-                c.out << (programs[i].collision ? "  ! " : "    ") << line(programs[i]) << '\n';
+                out << (programs[i].collision ? "  ! " : "    ") << line(programs[i]) << '\n';
             }
         }
     }
 
     void tsv(const std::vector<dayplan::PlanDay>& days) const {
         const auto row = [&](const std::string& date, const dayplan::PlannedProgram& p) {
-            c.out << date << '\t' << tsvField(dayplan::timeText(project, p, c.texts)) << '\t' << kindWord(p.kind)
-                  << '\t' << dayplan::numberText(project, p) << '\t'
-                  << tsvField(dayplan::actionText(project, p, c.texts)) << '\t' << dayplan::priorityText(p) << '\t'
-                  << (p.collision ? 1 : 0) << '\n';
+            out << date << '\t' << tsvField(dayplan::timeText(project, p, c.texts)) << '\t' << dayplan::kindWord(p.kind)
+                << '\t' << dayplan::numberText(project, p) << '\t' << tsvField(dayplan::actionText(project, p, c.texts))
+                << '\t' << dayplan::priorityText(p) << '\t' << (p.collision ? 1 : 0) << '\n';
         };
         for (const dayplan::PlanDay& day : days) {
             for (const dayplan::PlannedProgram& p : day.programs) {
@@ -120,9 +126,9 @@ struct PlanPrinter {
 };
 
 int cmdPlan(Context& c, const Args& args) {
-    const Parsed p = parse(args, {"from", "days", "format"}, {});
+    const Parsed p = parse(args, {"from", "days", "format", "output"}, {"force"});
     const std::string format = p.options.count("format") ? p.options.at("format") : "text";
-    if (!p.error.empty() || p.positional.size() != 1 || (format != "text" && format != "tsv")) {
+    if (!p.error.empty() || p.positional.size() != 1 || (format != "text" && format != "tsv" && format != "ics")) {
         return c.fail(UsageOrIo, p.error.empty() ? PlanUsage : p.error);
     }
     std::optional<calendar::Date> from = today();
@@ -139,20 +145,55 @@ int cmdPlan(Context& c, const Args& args) {
             return c.fail(UsageOrIo, "--days takes a number from 1 to 366: " + p.options.at("days"));
         }
     }
+    const NativePath& input = p.positional[0];
+    // Without --output, or with "-", the plan goes to standard output.
+    const NativePath output = p.options.count("output") ? p.options.at("output") : "-";
+    const bool toFile = output != "-";
+    if (toFile && output.empty()) {
+        return c.fail(UsageOrIo, "--output takes a file name, or - for standard output");
+    }
+    if (toFile && pathExists(output)) {
+        // Never the project being planned, not even with --force.
+        if (isSameFile(output, input)) {
+            return c.fail(UsageOrIo, output + " is the project being planned; choose another name for the plan");
+        }
+        if (!p.options.count("force")) {
+            return c.fail(UsageOrIo, output + " already exists (use --force to replace it)");
+        }
+    }
     int exitCode = Success;
-    auto project = openProject(c, p.positional[0], exitCode);
+    auto project = openProject(c, input, exitCode);
     if (!project) {
         return exitCode;
     }
-    const PlanPrinter printer{c, *project};
-    const auto planned = dayplan::plan(*project, *from, *days);
-    if (format == "tsv") {
-        if (!dayplan::seasonsFollowEuropeanRule(*project)) {
-            c.err << "tolvane-cli: warning: " << c.texts.text(dayplan::NoAutoChangeText) << '\n';
+    if (format != "text" && !dayplan::seasonsFollowEuropeanRule(*project)) {
+        c.err << "tolvane-cli: warning: " << c.texts.text(dayplan::NoAutoChangeText) << '\n';
+    }
+    std::ostringstream file;
+    std::ostream& out = toFile ? file : c.out;
+    if (format == "ics") {
+        const dayplan::CalendarFile calendar = dayplan::calendarFile(*project, c.texts, *from, *days, utcNow());
+        if (calendar.errorText != 0) {
+            return c.fail(CriticalErrors, input + ": " + textWithNumber(c, calendar.errorText));
         }
-        printer.tsv(planned);
+        out << calendar.text;
     } else {
-        printer.text(p.positional[0], planned);
+        const PlanPrinter printer{c, *project, out};
+        const auto planned = dayplan::plan(*project, *from, *days);
+        if (format == "tsv") {
+            printer.tsv(planned);
+        } else {
+            printer.text(input, planned);
+        }
+    }
+    if (toFile) {
+        const std::string bytes = file.str();
+        const FileResult written =
+            writeFileAtomically(output, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        if (!written.ok) {
+            return c.fail(UsageOrIo, "cannot write " + output + ": " + written.error.toStdString());
+        }
+        c.out << output << '\n';
     }
     return Success;
 }
@@ -161,7 +202,7 @@ int cmdPlan(Context& c, const Args& args) {
 
 std::vector<Command> planCommands() {
     return {
-        {"plan", "plan PROJECT.tpm [--from YYYY-MM-DD] [--days N] [--format text|tsv]",
+        {"plan", "plan PROJECT.tpm [--from YYYY-MM-DD] [--days N] [--format text|tsv|ics] [--output FILE] [--force]",
          "What rings when: for each day from --from (default today) on, for --days days (default 7, at most\n"
          "366), the weekly, holiday-day, annual and one-time programs whose calendar asks for that day, in time\n"
          "order, in the chosen language. Programs that start in the same minute are marked as a collision with\n"
@@ -170,7 +211,14 @@ std::vector<Command> planCommands() {
          "(Western Easter, European summer time, ISO 8601 weeks, windows over the new year).\n"
          "tsv: one line per program and day with the tab-separated fields date, time, kind (weekly, holiday-day,\n"
          "annual, one-time, funeral, special), number, action, priority (1-16), collision (1 or 0); funeral and\n"
-         "special tolling follow with an empty date.\n",
+         "special tolling follow with an empty date.\n"
+         "ics: an iCalendar file (RFC 5545) to import into a calendar program: one event per program and day in\n"
+         "the tower's local time, with the time zone of the project's time corrections (winter and summer offset,\n"
+         "changed on the last Sundays of March and October at 01:00 UTC); the same program on the same day keeps\n"
+         "its event identifier, so importing a later export updates the events. Funeral and special tolling are\n"
+         "not in it. Exit status 1 when an offset of the time corrections lies beyond 12 hours.\n"
+         "--output FILE writes the plan to FILE instead of standard output (- is standard output); an existing\n"
+         "FILE is only replaced with --force, and never when it is the project itself.\n",
          cmdPlan},
     };
 }

@@ -152,5 +152,66 @@ TEST_F(PlanCli, BadDatesAndCountsAreUsageErrors) {
     EXPECT_EQ(runCli("plan").exitCode, 2);
 }
 
+std::string fileText(const fs::path& file) {
+    const auto bytes = testing_support::readFile(file);
+    return {bytes.begin(), bytes.end()};
+}
+
+// --output refuses what the other commands' outputs refuse: an existing file without --force, and the project
+// itself even with it; "-" is standard output, and the file holds exactly what standard output would.
+TEST_F(PlanCli, OutputWritesAFileAndReplacesOnlyWithForce) {
+    const std::string plan = "plan " + path("tower.tpm") + " --from 2027-03-28 --days 4 --format tsv";
+    const auto shown = runCli(plan, false);
+    ASSERT_EQ(shown.exitCode, 0);
+    EXPECT_EQ(runCli(plan + " --output -", false).out, shown.out);
+
+    const auto written = runCli(plan + " --output " + path("plan.tsv"));
+    EXPECT_EQ(written.exitCode, 0);
+    EXPECT_EQ(written.out, (dir / "plan.tsv").string() + "\n");
+    EXPECT_EQ(fileText(dir / "plan.tsv"), shown.out);
+
+    writeFile(dir / "plan.tsv", std::string_view("kept"));
+    const auto refused = runCli(plan + " --output " + path("plan.tsv"));
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.out.find("already exists (use --force to replace it)"), std::string::npos) << refused.out;
+    EXPECT_EQ(fileText(dir / "plan.tsv"), "kept");
+    EXPECT_EQ(runCli(plan + " --output " + path("plan.tsv") + " --force").exitCode, 0);
+    EXPECT_EQ(fileText(dir / "plan.tsv"), shown.out);
+
+    const std::string project = fileText(dir / "tower.tpm");
+    for (const char* force : {"", " --force"}) {
+        const auto self = runCli(plan + " --output " + path("tower.tpm") + force);
+        EXPECT_EQ(self.exitCode, 2) << force;
+        EXPECT_NE(self.out.find("is the project being planned"), std::string::npos) << self.out;
+    }
+    EXPECT_EQ(fileText(dir / "tower.tpm"), project);
+    EXPECT_EQ(runCli(plan + " --output " + path("no-such-folder/plan.tsv")).exitCode, 2);
+    EXPECT_EQ(runCli(plan + " --output=").exitCode, 2);
+}
+
+TEST_F(PlanCli, IcsHoldsTheCalendarProgramsAndRefusesAnOffsetThatIsNoTimeZone) {
+    const auto run =
+        runCli("plan " + path("tower.tpm") + " --from 2027-03-28 --days 4 --format ics --lang English", false);
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    std::size_t events = 0;
+    for (auto at = run.out.find("BEGIN:VEVENT\r\n"); at != std::string::npos;
+         at = run.out.find("BEGIN:VEVENT\r\n", at + 1)) {
+        ++events;
+    }
+    EXPECT_EQ(events, 10u) << "the ten calendar lines of the tsv, no funeral or special tolling";
+    EXPECT_NE(run.out.find("\r\nSUMMARY:Melody — Annual 003\r\n"), std::string::npos) << run.out;
+
+    // The time-corrections page offers at most 12 hours; a file can hold more.
+    ProjectData p;
+    p.timeCorrection().setSummerOffsetHalfHours(100);
+    writeFile(dir / "far.tpm", projectfile::store(p));
+    const auto far =
+        runCli("plan " + path("far.tpm") + " --format ics --output " + path("far.ics") + " --lang English");
+    EXPECT_EQ(far.exitCode, 1);
+    EXPECT_NE(far.out.find("(text 2558)"), std::string::npos) << far.out;
+    EXPECT_FALSE(fs::exists(dir / "far.ics"));
+}
+
 } // namespace
 } // namespace tolvane

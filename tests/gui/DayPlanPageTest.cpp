@@ -9,7 +9,12 @@
 #include "gui/schedules/CPropPlan.h"
 
 #include <QCalendarWidget>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -110,6 +115,78 @@ TEST_F(DayPlanPageTest, ThePlanFollowsAnEditAndLookingChangesNothing) {
     testing::userEdit(*frame->document(), [](ProjectData& p) { p.program(Weekly).setDays(0, 0x7F); });
     EXPECT_EQ(page->dayList()->rowCount(), 1) << "the Sunday now has the every-day program";
     EXPECT_EQ(frame->document()->undoStack()->count(), steps + 1);
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The user types the first day and the number of days, sees the range, and exports it where the chooser says:
+// 24 to 26 December 2026 hold the workday program on the Thursday and Friday and the annual one on Christmas Eve.
+TEST_F(DayPlanPageTest, ExportCalendarWritesTheRangeShownOnThePage) {
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    EXPECT_EQ(page->exportRange()->text(),
+              "t2457 " + today + " " + QDate::currentDate().addDays(365).toString(Qt::ISODate) + " 366")
+        << "from today, for a year";
+    ASSERT_TRUE(QDir(app.dir.path()).mkpath(QStringLiteral("docs")));
+    ASSERT_TRUE(frame->document()->save(path(QStringLiteral("docs/tower.tpm"))).isEmpty());
+    const int steps = frame->document()->undoStack()->count();
+
+    // Tab from the lists reaches the export's fields and its button.
+    page->onDemandList()->setFocus();
+    QTest::keyClick(page->onDemandList(), Qt::Key_Tab);
+    ASSERT_TRUE(page->exportFrom()->hasFocus());
+    QTest::keyClick(page->exportFrom(), Qt::Key_Home);
+    QTest::keyClicks(page->exportFrom(), QStringLiteral("2026-12-24"));
+    EXPECT_EQ(page->exportFrom()->date(), QDate(2026, 12, 24));
+    page->exportDays()->setFocus();
+    page->exportDays()->selectAll();
+    QTest::keyClicks(page->exportDays(), QStringLiteral("3"));
+    EXPECT_EQ(page->exportRange()->text(), QStringLiteral("t2457 2026-12-24 2026-12-26 3"));
+    EXPECT_TRUE(page->exportButton()->accessibleDescription().endsWith(page->exportRange()->text()));
+
+    app.choosers.saveFileAnswer(path(QStringLiteral("docs/christmas"))); // typed without the extension
+    page->exportButton()->setFocus();
+    QTest::keyClick(page->exportButton(), Qt::Key_Space);
+    ASSERT_EQ(app.choosers.calls().size(), 1u);
+    EXPECT_EQ(app.choosers.calls()[0].title, "t2551");
+    EXPECT_EQ(app.choosers.calls()[0].filter, "t2552");
+    EXPECT_EQ(app.choosers.calls()[0].start, path(QStringLiteral("docs/tower.ics"))) << "beside the project";
+    const QString written = path(QStringLiteral("docs/christmas.ics"));
+    const QByteArray ics = readAll(written);
+    EXPECT_TRUE(ics.startsWith("BEGIN:VCALENDAR\r\n"));
+    EXPECT_EQ(ics.count("BEGIN:VEVENT\r\n"), 3);
+    EXPECT_TRUE(ics.contains(":20261224T060000\r\n"));
+    EXPECT_TRUE(ics.contains(":20261224T234500\r\n"));
+    EXPECT_TRUE(ics.contains(":20261225T060000\r\n"));
+    EXPECT_EQ(app.prompts.texts(), QStringList{"t2556 " + QDir::toNativeSeparators(written) + " 3"});
+    EXPECT_EQ(frame->document()->undoStack()->count(), steps) << "exporting changes nothing";
+}
+
+TEST_F(DayPlanPageTest, ExportCancelledWritesNothingAndTheProjectIsNeverReplaced) {
+    const QString project = path(QStringLiteral("tower.tpm"));
+    ASSERT_TRUE(frame->document()->save(project).isEmpty());
+    const QByteArray bytes = readAll(project);
+    app.choosers.saveFileAnswer(QString());
+    QTest::mouseClick(page->exportButton(), Qt::LeftButton);
+    EXPECT_TRUE(app.prompts.boxes().empty());
+    EXPECT_TRUE(QDir(app.dir.path()).entryList({QStringLiteral("*.ics")}, QDir::Files).isEmpty());
+
+    // A project named .ics is the chooser's suggestion for its own calendar: refused. So is a folder that is missing.
+    const QString namedIcs = path(QStringLiteral("tower.ics"));
+    ASSERT_TRUE(frame->document()->save(namedIcs).isEmpty());
+    for (const QString& chosen : {namedIcs, path(QStringLiteral("missing/plan.ics"))}) {
+        SCOPED_TRACE(chosen.toStdString());
+        app.prompts.clear();
+        app.choosers.saveFileAnswer(chosen);
+        QTest::mouseClick(page->exportButton(), Qt::LeftButton);
+        ASSERT_EQ(app.prompts.boxes().size(), 1u);
+        EXPECT_EQ(app.prompts.boxes()[0].icon, PromptService::Icon::Warning);
+        EXPECT_TRUE(app.prompts.boxes()[0].text.startsWith("t2555 " + QDir::toNativeSeparators(chosen)));
+    }
+    EXPECT_EQ(readAll(namedIcs), bytes);
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("missing"))));
 }
 
 } // namespace

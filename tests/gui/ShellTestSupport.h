@@ -29,6 +29,9 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
     for (int id = 2000; id < 2500; ++id) {
         texts[id] = prefix + QString::number(id);
     }
+    for (int id = 2550; id < 2600; ++id) {
+        texts[id] = prefix + QString::number(id);
+    }
     for (int id : {2003, 2004}) {
         texts[id] = prefix + QString::number(id) + QStringLiteral(" %s");
     }
@@ -62,6 +65,9 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
         texts[id] = prefix + QString::number(id) + QStringLiteral(" %d");
     }
     texts[2363] = prefix + QStringLiteral("2363 %d %d %d");
+    texts[2457] = prefix + QStringLiteral("2457 %s %s %d");
+    texts[2555] = prefix + QStringLiteral("2555 %s");
+    texts[2556] = prefix + QStringLiteral("2556 %s %d");
     texts[2364] = prefix + QStringLiteral("2364 %d %d %s");
     return texts;
 }

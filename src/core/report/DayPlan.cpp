@@ -231,6 +231,11 @@ std::string kindText(ProgramKind kind, const TextSource& texts) {
     return texts.text(FirstKindText + static_cast<int>(kind));
 }
 
+const char* kindWord(ProgramKind kind) {
+    static constexpr const char* words[] = {"weekly", "holiday-day", "annual", "one-time", "funeral", "special"};
+    return words[static_cast<int>(kind)];
+}
+
 std::string numberText(const ProjectData& project, const PlannedProgram& program) {
     if (isTollingKind(program.kind)) {
         return std::to_string(program.entry + 1);

@@ -99,6 +99,9 @@ const ProgramEntry& entryOf(const ProjectData& project, const PlannedProgram& pr
 
 // Texts of a planned program, in the pages' own forms.
 std::string kindText(ProgramKind kind, const TextSource& texts);
+// The kind as a word that does not change with the language (weekly, holiday-day, annual, one-time, funeral,
+// special): the command line's tsv field and the calendar file's event identifiers.
+const char* kindWord(ProgramKind kind);
 // The identifier ("007"); funeral and special tolling: the row number (1-8, 1-3).
 std::string numberText(const ProjectData& project, const PlannedProgram& program);
 // "HH:MM:SS"; funeral: its time column (one time, how many, or before/after the Angelus); special tolling:

@@ -1,14 +1,25 @@
 #include "gui/schedules/CPropPlan.h"
 
+#include "gui/app/CTarvelinDoc.h"
 #include "gui/app/CTarvelinView.h"
+#include "platform/NativeFile.h"
+#include "platform/PlatformCardFileSystem.h"
+#include "platform/SafeFile.h"
 #include "project/ProjectData.h"
 #include "project/TextFormat.h"
+#include "report/DayPlanCalendar.h"
 
 #include <QCalendarWidget>
+#include <QDateEdit>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
@@ -68,7 +79,10 @@ QTableWidget* makeList(QWidget* parent, const char* name) {
 CPropPlan::CPropPlan(AppContext& context, QWidget* parent)
     : CDataPage(context, parent), calendar_(new QCalendarWidget(this)), dayTitle_(new QLabel(this)),
       dayList_(makeList(this, "planDayList")), onDemandTitle_(new QLabel(this)),
-      onDemandList_(makeList(this, "planOnDemandList")), readings_(new QLabel(this)) {
+      onDemandList_(makeList(this, "planOnDemandList")), readings_(new QLabel(this)),
+      exportFromLabel_(new QLabel(this)), exportFrom_(new QDateEdit(QDate::currentDate(), this)),
+      exportDaysLabel_(new QLabel(this)), exportDays_(new QSpinBox(this)), exportRange_(new QLabel(this)),
+      exportButton_(new QPushButton(this)) {
     calendar_->setObjectName(QStringLiteral("planCalendar"));
     calendar_->setGridVisible(true);
     calendar_->setFirstDayOfWeek(Qt::Monday);
@@ -114,9 +128,38 @@ CPropPlan::CPropPlan(AppContext& context, QWidget* parent)
     dayTitle_->setObjectName(QStringLiteral("planDayTitle"));
     dayTitle_->setBuddy(dayList_);
 
+    // The calendar export: its range, shown as the plan's range text, and its button.
+    exportFrom_->setObjectName(QStringLiteral("planExportFrom"));
+    exportFrom_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    exportFrom_->setCalendarPopup(true);
+    exportFrom_->setDateRange(calendar_->minimumDate(), calendar_->maximumDate());
+    exportDays_->setObjectName(QStringLiteral("planExportDays"));
+    exportDays_->setRange(1, dayplan::MaxDays);
+    exportDays_->setValue(dayplan::MaxDays);
+    exportRange_->setObjectName(QStringLiteral("planExportRange"));
+    exportButton_->setObjectName(QStringLiteral("planExport"));
+    exportButton_->setAutoDefault(true);
+    exportFromLabel_->setBuddy(exportFrom_);
+    exportDaysLabel_->setBuddy(exportDays_);
+    connect(exportFrom_, &QDateEdit::dateChanged, this, &CPropPlan::showExportRange);
+    connect(exportDays_, qOverload<int>(&QSpinBox::valueChanged), this, &CPropPlan::showExportRange);
+    connect(exportButton_, &QPushButton::clicked, this, &CPropPlan::exportCalendar);
+
+    auto* exportRow = new QHBoxLayout;
+    exportRow->addWidget(exportFromLabel_);
+    exportRow->addWidget(exportFrom_);
+    exportRow->addSpacing(12);
+    exportRow->addWidget(exportDaysLabel_);
+    exportRow->addWidget(exportDays_);
+    exportRow->addStretch(1);
+    auto* exportButtonRow = new QHBoxLayout;
+    exportButtonRow->addWidget(exportButton_);
+    exportButtonRow->addWidget(exportRange_, 1);
     auto* left = new QVBoxLayout;
     left->addWidget(calendar_);
     left->addWidget(readings_, 1, Qt::AlignTop);
+    left->addLayout(exportRow);
+    left->addLayout(exportButtonRow);
     auto* right = new QVBoxLayout;
     right->addWidget(dayTitle_);
     right->addWidget(dayList_, 3);
@@ -126,8 +169,7 @@ CPropPlan::CPropPlan(AppContext& context, QWidget* parent)
     layout->setContentsMargins(12, HeaderHeight + 10, 12, 12);
     layout->addLayout(left, 2);
     layout->addLayout(right, 3);
-    setTabOrder(calendar_, dayList_);
-    setTabOrder(dayList_, onDemandList_);
+    chainTabOrder({calendar_, dayList_, onDemandList_, exportFrom_, exportDays_, exportButton_});
 }
 
 void CPropPlan::reload(int) {
@@ -247,6 +289,70 @@ void CPropPlan::openProgram(const QTableWidget* list, int row) {
     view()->page(page)->reload(program.entry);
 }
 
+void CPropPlan::showExportRange() {
+    const QDate first = exportFrom_->date();
+    const QDate last = first.addDays(exportDays_->value() - 1);
+    exportRange_->setText(qtext(formatText(context().texts.text(dayplan::RangeText),
+                                           {calendar::isoText(toDate(first)), calendar::isoText(toDate(last)),
+                                            static_cast<long long>(exportDays_->value())})));
+    exportButton_->setAccessibleDescription(text(TextExportHolds) + QLatin1Char(' ') + exportRange_->text());
+}
+
+// Beside the project, with its name; a project never saved: in the last folder.
+QString CPropPlan::suggestedCalendarPath() const {
+    const QString projectPath = document() ? document()->path() : QString();
+    if (!projectPath.isEmpty()) {
+        const QFileInfo file(projectPath);
+        return file.dir().filePath(file.completeBaseName() + QStringLiteral(".ics"));
+    }
+    const QString folder = context().current.lastDir.isEmpty() ? QDir::homePath() : context().current.lastDir;
+    return QDir(folder).filePath(QStringLiteral("Tolvane.ics"));
+}
+
+// The file is written whole or not at all, and never over the project file.
+void CPropPlan::exportCalendar() {
+    if (!project()) {
+        return;
+    }
+    QString target =
+        context().choosers.saveFile(this, text(TextExportTitle), suggestedCalendarPath(), text(TextExportFilter));
+    if (target.isEmpty()) {
+        return;
+    }
+    if (!target.endsWith(QStringLiteral(".ics"), Qt::CaseInsensitive)) {
+        target += QStringLiteral(".ics");
+    }
+    const TextSource& texts = context().texts;
+    const QString shown = QDir::toNativeSeparators(target);
+    const QString failed = qtext(formatText(texts.text(TextExportFailed), {shown.toStdString()}));
+    const QString projectPath = document()->path();
+    if (!projectPath.isEmpty() && isSameFile(toNativePath(target), toNativePath(projectPath))) {
+        showWarning(failed);
+        return;
+    }
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const dayplan::UtcTime stamp{toDate(now.date()), now.time().hour(), now.time().minute(), now.time().second()};
+    const dayplan::CalendarFile file =
+        dayplan::calendarFile(*project(), texts, toDate(exportFrom_->date()), exportDays_->value(), stamp);
+    if (file.errorText != 0) {
+        showWarning(failed + QLatin1Char('\n') + text(file.errorText));
+        return;
+    }
+    const FileResult written =
+        writeFileAtomically(target, QByteArrayView(file.text.data(), static_cast<qsizetype>(file.text.size())));
+    if (!written.ok) {
+        showWarning(failed + QLatin1Char('\n') +
+                    qtext(formatText(texts.text(TextSystemReason), {written.error.toStdString()})));
+        return;
+    }
+    QString message =
+        qtext(formatText(texts.text(TextExportWritten), {shown.toStdString(), static_cast<long long>(file.events)}));
+    if (!dayplan::seasonsFollowEuropeanRule(*project())) {
+        message += QStringLiteral("\n\n") + text(dayplan::NoAutoChangeText);
+    }
+    showMessage(message);
+}
+
 void CPropPlan::refreshTexts() {
     const QStringList headers{text(TextTime), text(TextKind), text(TextNumber), text(TextPriority), text(TextAction)};
     for (QTableWidget* list : {dayList_, onDemandList_}) {
@@ -256,6 +362,13 @@ void CPropPlan::refreshTexts() {
     dayList_->setAccessibleName(text(dayplan::TitleText));
     onDemandTitle_->setText(text(dayplan::OnDemandText));
     onDemandList_->setAccessibleName(text(dayplan::OnDemandText));
+    exportFromLabel_->setText(text(TextExportFrom));
+    exportFrom_->setAccessibleName(text(TextExportFrom));
+    exportDaysLabel_->setText(text(TextExportDays));
+    exportDays_->setAccessibleName(text(TextExportDays));
+    exportButton_->setText(text(TextExport));
+    exportButton_->setAccessibleName(text(TextExport));
+    showExportRange();
     reload();
 }
 

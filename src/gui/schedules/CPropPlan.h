@@ -8,7 +8,10 @@
 #include <vector>
 
 class QCalendarWidget;
+class QDateEdit;
 class QLabel;
+class QPushButton;
+class QSpinBox;
 class QTableWidget;
 
 namespace tolvane {
@@ -17,12 +20,24 @@ namespace tolvane {
 // same minute are in the warning colour, and beside it the chosen day's programs in time order (time, program,
 // action, priority) with the programs started at the controller below. A double click (or Enter) on a program
 // opens it on its own page. The page reads the project whenever it is shown and after every change, and states
-// the readings the plan relies on.
+// the readings the plan relies on. Below the readings, "Export calendar…" writes the plan of the range shown
+// there (from a day, 366 days unless the user chooses fewer) as an iCalendar file for the parish's calendar
+// program; exporting changes nothing in the project.
 class CPropPlan : public CDataPage {
     Q_OBJECT
 public:
     static constexpr QRgb CollisionColor = 0xffc00000;      // the calendar's days with a collision
     static constexpr QRgb CollisionBackground = 0xffffd0d0; // rows of programs that collide
+
+    // Catalog texts of the calendar export.
+    static constexpr int TextExport = 2550;
+    static constexpr int TextExportTitle = 2551;
+    static constexpr int TextExportFilter = 2552;
+    static constexpr int TextExportFrom = 2553;
+    static constexpr int TextExportDays = 2554;
+    static constexpr int TextExportFailed = 2555;  // "%s": the file's path
+    static constexpr int TextExportWritten = 2556; // "%s %d": the file's path, how many ringings
+    static constexpr int TextExportHolds = 2557;
 
     explicit CPropPlan(AppContext& context, QWidget* parent = nullptr);
 
@@ -34,6 +49,10 @@ public:
     QTableWidget* onDemandList() const { return onDemandList_; }
     QLabel* readings() const { return readings_; }
     int readingsYear() const { return readingsYear_; }
+    QDateEdit* exportFrom() const { return exportFrom_; }
+    QSpinBox* exportDays() const { return exportDays_; }
+    QLabel* exportRange() const { return exportRange_; }
+    QPushButton* exportButton() const { return exportButton_; }
 
 private:
     void markMonth();
@@ -41,6 +60,9 @@ private:
     void showReadings(int year);
     void showDay();
     void openProgram(const QTableWidget* list, int row);
+    void showExportRange();
+    QString suggestedCalendarPath() const;
+    void exportCalendar();
     void fillRow(QTableWidget* list, int row, const dayplan::PlannedProgram& program);
     QString qtext(const std::string& s) const { return QString::fromStdString(s); }
 
@@ -50,6 +72,12 @@ private:
     QLabel* onDemandTitle_;
     QTableWidget* onDemandList_;
     QLabel* readings_;
+    QLabel* exportFromLabel_;
+    QDateEdit* exportFrom_;
+    QLabel* exportDaysLabel_;
+    QSpinBox* exportDays_;
+    QLabel* exportRange_;
+    QPushButton* exportButton_;
     int readingsYear_ = 0;
     std::vector<dayplan::PlannedProgram> dayPrograms_;
     std::vector<dayplan::PlannedProgram> onDemand_;
