@@ -38,6 +38,8 @@ void printUsage(std::ostream& out) {
     }
     out << "\nEvery command takes --lang NAME: the language of texts and of new projects (Polski, English, Deutsch,\n"
            "Francais); without it the editor's last language is used, else Polski.\n"
+           "The user guide (HTML, in the four languages) is installed in the Help folder of the version folder,\n"
+           "/usr/lib/tolvane/1.41/Help/<Language>/index.html (in the editor: F1).\n"
            "'tolvane-cli COMMAND --help' describes a command; 'tolvane-cli --version' prints the version.\n"
            "Exit status: 0 success, 1 critical errors in the project, 2 usage error or a file that cannot be\n"
            "read or written, 3 a file refused as damaged, foreign or with a bad checksum.\n";

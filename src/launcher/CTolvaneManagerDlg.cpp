@@ -1,5 +1,8 @@
 #include "launcher/CTolvaneManagerDlg.h"
 
+#include "gui/widgets/CHelpWindow.h"
+#include <QKeyEvent>
+
 #include "launcher/CSelCardDlg.h"
 #include "launcher/CSelVerDlg.h"
 #include "launcher/LauncherIcons.h"
@@ -154,6 +157,14 @@ bool CTolvaneManagerDlg::finish(const EditorLauncher::Result& result) {
         return false;
     }
     return false;
+}
+
+void CTolvaneManagerDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        CHelpWindow::showTopic(this, QStringLiteral("launcher"));
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 } // namespace tolvane

@@ -52,6 +52,9 @@ private:
     // Shows the message the outcome asks for, or closes the dialog after a start. True when the editor started.
     bool finish(const EditorLauncher::Result& result);
 
+    // F1: the launcher's section of the user guide.
+    void keyPressEvent(QKeyEvent* event) override;
+
     LauncherContext context_;
     LauncherTexts texts_;
     QString currentLabel_;

@@ -1,7 +1,10 @@
 #include "gui/common/FileChooser.h"
+#include "gui/widgets/CHelpWindow.h"
 #include "launcher/CTolvaneManagerDlg.h"
 #include "launcher/LauncherPrompt.h"
+#include "platform/AppPaths.h"
 #include "platform/AppSettings.h"
+#include "platform/Languages.h"
 #include "platform/LauncherSettings.h"
 #include "platform/ProgramInformation.h"
 
@@ -20,7 +23,8 @@ constexpr const char* Usage =
     "The Tolvane launcher: New, Open, Card and DAT find the editor version that fits the data (a folder such as\n"
     "1.41 beside the launcher) and start it. Started under a name like 1.41.run (a link to TolvaneManager), it\n"
     "starts that version's editor at once.\n"
-    "  TolvaneManager --version   prints the version\n";
+    "  TolvaneManager --version   prints the version\n"
+    "F1 opens the user guide, installed in the Help folder of the version folder (/usr/lib/tolvane/1.41/Help).\n";
 
 } // namespace
 
@@ -33,7 +37,14 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(LauncherDesktopId));
     const std::unique_ptr<QSettings> settings = programSettings();
-    LauncherPrompt prompts(LauncherTexts::forLanguage(LauncherSettings::read(*settings).lastLang));
+    const QString lastLang = LauncherSettings::read(*settings).lastLang;
+    LauncherPrompt prompts(LauncherTexts::forLanguage(lastLang));
+    // F1 opens the launcher's section of the user guide beside the editor, in the editor's last language.
+    const AppPaths paths = AppPaths::forApplication();
+    Languages texts(paths.languageFolder());
+    texts.setLanguage(lastLang.isEmpty() ? QString::fromLatin1(Languages::FallbackLanguage) : lastLang);
+    CHelpWindow::configure(
+        paths.helpFolder(), [&texts] { return texts.name(); }, &texts);
     FileChooser choosers;
     ProcessStarter starter;
     CTolvaneManagerDlg dialog({QApplication::applicationDirPath(), *settings, prompts, choosers, starter, {}, {}});

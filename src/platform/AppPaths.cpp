@@ -39,6 +39,10 @@ QString AppPaths::printFolder() const {
     return resolve(QStringLiteral("print"));
 }
 
+QString AppPaths::helpFolder() const {
+    return resolve(QStringLiteral("Help"));
+}
+
 QString AppPaths::dataFile(const QString& relativePath) const {
     return QDir(dataFolder()).filePath(relativePath);
 }

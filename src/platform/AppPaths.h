@@ -4,7 +4,7 @@
 
 namespace tolvane {
 
-// Where the program's data folders are. The editor keeps Language/, Data/ and print/ beside its executable; a
+// Where the program's data folders are. The editor keeps Language/, Data/, print/ and Help/ beside its executable; a
 // program installed one level up (the command-line tool beside the version folders) finds them in the version
 // folder instead. Each folder is looked up on its own: <base>/<Folder> when it exists, else
 // <base>/<VersionFolder>/<Folder>; when neither exists, <base>/<Folder> is named so that messages point at the
@@ -21,6 +21,8 @@ public:
     QString languageFolder() const;
     QString dataFolder() const;
     QString printFolder() const;
+    // The user guide: Help/<Language>/<section>.html, its pictures in Help/images.
+    QString helpFolder() const;
 
     // A file below the data folder, e.g. dataFile("Gfx/icons.png").
     QString dataFile(const QString& relativePath) const;

@@ -4,9 +4,11 @@
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/widgets/CControlTipCtrl.h"
 #include "gui/widgets/CFireEdit.h"
+#include "gui/widgets/CHelpWindow.h"
 #include "gui/widgets/CPageHeader.h"
 #include "gui/widgets/ChangeHighlight.h"
 #include "gui/widgets/ControlText.h"
+#include "gui/widgets/HelpKeys.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -163,6 +165,17 @@ void CDataPage::setHelpTip(QWidget* control, int tipId) {
 
 void CDataPage::setHelpText(QWidget* control, const QString& string) {
     controlTips_->setTip(control, string);
+    helpkeys::setWhatsThis(control, string);
+}
+
+void CDataPage::showHelp() {
+    CHelpWindow::showTopic(this, helpTopic_);
+}
+
+void CDataPage::keyPressEvent(QKeyEvent* event) {
+    if (!helpkeys::handle(this, event, helpTopic_)) {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void CDataPage::beginListUpdate(QAbstractItemView* list) {

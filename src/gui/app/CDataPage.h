@@ -82,6 +82,11 @@ public:
     CPageHeader* header() const { return header_; }
 
     AppContext& context() const { return context_; }
+    // The page's section of the user guide (the page table's), which F1 opens; the view sets it.
+    void setHelpTopic(const QString& topic) { helpTopic_ = topic; }
+    QString helpTopic() const { return helpTopic_; }
+    // Opens the help window at the page's section.
+    void showHelp();
     QString text(int id) const;
     QString tipText(int id) const;
 
@@ -151,6 +156,8 @@ protected:
     PromptService::Answer askYesNo(const QString& text);
 
     void resizeEvent(QResizeEvent* event) override;
+    // F1 (the page's section of the guide) and Shift+F1 (What's This) reach the page from any of its controls.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     AppContext& context_;
@@ -160,6 +167,7 @@ private:
     CControlTipCtrl* controlTips_;
     QIcon headerIcon_;
     int currentItem_ = -1;
+    QString helpTopic_ = QStringLiteral("index");
 };
 
 } // namespace tolvane

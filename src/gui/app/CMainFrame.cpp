@@ -4,11 +4,13 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/CAboutDlg.h"
+#include "gui/app/CDataPage.h"
 #include "gui/app/CProgramSet.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/app/CTarvelinView.h"
 #include "gui/app/DriveListSlot.h"
 #include "gui/app/IconStrip.h"
+#include "gui/widgets/CHelpWindow.h"
 #include "gui/widgets/CRemoveDirCombo.h"
 #include "platform/LaunchParameters.h"
 #include "platform/PlatformCardFileSystem.h"
@@ -57,10 +59,10 @@ struct CommandText {
 };
 
 constexpr CommandText CommandTexts[] = {
-    {CMainFrame::CmdNew, 120},      {CMainFrame::CmdOpen, 121},   {CMainFrame::CmdReadCard, 522},
-    {CMainFrame::CmdLoadDat, 706},  {CMainFrame::CmdExit, 123},   {CMainFrame::CmdStatusBar, 126},
-    {CMainFrame::CmdSettings, 128}, {CMainFrame::CmdAbout, 130},  {CMainFrame::CmdClose, 133},
-    {CMainFrame::CmdSave, 134},     {CMainFrame::CmdSaveAs, 135},
+    {CMainFrame::CmdNew, 120},      {CMainFrame::CmdOpen, 121},  {CMainFrame::CmdReadCard, 522},
+    {CMainFrame::CmdLoadDat, 706},  {CMainFrame::CmdExit, 123},  {CMainFrame::CmdStatusBar, 126},
+    {CMainFrame::CmdSettings, 128}, {CMainFrame::CmdAbout, 130}, {CMainFrame::CmdUserGuide, 2600},
+    {CMainFrame::CmdClose, 133},    {CMainFrame::CmdSave, 134},  {CMainFrame::CmdSaveAs, 135},
 };
 
 // The tool bar's buttons: command, icon in the tool bar strip and the button's object name (so that tests and UI
@@ -97,7 +99,7 @@ constexpr CommandName CommandNames[] = {
     {CMainFrame::CmdExit, "actionExit"},         {CMainFrame::CmdStatusBar, "actionStatusBar"},
     {CMainFrame::CmdReadCard, "actionReadCard"}, {CMainFrame::CmdLoadDat, "actionLoadDat"},
     {CMainFrame::CmdSettings, "actionSettings"}, {CMainFrame::CmdUndo, "actionUndo"},
-    {CMainFrame::CmdRedo, "actionRedo"},
+    {CMainFrame::CmdRedo, "actionRedo"},         {CMainFrame::CmdUserGuide, "actionUserGuide"},
 };
 
 // The keys of Undo and Redo. A text field has its own undo on the same keys; the document's wins (the field's
@@ -190,6 +192,8 @@ void CMainFrame::buildMenus() {
     connect(statusBarAction, &QAction::toggled, this, [this](bool shown) { statusBar()->setVisible(shown); });
     connect(makeAction(CmdSettings, this), &QAction::triggered, this, &CMainFrame::showProgramSettings);
     connect(makeAction(CmdAbout, this), &QAction::triggered, this, &CMainFrame::showAbout);
+    connect(makeAction(CmdUserGuide, this), &QAction::triggered, this,
+            [this] { CHelpWindow::showTopic(this, QStringLiteral("index")); });
     connect(makeAction(CmdClose, this), &QAction::triggered, this, [this] { closeDocument(); });
     QAction* saveAction = makeAction(CmdSave, this);
     saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -232,7 +236,7 @@ void CMainFrame::buildMenus() {
     toolsMenu_ = new QMenu(this);
     toolsMenu_->addAction(action(CmdSettings));
     helpMenu_ = new QMenu(this);
-    helpMenu_->addAction(action(CmdAbout));
+    helpMenu_->addActions({action(CmdUserGuide), action(CmdAbout)});
 
     docFileMenu_ = new QMenu(this);
     docFileMenu_->addActions({action(CmdClose), saveAction, action(CmdSaveAs)});
@@ -245,7 +249,7 @@ void CMainFrame::buildMenus() {
     docToolsMenu_ = new QMenu(this);
     docToolsMenu_->addAction(action(CmdSettings));
     docHelpMenu_ = new QMenu(this);
-    docHelpMenu_->addAction(action(CmdAbout));
+    docHelpMenu_->addActions({action(CmdUserGuide), action(CmdAbout)});
     rebuildRecentFiles();
 }
 
@@ -296,6 +300,15 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         toolBarAction(CmdReadCard)->setEnabled(usable);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        CDataPage* page = view_ ? view_->currentPage() : nullptr;
+        CHelpWindow::showTopic(this, page ? page->helpTopic() : QStringLiteral("index"));
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void CMainFrame::refreshTexts() {

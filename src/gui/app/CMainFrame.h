@@ -53,6 +53,7 @@ public:
         CmdSettings = 32779,
         CmdUndo = 57643,
         CmdRedo = 57644,
+        CmdUserGuide = 57667,
     };
     // Texts of the Edit menu: its title, Undo and Redo alone, and Undo and Redo naming their step ("%s").
     static constexpr int TextEditMenu = 2000;
@@ -112,6 +113,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // F1 outside a page (the tree, the empty window): the section of the page shown, else the guide's contents.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QAction* makeAction(Command command, QObject* owner);

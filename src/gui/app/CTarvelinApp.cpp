@@ -2,6 +2,7 @@
 
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CSplash.h"
+#include "gui/widgets/CHelpWindow.h"
 #include "platform/CardBackups.h"
 
 #include <QDir>
@@ -42,6 +43,8 @@ bool CTarvelinApp::start(const QString& parameters, bool showSplash) {
     if (language.usedFallback) {
         store_.write(current_);
     }
+    // F1 shows the guide in the language chosen now, also after a change in the program settings.
+    CHelpWindow::configure(paths.helpFolder(), [this] { return languages_.name(); }, &languages_);
 
     if (showSplash) {
         CSplash splash(paths.dataFile(QStringLiteral("Gfx/splash.png")), Version);

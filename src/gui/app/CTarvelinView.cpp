@@ -81,6 +81,7 @@ CDataPage* CTarvelinView::page(PageId id) const {
     const PageSpec& spec = pageSpec(id);
     auto* self = const_cast<CTarvelinView*>(this);
     slot = spec.create(context_, stack_);
+    slot->setHelpTopic(QString::fromLatin1(spec.helpTopic));
     if (spec.stacked) {
         // The stack keeps the table's order whatever order the pages are created in.
         int before = 0;

@@ -51,40 +51,45 @@ using Tree = std::array<TreeItemSpec, PageSpec::MaxTreeItems>;
 // four entries of the settings page, Sequences, Cross-connection), Chimes, Report (Printing).
 constexpr PageSpec row(PageId id, int headerText, int headerIcon, bool stacked,
                        std::array<TreeItemSpec, PageSpec::MaxTreeItems> tree, Edits edits,
-                       CDataPage* (*create)(AppContext&, QWidget*)) {
-    return {id, headerText, headerIcon, stacked, tree, edits.ids, edits.count, create};
+                       CDataPage* (*create)(AppContext&, QWidget*), const char* helpTopic) {
+    return {id, headerText, headerIcon, stacked, tree, edits.ids, edits.count, create, helpTopic};
 }
 
 const PageSpec Pages[] = {
-    row(PageId::Programy, 173, 5, true, Tree{{{1, 158, 6, false}}}, sections(), make<CPropProgramy>),
+    row(PageId::Programy, 173, 5, true, Tree{{{1, 158, 6, false}}}, sections(), make<CPropProgramy>, "programs"),
     row(PageId::Wymiana, 174, 2, true, Tree{{{0, 157, 11, false}}},
-        sections(SectionId::Identity, SectionId::StartFlags), make<CPropWymiana>),
-    row(PageId::Tyg, 175, 2, true, Tree{{{2, 159, 7, true}}}, sections(SectionId::Weekly), make<CPropTyg>),
+        sections(SectionId::Identity, SectionId::StartFlags), make<CPropWymiana>, "card-exchange"),
+    row(PageId::Tyg, 175, 2, true, Tree{{{2, 159, 7, true}}}, sections(SectionId::Weekly), make<CPropTyg>, "weekly"),
     row(PageId::Settings, 176, 2, true,
         Tree{{{9, 165, 1, false}, {13, 168, 0, true}, {14, 170, 2, true}, {15, 171, 13, true}, {16, 602, 17, true}}},
         sections(SectionId::General, SectionId::Bells, SectionId::Clocks, SectionId::Hammers, SectionId::Amplifier),
-        make<CPropSettings>),
-    row(PageId::Swieta, 177, 2, true, Tree{{{8, 169, 5, true}}}, sections(SectionId::Holidays), make<CPropSwieta>),
-    row(PageId::Gongi, 178, 2, true, Tree{{{12, 167, 2, true}}}, sections(SectionId::Striking), make<CPropGongi>),
+        make<CPropSettings>, "settings"),
+    row(PageId::Swieta, 177, 2, true, Tree{{{8, 169, 5, true}}}, sections(SectionId::Holidays), make<CPropSwieta>,
+        "holidays"),
+    row(PageId::Gongi, 178, 2, true, Tree{{{12, 167, 2, true}}}, sections(SectionId::Striking), make<CPropGongi>,
+        "striking"),
     row(PageId::Korekty, 179, 2, true, Tree{{{11, 166, 2, true}}}, sections(SectionId::TimeCorrection),
-        make<CPropKorekty>),
-    row(PageId::Raport, 164, 2, true, Tree{{{20, 164, 12, false}}}, sections(), make<CPropRaport>),
-    row(PageId::Swi, 180, 2, true, Tree{{{4, 161, 9, true}}}, sections(SectionId::HolidayDay), make<CPropSwi>),
-    row(PageId::Rok, 181, 2, true, Tree{{{3, 160, 8, true}}}, sections(SectionId::Annual), make<CPropRok>),
-    row(PageId::Jed, 182, 2, true, Tree{{{5, 162, 10, true}}}, sections(SectionId::OneTime), make<CPropJed>),
-    row(PageId::Pog, 183, 2, true, Tree{{{6, 163, 10, true}}}, sections(SectionId::Funeral), make<CPropPog>),
+        make<CPropKorekty>, "time-corrections"),
+    row(PageId::Raport, 164, 2, true, Tree{{{20, 164, 12, false}}}, sections(), make<CPropRaport>, "report"),
+    row(PageId::Swi, 180, 2, true, Tree{{{4, 161, 9, true}}}, sections(SectionId::HolidayDay), make<CPropSwi>,
+        "holiday-programs"),
+    row(PageId::Rok, 181, 2, true, Tree{{{3, 160, 8, true}}}, sections(SectionId::Annual), make<CPropRok>, "annual"),
+    row(PageId::Jed, 182, 2, true, Tree{{{5, 162, 10, true}}}, sections(SectionId::OneTime), make<CPropJed>,
+        "one-time"),
+    row(PageId::Pog, 183, 2, true, Tree{{{6, 163, 10, true}}}, sections(SectionId::Funeral), make<CPropPog>, "funeral"),
     row(PageId::PogSpec, 878, 2, true, Tree{{{7, 879, 10, true}}}, sections(SectionId::SpecialTolling),
-        make<CPropPogSpec>),
-    row(PageId::User, 598, 2, true, Tree{{{10, 598, 15, true}}}, sections(), make<CPropUser>),
+        make<CPropPogSpec>, "special-tolling"),
+    row(PageId::User, 598, 2, true, Tree{{{10, 598, 15, true}}}, sections(), make<CPropUser>, "user"),
     row(PageId::Sekwencje, 599, 2, true, Tree{{{17, 599, 16, true}}}, sections(SectionId::Sequences),
-        make<CPropSekwencje>),
+        make<CPropSekwencje>, "sequences"),
     row(PageId::Krosownica, 600, 2, true, Tree{{{18, 600, 13, true}}}, sections(SectionId::Outputs),
-        make<CPropKrosownica>),
-    row(PageId::Druk, 696, 2, true, Tree{{{21, 696, 19, true}}}, sections(), make<CPropDruk>),
-    row(PageId::Kuranty, 825, 2, true, Tree{{{19, 825, 16, false}}}, sections(SectionId::Chimes), make<CKurantyPage>),
+        make<CPropKrosownica>, "cross-connection"),
+    row(PageId::Druk, 696, 2, true, Tree{{{21, 696, 19, true}}}, sections(), make<CPropDruk>, "printing"),
+    row(PageId::Kuranty, 825, 2, true, Tree{{{19, 825, 16, false}}}, sections(SectionId::Chimes), make<CKurantyPage>,
+        "chimes"),
     // The day plan comes last among the programs: items with the same place keep the table's order.
-    row(PageId::Plan, 2450, 2, true, Tree{{{8, 2450, 7, true}}}, sections(), make<CPropPlan>),
-    row(PageId::SetMenu, 0, 0, false, Tree{}, sections(), plain),
+    row(PageId::Plan, 2450, 2, true, Tree{{{8, 2450, 7, true}}}, sections(), make<CPropPlan>, "day-plan"),
+    row(PageId::SetMenu, 0, 0, false, Tree{}, sections(), plain, "settings"),
 };
 
 static_assert(std::size(Pages) == PageCount, "every page has its row");

@@ -54,7 +54,7 @@ struct TreeItemSpec {
 };
 
 // Everything the view knows of one page. Adding a page is adding its row to the table in PageTable.cpp: the view
-// creates it, stacks it, titles it, gives it its tree items, and brings it to the front when an undo or redo
+// creates it, stacks it, titles it, gives it its tree items and its section of the user guide, and brings it to the front when an undo or redo
 // changes one of the sections it edits.
 struct PageSpec {
     static constexpr std::size_t MaxTreeItems = 5;
@@ -68,6 +68,8 @@ struct PageSpec {
     std::array<SectionId, MaxSections> sections; // the sections the page edits: the first sectionCount
     int sectionCount;
     CDataPage* (*create)(AppContext& context, QWidget* parent);
+    // The section of the user guide that F1 opens on this page (a file of Help/<Language>/ without ".html").
+    const char* helpTopic;
 
     bool edits(SectionId section) const {
         for (int i = 0; i < sectionCount; ++i) {

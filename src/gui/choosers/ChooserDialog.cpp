@@ -1,8 +1,11 @@
 #include "gui/choosers/ChooserDialog.h"
 
 #include "gui/common/Services.h"
+#include "gui/dialogs/DialogHelp.h"
+#include "gui/widgets/HelpKeys.h"
 
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -84,6 +87,12 @@ void ChooserDialog::confirm() {
         return;
     }
     accept();
+}
+
+void ChooserDialog::keyPressEvent(QKeyEvent* event) {
+    if (!helpkeys::handle(this, event, dialogHelpTopic(metaObject()))) {
+        QDialog::keyPressEvent(event);
+    }
 }
 
 } // namespace tolvane

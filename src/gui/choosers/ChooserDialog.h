@@ -49,6 +49,8 @@ protected:
 
     // Scrolls the preselected row into view once the list has its size.
     void showEvent(QShowEvent* event) override;
+    // F1: the chooser's section of the user guide (DialogHelp).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void confirm();

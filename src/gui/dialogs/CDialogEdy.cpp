@@ -1,9 +1,12 @@
 #include "gui/dialogs/CDialogEdy.h"
 
+#include "gui/dialogs/DialogHelp.h"
 #include "gui/widgets/CControlTipCtrl.h"
 #include "gui/widgets/ControlText.h"
+#include "gui/widgets/HelpKeys.h"
 
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -133,6 +136,13 @@ void CDialogEdy::setHelpTip(int id, int tipId) {
 
 void CDialogEdy::setHelpText(int id, const QString& string) {
     controlTips_->setTip(control(id), string);
+    helpkeys::setWhatsThis(control(id), string);
+}
+
+void CDialogEdy::keyPressEvent(QKeyEvent* event) {
+    if (!helpkeys::handle(this, event, dialogHelpTopic(metaObject()))) {
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void CDialogEdy::helpRequested(QWidget* label) {

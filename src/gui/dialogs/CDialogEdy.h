@@ -108,6 +108,8 @@ protected:
     virtual bool acceptDialog() { return true; }
     // A message with this dialog as owner (caption 107).
     void showMessage(const QString& text);
+    // F1: the dialog's section of the user guide (DialogHelp); Shift+F1: What's This.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void describeChange(QWidget* control, bool changed);
