@@ -23,7 +23,7 @@ QString fileName(const QString& topic) {
 }
 
 QString anchorOf(const QString& topic) {
-    const int hash = topic.indexOf(QLatin1Char('#'));
+    const qsizetype hash = topic.indexOf(QLatin1Char('#'));
     return hash < 0 ? QString() : topic.mid(hash + 1);
 }
 
