@@ -58,6 +58,13 @@ void unpackProgramsImage(ProjectData& project, std::span<const std::uint8_t, Ima
 void packConfigImage(ProjectData& project, std::span<std::uint8_t, ImageSize> image) {
     project.general().restoreSignature();
     project.general().packImage(at(image, GeneralOffset, GeneralSettings::ImageSize));
+    // The astronomical clock works out dusk and dawn from these four bytes: a built-in place goes out with its own
+    // coordinates whatever the project's bytes hold. The project itself is left as it is.
+    const AstroPlaces::Place place = project.general().controllerCoordinates();
+    image[GeneralOffset + GeneralSettings::LongitudeDegreesOffset] = place.longitudeDegrees;
+    image[GeneralOffset + GeneralSettings::LongitudeMinutesOffset] = place.longitudeMinutes;
+    image[GeneralOffset + GeneralSettings::LatitudeDegreesOffset] = place.latitudeDegrees;
+    image[GeneralOffset + GeneralSettings::LatitudeMinutesOffset] = place.latitudeMinutes;
     project.bells().packImage(at(image, BellsOffset, BellTable::ImageSize));
     project.striking().packImage(at(image, StrikingOffset, StrikingSettings::ImageSize));
     project.timeCorrection().packImage(at(image, TimeCorrectionOffset, TimeCorrectionSettings::Size));

@@ -165,8 +165,12 @@ void ProjectData::serialize(SectionId id, SectionArchive& archive) {
 }
 
 void ProjectData::sortSchedulesByTime() {
+    sortSchedules({SortKey::Time, SortKey::Time, SortKey::Time, SortKey::Time});
+}
+
+void ProjectData::sortSchedules(const std::array<SortKey, 4>& keys) {
     for (int kind : {Weekly, HolidayDay, Annual, OneTime}) {
-        program(kind).sortEntries(SortKey::Time, 0);
+        program(kind).sortEntries(keys[static_cast<std::size_t>(kind)], 0);
     }
 }
 

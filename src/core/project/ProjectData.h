@@ -133,6 +133,9 @@ public:
     // Puts the dated schedules (weekly, holiday-day, annual, one-time) in time order, as their pages list them.
     // Part of loading a project or card files, so that merely showing a page never reorders the project.
     void sortSchedulesByTime();
+    // The same in the order each list is kept in: `keys[kind]` for the weekly, holiday-day, annual and one-time
+    // schedules.
+    void sortSchedules(const std::array<SortKey, 4>& keys);
     // The groups the card page writes: clearing their marks once a file has been written.
     void clearProgramsMarks();
     void clearSequencesMarks();

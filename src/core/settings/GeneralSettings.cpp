@@ -425,6 +425,14 @@ void GeneralSettings::applyPlaceCoordinates() {
     storePlaceCoordinates(place.latitudeDegrees, place.latitudeMinutes, place.longitudeDegrees, place.longitudeMinutes);
 }
 
+AstroPlaces::Place GeneralSettings::controllerCoordinates() const {
+    if (cityIndex() < AstroPlaces::Count) {
+        return AstroPlaces::table()[cityIndex()];
+    }
+    return {record_.u8(LongitudeDegreesOffset), record_.u8(LongitudeMinutesOffset), record_.u8(LatitudeDegreesOffset),
+            record_.u8(LatitudeMinutesOffset)};
+}
+
 std::uint8_t GeneralSettings::controllerLanguageForPosition(int position) {
     if (position < 0 || position >= static_cast<int>(LanguageValues.size())) {
         return 0;

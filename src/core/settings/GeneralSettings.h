@@ -261,6 +261,10 @@ public:
     // Copies the chosen place's coordinates into the coordinate bytes without marking, as the page does each time
     // it shows them; nothing for coordinates by hand or an index without a place.
     void applyPlaceCoordinates();
+    // The coordinates the controller works with: a built-in place's from the place table (the stored bytes may
+    // still hold older ones, as in a project whose time-corrections page was never used), otherwise the stored
+    // ones. Raw bytes: degrees with the hemisphere bit, then minutes.
+    AstroPlaces::Place controllerCoordinates() const;
 
     // Drop-down positions of the pages.
     // Controller language list: positions 0-5 store 0, 1, 2, 3, 5, 4; no selection (-1) stores 0.

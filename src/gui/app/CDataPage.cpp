@@ -194,7 +194,7 @@ void CDataPage::beginListUpdate(QAbstractItemView* list) {
     }
 }
 
-void CDataPage::endListUpdate(QAbstractItemView* list, int row) {
+void CDataPage::endListUpdate(QAbstractItemView* list, int row, bool takeFocus) {
     if (!list) {
         return;
     }
@@ -211,6 +211,9 @@ void CDataPage::endListUpdate(QAbstractItemView* list, int row) {
         list->scrollTo(index);
     }
     // The list takes the focus from its own page only: a keyboard user moving through the navigation tree keeps it.
+    if (!takeFocus) {
+        return;
+    }
     QWidget* focused = QApplication::focusWidget();
     QWidget* page = list->parentWidget();
     if (!focused || (page && page->isAncestorOf(focused))) {

@@ -49,6 +49,10 @@ public:
 
     // Refills the page's controls from the project and selects record `item`.
     virtual void reload(int item = 0);
+    // Refills the page's controls from the project when no record is asked for (the page is brought back from the
+    // tree or the overview, or the project changed under it): a page that remembers the record the user was on
+    // selects it again. The base shows the first record.
+    virtual void reloadKeepingRecord() { reload(); }
     // The tree item showing text `textId` brought the page to the front: a page with several items shows the part
     // that item names. The base does nothing.
     virtual void showTreeEntry(int textId) { (void)textId; }
@@ -135,9 +139,10 @@ protected:
 
     // The list-page pattern. beginListUpdate stops redrawing and empties the list (a CListModel is reset, an item
     // widget cleared); endListUpdate redraws it, selects `row` (none when out of range), scrolls it into view and
-    // gives the list the focus unless the focus is outside the list's page (the navigation tree keeps it).
+    // gives the list the focus unless the focus is outside the list's page (the navigation tree keeps it) or
+    // `takeFocus` is false (the list was put in order while the user works in the page's editor).
     static void beginListUpdate(QAbstractItemView* list);
-    static void endListUpdate(QAbstractItemView* list, int row);
+    static void endListUpdate(QAbstractItemView* list, int row, bool takeFocus = true);
     // Calls onSelectionChanged whenever the selection of `list` changes (call after the list has its model); Home
     // and End of a table go to its first and last row.
     void watchSelection(QAbstractItemView* list);

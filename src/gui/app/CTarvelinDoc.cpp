@@ -32,6 +32,9 @@ public:
     }
 
     const EditKey& key() const { return key_; }
+    // Where the step's record is once the step is done, when the step moved it (-1: where it began).
+    int recordAfter() const { return recordAfter_; }
+    void setRecordAfter(int record) { recordAfter_ = record; }
     const std::vector<Part>& parts() const { return parts_; }
     void retext() { setText(document_.caption(label_)); }
 
@@ -98,6 +101,7 @@ private:
     EditKey key_;
     int burst_;
     std::vector<Part> parts_;
+    int recordAfter_ = -1;
     bool pushed_ = true;
 };
 
@@ -154,6 +158,13 @@ bool CTarvelinDoc::edit(const EditLabel& label, const EditKey& key, const std::f
     }
     emit modifiedChanged();
     return true;
+}
+
+void CTarvelinDoc::moveLastStepRecord(int record) {
+    if (undoStack_->index() > 0 && undoStack_->index() == undoStack_->count()) {
+        const auto* step = static_cast<const EditStep*>(undoStack_->command(undoStack_->index() - 1));
+        const_cast<EditStep*>(step)->setRecordAfter(record);
+    }
 }
 
 void CTarvelinDoc::changeMarks(const std::function<void(ProjectData&)>& change) {
@@ -233,7 +244,11 @@ void CTarvelinDoc::takeStep(bool back) {
         return;
     }
     const int at = back ? undoStack_->index() - 1 : undoStack_->index();
-    const EditKey key = static_cast<const EditStep*>(undoStack_->command(at))->key();
+    const auto* step = static_cast<const EditStep*>(undoStack_->command(at));
+    EditKey key = step->key();
+    if (!back && step->recordAfter() >= 0) {
+        key.record = step->recordAfter();
+    }
     ++burst_;
     if (back) {
         undoStack_->undo();
@@ -322,13 +337,24 @@ int CTarvelinDoc::open(const QString& path, QString* systemError) {
     }
     project_ = std::move(result.project);
     project_->setTextSource(texts_);
-    // The schedule pages list programs in time order: a file is put in that order as it is opened, so that
+    // The schedule pages list programs in their lists' orders: a file is put in them as it is opened, so that
     // showing a page never changes the project.
-    project_->sortSchedulesByTime();
+    project_->sortSchedules(listOrders_);
     path_ = path;
     resetHistory();
     emit projectReplaced();
     return 0;
+}
+
+SortKey CTarvelinDoc::listOrder(int kind) const {
+    return kind >= 0 && kind < static_cast<int>(listOrders_.size()) ? listOrders_[static_cast<std::size_t>(kind)]
+                                                                    : SortKey::Time;
+}
+
+void CTarvelinDoc::setListOrder(int kind, SortKey key) {
+    if (kind >= 0 && kind < static_cast<int>(listOrders_.size())) {
+        listOrders_[static_cast<std::size_t>(kind)] = key;
+    }
 }
 
 QString CTarvelinDoc::save(const QString& path) {

@@ -55,6 +55,9 @@ public:
     // step captioned `label` (merged into the step before when that has the same key and nothing came between).
     // Returns whether the project changed. A change that only moved change marks makes no step.
     bool edit(const EditLabel& label, const EditKey& key, const std::function<void(ProjectData&)>& change);
+    // The last step moved the record it names (its list was put in order again): a redo shows the record where it
+    // went, an undo where the edit began.
+    void moveLastStepRecord(int record);
     // A change that only clears change marks (a card file written): taken as it is, without an undo step.
     void changeMarks(const std::function<void(ProjectData&)>& change);
     // The next edit starts a new step even with the same key (the user left the field or chose another record).
@@ -89,6 +92,13 @@ public:
     // Writes the project file whole or not at all; clears every change mark and marks the history saved on
     // success. Empty string on success, otherwise the operating system's wording.
     QString save(const QString& path);
+
+    // The order each dated schedule list is kept in (weekly, holiday-day, annual, one-time): the time at first,
+    // then the column its page sorted by last. Opening a project and reading programs from a card put the lists in
+    // these orders, so that showing a page never reorders the project.
+    SortKey listOrder(int kind) const;
+    void setListOrder(int kind, SortKey key);
+    const std::array<SortKey, 4>& listOrders() const { return listOrders_; }
 
     // Whether the document was started from a card or a folder of card files: set before the view reads them,
     // cleared once it has.
@@ -130,6 +140,7 @@ private:
     States committed_;
     int burst_ = 0;
     bool historyBroken_ = false;
+    std::array<SortKey, 4> listOrders_{SortKey::Time, SortKey::Time, SortKey::Time, SortKey::Time};
     bool startedFromCard_ = false;
     bool startedFromDat_ = false;
 };

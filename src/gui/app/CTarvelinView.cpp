@@ -243,7 +243,7 @@ void CTarvelinView::refreshTexts() {
 
 void CTarvelinView::reloadPages() {
     for (CDataPage* each : createdPages()) {
-        each->reload();
+        each->reloadKeepingRecord();
     }
     emit identityChanged();
 }
@@ -290,7 +290,7 @@ bool CTarvelinView::readCardFiles(const QString& folder) {
         readOne(card::FileKind::Sequences, true);
         readOne(card::FileKind::Config, false);
         readOne(card::FileKind::Chimes, false);
-        project.sortSchedulesByTime();
+        project.sortSchedules(document_.listOrders());
     });
     return allRead;
 }
@@ -322,17 +322,24 @@ void CTarvelinView::showRestored(const EditKey& key) {
         const CDataPage* created = pages_[pageIndex(spec.id)];
         return created && created->showsEdit(key);
     };
+    // A step on one record selects that record; a step on a whole list (an Add, a sort) keeps the one selected.
+    const auto bringBack = [this, &key](PageId id) {
+        showPage(id);
+        if (key.record >= 0) {
+            page(id)->reload(key.record);
+        } else {
+            page(id)->reloadKeepingRecord();
+        }
+    };
     for (const PageSpec& spec : pageTable()) {
         if (spec.stacked && shows(spec)) {
-            showPage(spec.id);
-            page(spec.id)->reload(std::max(key.record, 0));
+            bringBack(spec.id);
             return;
         }
     }
     for (const PageSpec& spec : pageTable()) {
         if (spec.stacked && spec.edits(key.section)) {
-            showPage(spec.id);
-            page(spec.id)->reload(std::max(key.record, 0));
+            bringBack(spec.id);
             return;
         }
     }
@@ -369,9 +376,10 @@ void CTarvelinView::onItemChosen(QTreeWidgetItem* item) {
         return;
     }
     CDataPage* target = page(static_cast<PageId>(item->data(0, PageRole).toInt()));
-    // A page reads the project whenever it is brought to the front, also when its item is clicked again.
+    // A page reads the project whenever it is brought to the front, also when its item is clicked again, and
+    // selects the record the user was on.
     stack_->setCurrentWidget(target);
-    target->reload();
+    target->reloadKeepingRecord();
     // A page with several tree items (the settings page) brings the part the item names into view.
     target->showTreeEntry(item->data(0, TextRole).toInt());
 }

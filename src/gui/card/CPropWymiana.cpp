@@ -72,6 +72,7 @@ CPropWymiana::CPropWymiana(AppContext& context, QWidget* parent, std::unique_ptr
       folderLabel_(new QLabel(QStringLiteral("Katalog"), this)), folderPath_(new QLabel(this)),
       group_(new QGroupBox(this)), warningText_(new QLabel(this)), warningIcon_(new QLabel(this)) {
     driveList_->setObjectName(QStringLiteral("cardDriveList"));
+    cardLabel_->setBuddy(driveList_);
     folderPath_->setObjectName(QStringLiteral("datFolder"));
 
     auto* layout = new QVBoxLayout(this);
@@ -133,6 +134,7 @@ CPropWymiana::CPropWymiana(AppContext& context, QWidget* parent, std::unique_ptr
 
 void CPropWymiana::refreshTexts() {
     setItemText(cardLabel_, TextCardLabel);
+    driveList_->setAccessibleName(text(TextCardLabel));
     group_->setTitle(text(TextGroup));
     for (const RowTexts& texts : Rows) {
         const Row& row = rows_[index(texts.kind)];
@@ -297,8 +299,8 @@ void CPropWymiana::read(card::FileKind kind) {
                 project.chimes().markAllChanged();
             }
             if (result.ok && kind == card::FileKind::Programs) {
-                // Programs are listed in time order; reading is where they are put in it.
-                project.sortSchedulesByTime();
+                // Each schedule page lists its programs in its list's order; reading is where they are put in it.
+                project.sortSchedules(document()->listOrders());
             }
         });
         if (result.text != 0) {

@@ -6,6 +6,7 @@
 #include "gui/choosers/CSelSekwDlg.h"
 #include "gui/schedules/CProgramDelegate.h"
 #include "gui/schedules/CPropSwieta.h"
+#include "gui/widgets/CCellCheckBox.h"
 #include "gui/widgets/CFireEdit.h"
 #include "gui/widgets/CLinkStatic.h"
 #include "gui/widgets/CTrackEdytorCtrl.h"
@@ -188,10 +189,11 @@ QCheckBox* CProgramPage::checkBox(const char* name) {
     return box;
 }
 
-// A field stores on every keystroke; leaving it ends the burst of typing, so the next keystroke is a new step.
+// A field stores on every keystroke; leaving it puts the list in order and ends the burst of typing, so the next
+// keystroke is a new step.
 void CProgramPage::connectField(CFireEdit* field, const std::function<void()>& store) {
     connect(field, &QLineEdit::textEdited, this, [store] { store(); });
-    connect(field, &QLineEdit::editingFinished, this, [this] { endEditBurst(); });
+    connect(field, &QLineEdit::editingFinished, this, [this] { finishField(); });
 }
 
 // A row of the editor with its label and a clickable value that opens a chooser.
@@ -284,7 +286,7 @@ void CProgramPage::buildEditor() {
     connectField(startDay_, [this] { storeStartDate(); });
     connectField(startMonth_, [this] { storeStartDate(); });
     connect(year_, &QLineEdit::textEdited, this, [this] { storeYear(); });
-    connect(year_, &QLineEdit::editingFinished, this, [this] { endEditBurst(); });
+    connect(year_, &QLineEdit::editingFinished, this, [this] { finishField(); });
     grid->addWidget(dateLabel_, 2, 0);
     grid->addLayout(date, 2, 1);
 
@@ -315,7 +317,10 @@ void CProgramPage::buildEditor() {
     weekdaysLabel_ = new QLabel(editor_);
     auto* days = new QHBoxLayout;
     for (int d = 0; d < 7; ++d) {
-        weekdays_[static_cast<std::size_t>(d)] = checkBox(QStringLiteral("weekday%1").arg(d).toLatin1().constData());
+        // A weekday shows its name only while ticked: the whole box answers a click.
+        auto* box = new CCellCheckBox(editor_);
+        box->setObjectName(QStringLiteral("weekday%1").arg(d));
+        weekdays_[static_cast<std::size_t>(d)] = box;
         connect(weekdays_[static_cast<std::size_t>(d)], &QCheckBox::clicked, this, [this] { weekdayToggled(); });
         days->addWidget(weekdays_[static_cast<std::size_t>(d)]);
     }
@@ -377,11 +382,12 @@ void CProgramPage::buildEditor() {
     bellGrid->setVerticalSpacing(2);
     firstColumnLabel_ = new QLabel(bellPanel_);
     secondColumnLabel_ = new QLabel(bellPanel_);
+    secondColumnLabel_->setObjectName(QStringLiteral("secondColumnLabel"));
     bellGrid->addWidget(firstColumnLabel_, 0, 1);
     bellGrid->addWidget(secondColumnLabel_, 0, 2);
     for (int b = 0; b < 5; ++b) {
         TimePair& pair = bells_[static_cast<std::size_t>(b)];
-        pair.bell = new QCheckBox(bellPanel_);
+        pair.bell = new CCellCheckBox(bellPanel_);
         pair.bell->setObjectName(QStringLiteral("bellBox%1").arg(b));
         const auto field = [this](const QString& name, int upper) {
             auto* f = new CFireEdit(bellPanel_);
@@ -603,16 +609,24 @@ ProgramEntry CProgramPage::shown(int row) const {
 // ---- the list ----
 
 void CProgramPage::reload(int item) {
+    // An edit still open is finished first (the list's order included), as leaving its field would.
+    settleOrder();
+    refreshBellTexts();
     beginListUpdate(list_);
     const ScheduleProgram* p = programs();
     const int used = p ? p->usedCount() : 0;
+    focused_ = used == 0 ? 0 : std::clamp(item, 0, used - 1);
     // Selecting the row notifies the selection; the editor is filled once, below, not also on the way.
     reloading_ = true;
-    endListUpdate(list_, used == 0 ? -1 : std::clamp(item, 0, used - 1));
+    endListUpdate(list_, used == 0 ? -1 : focused_);
     reloading_ = false;
     progress_->setValue(used);
     count_->setText(formatted(TextCount, used));
     onSelectionChanged();
+}
+
+void CProgramPage::reloadKeepingRecord() {
+    reload(focused_);
 }
 
 void CProgramPage::rebuild(int row) {
@@ -627,8 +641,12 @@ void CProgramPage::onSelectionChanged() {
         return;
     }
     // Choosing another program ends the burst of typing: its edits are steps of their own.
+    orderPending_ = false;
     endEditBurst();
     const int selected = showSelectedItem(list_);
+    if (list_->currentIndex().isValid()) {
+        focused_ = list_->currentIndex().row();
+    }
     const int used = programs() ? programs()->usedCount() : 0;
     add_->setEnabled(project() && selected < PageLimit);
     delete_->setEnabled(selected > 0);
@@ -765,6 +783,9 @@ void CProgramPage::sortByColumn(int section) {
         return;
     }
     sortKey_ = key;
+    if (document()) {
+        document()->setListOrder(spec_.kind, static_cast<SortKey>(key));
+    }
     const QList<int> rows = selectedRows(list_);
     const int focus = currentItem() >= 0 ? currentItem() : (rows.isEmpty() ? 0 : rows.front());
     listAction({TextSortStep, {}}, -1, [focus](ProjectData&, ScheduleProgram&) { return focus; });
@@ -780,13 +801,52 @@ void CProgramPage::editShown(int field, const std::function<void(ScheduleProgram
     const EditLabel label =
         spec_.kind == Funeral ? EditLabel{TextFuneralStep, {static_cast<long long>(row + 1)}}
                               : EditLabel{TextEditStep, {static_cast<long long>(programs()->entry(row).identifier())}};
-    edit(label, {sectionId(), row, field}, [&](ProjectData& project) {
-        ScheduleProgram& s = project.program(spec_.kind);
-        s.storeShownValues(row);
-        change(s, row);
-    });
+    const EditKey key{sectionId(), row, field};
+    if (edit(label, key, [&](ProjectData& project) {
+            ScheduleProgram& s = project.program(spec_.kind);
+            s.storeShownValues(row);
+            change(s, row);
+        })) {
+        orderPending_ = true;
+        pendingLabel_ = label;
+        pendingKey_ = key;
+    }
     model_->rowChanged(row);
     showMarks();
+}
+
+void CProgramPage::settleOrder() {
+    if (!orderPending_) {
+        return;
+    }
+    orderPending_ = false;
+    const int row = currentItem();
+    if (row < 0 || !programs() || row >= programs()->usedCount() || isTollingKind(spec_.kind)) {
+        return;
+    }
+    int moved = row;
+    // The same label and key as the edit itself: the new order joins the edit's step, and one undo takes both back.
+    const bool reordered = edit(pendingLabel_, pendingKey_, [&](ProjectData& project) {
+        moved = project.program(spec_.kind).sortEntries(static_cast<SortKey>(sortKey_), row);
+    });
+    if (reordered) {
+        document()->moveLastStepRecord(moved);
+        showOrder(moved);
+    }
+}
+
+void CProgramPage::finishField() {
+    settleOrder();
+    endEditBurst();
+}
+
+void CProgramPage::showOrder(int row) {
+    reloading_ = true;
+    beginListUpdate(list_);
+    endListUpdate(list_, row, false);
+    reloading_ = false;
+    setCurrentItem(row);
+    focused_ = row;
 }
 
 void CProgramPage::showEntry(int row) {
@@ -870,17 +930,19 @@ void CProgramPage::showActionControls(const ProgramEntry& e) {
     }
 }
 
-void CProgramPage::showBellControls(const ProgramEntry& e) {
+void CProgramPage::showBellControls(const ProgramEntry& e, bool keepUnrung) {
     for (int b = 0; b < ProgramEntry::BellCount; ++b) {
         TimePair& pair = bells_[static_cast<std::size_t>(b)];
         const bool rung = e.bellRung(b);
         pair.bell->setChecked(rung);
         pair.bell->setText(rung ? QString::number(b + 1) : QString());
-        const int delay = rung ? e.bellDelay(b) : 0;
-        setItemTwoDigits(pair.minutes, delay / 60);
-        setItemTwoDigits(pair.seconds, delay % 60);
-        setItemTwoDigits(pair.secondMinutes, e.secondTime(b) / 60);
-        setItemTwoDigits(pair.secondSeconds, e.secondTime(b) % 60);
+        if (rung || !keepUnrung) {
+            const int delay = rung ? e.bellDelay(b) : 0;
+            setItemTwoDigits(pair.minutes, delay / 60);
+            setItemTwoDigits(pair.seconds, delay % 60);
+            setItemTwoDigits(pair.secondMinutes, e.secondTime(b) / 60);
+            setItemTwoDigits(pair.secondSeconds, e.secondTime(b) % 60);
+        }
         for (QWidget* w : std::initializer_list<QWidget*>{pair.minutes, pair.firstColon, pair.seconds,
                                                           pair.secondMinutes, pair.secondColon, pair.secondSeconds}) {
             w->setVisible(rung);
@@ -1010,6 +1072,7 @@ QString CProgramPage::hammerText(const ProgramEntry& e) const {
 void CProgramPage::actionChosen(int position) {
     const std::uint8_t code = programediting::actionCodeAt(position, spec_.kind == Funeral);
     editShown(static_cast<int>(EntryField::Action), [code](ScheduleProgram& s, int row) { s.setAction(row, code); });
+    settleOrder();
     // The parameters are read anew under the new action.
     if (currentItem() >= 0) {
         const ProgramEntry e = shown(currentItem());
@@ -1121,7 +1184,7 @@ void CProgramPage::bellToggled(int bell, bool on) {
         }
     });
     if (currentItem() >= 0) {
-        showBellControls(shown(currentItem()));
+        showBellControls(shown(currentItem()), true);
         showMarks();
     }
 }
@@ -1136,7 +1199,7 @@ void CProgramPage::weekdayToggled() {
         box->setText(box->isChecked() ? text(TextFirstWeekday + d) : QString());
     }
     editShown(static_cast<int>(EntryField::Days), [mask](ScheduleProgram& s, int row) { s.setDays(row, mask); });
-    endEditBurst();
+    finishField();
     if (mask == 0 && (spec_.kind == Weekly || spec_.kind == HolidayDay)) {
         showMessage(text(TextNoWeekday));
     }
@@ -1290,30 +1353,11 @@ void CProgramPage::refreshTexts() {
     evenMonths_->setText(text(TextEvenMonths));
     oddMonths_->setText(text(TextOddMonths));
 
-    const bool startOption = project() && project()->general().startMode() == 1;
-    const QString secondName = text(startOption ? TextSecondStartOption : TextSecondOtherwise);
-    firstColumnLabel_->setText(text(TextSwitchOnDelay));
-    secondColumnLabel_->setText(secondName);
-    for (int b = 0; b < 5; ++b) {
-        TimePair& pair = bells_[static_cast<std::size_t>(b)];
-        const QString bell = formatted(TextBell, b + 1);
-        pair.bell->setAccessibleName(bell);
-        pair.minutes->setAccessibleName(bell + QLatin1String(", ") + text(TextSwitchOnDelay) + QLatin1String(", ") +
-                                        text(TextMinutes));
-        pair.seconds->setAccessibleName(bell + QLatin1String(", ") + text(TextSwitchOnDelay) + QLatin1String(", ") +
-                                        text(TextSeconds));
-        pair.secondMinutes->setAccessibleName(bell + QLatin1String(", ") + secondName + QLatin1String(", ") +
-                                              text(TextMinutes));
-        pair.secondSeconds->setAccessibleName(bell + QLatin1String(", ") + secondName + QLatin1String(", ") +
-                                              text(TextSeconds));
-    }
+    refreshBellTexts();
     ringingLabel_->setText(text(TextRingingTime) + QLatin1Char(':'));
     ringingMinutes_->setAccessibleName(text(TextRingingTime) + QLatin1String(", ") + text(TextMinutes));
     ringingSeconds_->setAccessibleName(text(TextRingingTime) + QLatin1String(", ") + text(TextSeconds));
     graph_->setAccessibleName(text(TextGraph));
-    graph_->setTexts(
-        QString::fromStdString(context().texts.text(TextBell)).replace(QLatin1String("%d"), QLatin1String("%1")),
-        text(TextSwitchOnDelay), secondName);
     melodyLabel_->setText(text(TextMelody) + QLatin1Char(':'));
     melody_->setAccessibleName(text(TextMelody));
     repetitionsLabel_->setText(text(TextRepetitions) + QLatin1Char(':'));
@@ -1343,6 +1387,31 @@ void CProgramPage::refreshTexts() {
     if (currentItem() >= 0) {
         showEntry(currentItem());
     }
+}
+
+// The second value's name follows the start option of the settings (bit 9 of the option flags): read again whenever
+// the page is filled, so a change on the settings page or its undo shows here too.
+void CProgramPage::refreshBellTexts() {
+    const bool startOption = project() && project()->general().startMode() == 1;
+    const QString secondName = text(startOption ? TextSecondStartOption : TextSecondOtherwise);
+    firstColumnLabel_->setText(text(TextSwitchOnDelay));
+    secondColumnLabel_->setText(secondName);
+    for (int b = 0; b < 5; ++b) {
+        TimePair& pair = bells_[static_cast<std::size_t>(b)];
+        const QString bell = formatted(TextBell, b + 1);
+        pair.bell->setAccessibleName(bell);
+        pair.minutes->setAccessibleName(bell + QLatin1String(", ") + text(TextSwitchOnDelay) + QLatin1String(", ") +
+                                        text(TextMinutes));
+        pair.seconds->setAccessibleName(bell + QLatin1String(", ") + text(TextSwitchOnDelay) + QLatin1String(", ") +
+                                        text(TextSeconds));
+        pair.secondMinutes->setAccessibleName(bell + QLatin1String(", ") + secondName + QLatin1String(", ") +
+                                              text(TextMinutes));
+        pair.secondSeconds->setAccessibleName(bell + QLatin1String(", ") + secondName + QLatin1String(", ") +
+                                              text(TextSeconds));
+    }
+    graph_->setTexts(
+        QString::fromStdString(context().texts.text(TextBell)).replace(QLatin1String("%d"), QLatin1String("%1")),
+        text(TextSwitchOnDelay), secondName);
 }
 
 // ---- holiday-day programs ----
@@ -1388,7 +1457,7 @@ void CProgramPage::holidayChosen(int position) {
     endEditBurst();
     editShown(static_cast<int>(EntryField::Holiday),
               [index](ScheduleProgram& s, int row) { s.setHolidayIndex(row, index); });
-    endEditBurst();
+    finishField();
     rememberedHoliday_ = index;
     showActionControls(shown(currentItem()));
     showMarks();

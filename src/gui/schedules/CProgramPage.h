@@ -45,9 +45,12 @@ struct ProgramPageSpec {
 // the eight funeral tolling programs are always there, in their fixed order, without Add, Delete and Copy, and
 // their editor has the funeral relay, the number of days, the start mode and three start times. Every field is stored
 // as it is typed, one undo step per burst of typing in one field; Add, Copy, Delete, a number change and a column click
-// are one step each and put the list in the order of the chosen column inside that step. Showing a page or selecting a
-// program never changes the project: values the editor cannot show as stored are shown corrected and written with the
-// user's next edit of that program.
+// are one step each and put the list in the order of the chosen column inside that step. An edit of a value the list
+// is ordered by (a time, a date, a priority) puts the list in order again as the field is left, inside the edit's own
+// step, and the program stays selected. Showing a page or selecting a program never changes the project: values the
+// editor cannot show as stored are shown corrected and written with the user's next edit of that program. The page
+// remembers the program the user was on: brought back from the tree, the overview or after an undo, it selects it
+// again.
 //
 // Keyboard: Insert adds, Delete deletes the selected programs, Ctrl+D copies them, Ctrl+C puts them on the
 // clipboard as text, Ctrl+V adds programs from the clipboard, F2 (or a double click) changes the program's number
@@ -99,6 +102,8 @@ public:
     CProgramPage(AppContext& context, ProgramPageSpec spec, QWidget* parent = nullptr);
 
     void reload(int item = 0) override;
+    // Selects again the program the user was on (it follows its program through every reordering of the list).
+    void reloadKeepingRecord() override;
     void refreshTexts() override;
     void showItem(bool single, int item) override;
     void onSelectionChanged() override;
@@ -142,6 +147,13 @@ private:
                     const std::function<int(ProjectData&, ScheduleProgram&)>& change, int field = ListActionField);
     // Rebuilds the list and focuses `row` (after an action that changed the order or the count).
     void rebuild(int row);
+    // The shown program's last edit is complete (its field was left, its box ticked): the list is put in the order
+    // of the page's column again, inside that edit's undo step, and the program stays selected where it lands.
+    void settleOrder();
+    // Leaving a field: the order is settled and the next keystroke starts a new undo step.
+    void finishField();
+    // Shows the list in its new order with `row` selected, leaving the focus where the user is working.
+    void showOrder(int row);
 
     // One edit of the shown program: the values the editor shows are written first, then `change`, as one step
     // (merged with the steps of the same field while the user types on).
@@ -150,7 +162,11 @@ private:
     // The editor.
     void showEntry(int row);
     void showActionControls(const ProgramEntry& e);
-    void showBellControls(const ProgramEntry& e);
+    // `keepUnrung`: the fields of a bell that is not rung keep what they show, so that ticking the bell again
+    // gives back the times it had.
+    void showBellControls(const ProgramEntry& e, bool keepUnrung = false);
+    // The captions that follow the settings (the second column's name, the graph's texts), not only the language.
+    void refreshBellTexts();
     void fillGraph(const ProgramEntry& e);
     void showMarks();
     void showPriorityLabel(const ProgramEntry& e);
@@ -201,6 +217,12 @@ private:
     IconStrip buttonIcons_;
     int sortKey_ = 0;
     bool reloading_ = false;
+    // The program the user was on (the list's current row), kept while the page lives.
+    int focused_ = 0;
+    // The shown program was edited since its order was last settled: the step to settle it in.
+    bool orderPending_ = false;
+    EditLabel pendingLabel_;
+    EditKey pendingKey_;
     CProgramModel* model_ = nullptr;
     QTableView* list_ = nullptr;
     QPushButton* add_ = nullptr;

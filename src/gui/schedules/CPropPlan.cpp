@@ -9,6 +9,7 @@
 #include "project/TextFormat.h"
 #include "report/DayPlanCalendar.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QDateTime>
@@ -359,6 +360,10 @@ void CPropPlan::refreshTexts() {
         list->setHorizontalHeaderLabels(headers);
     }
     calendar_->setAccessibleName(text(dayplan::TitleText));
+    // The keyboard works in the calendar's table of days, which a screen reader asks for its own name.
+    if (auto* days = calendar_->findChild<QAbstractItemView*>(QStringLiteral("qt_calendar_calendarview"))) {
+        days->setAccessibleName(text(dayplan::TitleText));
+    }
     dayList_->setAccessibleName(text(dayplan::TitleText));
     onDemandTitle_->setText(text(dayplan::OnDemandText));
     onDemandList_->setAccessibleName(text(dayplan::OnDemandText));

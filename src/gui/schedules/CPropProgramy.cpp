@@ -62,7 +62,7 @@ CPropProgramy::CPropProgramy(AppContext& context, QWidget* parent) : CDataPage(c
         connect(row.open, &QPushButton::clicked, this, [this, page] {
             if (view()) {
                 view()->showPage(page);
-                view()->page(page)->reload();
+                view()->page(page)->reloadKeepingRecord();
             }
         });
         grid->addWidget(row.title, r * 3, 0, 1, 2);

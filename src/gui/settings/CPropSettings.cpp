@@ -5,6 +5,7 @@
 #include "gui/settings/CMlotekEdy.h"
 #include "gui/settings/CZegarEdyDlg.h"
 #include "gui/settings/EditorSupport.h"
+#include "gui/widgets/CCellCheckBox.h"
 #include "gui/widgets/CLamp.h"
 #include "gui/widgets/CStaticHelp.h"
 #include "gui/widgets/ChangeHighlight.h"
@@ -203,7 +204,7 @@ CPropSettings::CPropSettings(AppContext& context, QWidget* parent)
 void CPropSettings::buildAmplifier() {
     auto* grid = new QGridLayout(amplifierGroup_);
     ampSwitchCaption_ = new CStaticHelp(QString(), amplifierGroup_);
-    ampSwitch_ = new QCheckBox(amplifierGroup_);
+    ampSwitch_ = new CCellCheckBox(amplifierGroup_);
     ampSwitch_->setObjectName(QStringLiteral("amplifierSwitch"));
     leadCaption_ = new CStaticHelp(QString(), amplifierGroup_);
     leadTime_ = editorsupport::numberField(amplifierGroup_, "leadTime", 1, 60, 2);
@@ -287,7 +288,7 @@ void CPropSettings::buildOverview() {
         connect(link, &CLinkStatic::clicked, this, [this, c] { openClock(c); });
     }
     lockCaption_ = new CStaticHelp(QString(), clocksGroup_);
-    clockLock_ = new QCheckBox(clocksGroup_);
+    clockLock_ = new CCellCheckBox(clocksGroup_);
     clockLock_->setObjectName(QStringLiteral("clockLock"));
     clocks->addWidget(clockLock_, 2, 0);
     clocks->addWidget(lockCaption_, 2, 1, 1, 2);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -183,6 +184,90 @@ TEST(CardImages, ChimeSlotsHoldAtMost31BytesAndATerminator) {
     empty[0] = 0;
     EXPECT_EQ(bytesAt(image, 96, 32), empty);
 }
+
+// The coordinates config.dat carries for each place of the astronomical clock's list, as the installer reads them
+// in the list: degrees and minutes, E or W, N or S. The card holds degrees with the hemisphere in the top bit.
+struct PlaceCase {
+    int place;
+    int longitudeDegrees;
+    int longitudeMinutes;
+    char eastWest;
+    int latitudeDegrees;
+    int latitudeMinutes;
+    char northSouth;
+};
+
+class ConfigPlaceTest : public ::testing::TestWithParam<PlaceCase> {};
+
+// A project that names place `index` while its coordinate bytes hold something else: a new project (all 0) or one
+// whose time-corrections page was never shown after the place was set.
+void setPlace(ProjectData& p, std::uint8_t index, const Image& coordinateBytes) {
+    Image general(GeneralSettings::ImageSize, 0xFF);
+    p.general().packImage(general);
+    std::copy(coordinateBytes.begin(), coordinateBytes.end(), general.begin() + 0x3C);
+    general[0x41] = index;
+    p.general().unpackImage(general);
+}
+
+std::uint8_t degreesByte(int degrees, char hemisphere) {
+    return static_cast<std::uint8_t>(degrees | (hemisphere == 'W' || hemisphere == 'S' ? 0x80 : 0));
+}
+
+TEST_P(ConfigPlaceTest, ConfigCarriesTheCoordinatesOfTheChosenPlace) {
+    const PlaceCase& c = GetParam();
+    const Image expected{degreesByte(c.longitudeDegrees, c.eastWest), static_cast<std::uint8_t>(c.longitudeMinutes),
+                         degreesByte(c.latitudeDegrees, c.northSouth), static_cast<std::uint8_t>(c.latitudeMinutes)};
+    const bool byHand = c.place == GeneralSettings::CityByHand;
+    // By hand the typed coordinates are the ones to go out; a built-in place starts from the bytes of a new project.
+    ProjectData p;
+    setPlace(p, static_cast<std::uint8_t>(c.place), byHand ? expected : Image{0, 0, 0, 0});
+    const SectionState before = p.general().state();
+
+    const Image image = packed(p, card::packConfigImage);
+    EXPECT_EQ(bytesAt(image, 0x3C, 4), expected);
+    EXPECT_EQ(image[0x41], c.place);
+    EXPECT_TRUE(card::checksumMatches(full(image)));
+    // Packing leaves the project's own bytes (and its project file) as they were.
+    EXPECT_EQ(p.general().state(), before);
+
+    // Every other byte is what the project packs when its bytes already hold the place's coordinates.
+    ProjectData settled;
+    setPlace(settled, static_cast<std::uint8_t>(c.place), expected);
+    EXPECT_EQ(packed(settled, card::packConfigImage), image);
+
+    // A card read back shows the same place and coordinates.
+    ProjectData read;
+    card::unpackConfigImage(read, full(image));
+    EXPECT_EQ(read.general().cityIndex(), c.place);
+    EXPECT_EQ(read.general().longitudeDegrees(), c.longitudeDegrees);
+    EXPECT_EQ(read.general().longitudeMinutes(), c.longitudeMinutes);
+    EXPECT_EQ(read.general().longitudeWest(), c.eastWest == 'W');
+    EXPECT_EQ(read.general().latitudeDegrees(), c.latitudeDegrees);
+    EXPECT_EQ(read.general().latitudeMinutes(), c.latitudeMinutes);
+    EXPECT_EQ(read.general().latitudeSouth(), c.northSouth == 'S');
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryPlace, ConfigPlaceTest,
+    ::testing::Values(PlaceCase{0, 19, 56, 'E', 50, 4, 'N'}, PlaceCase{1, 21, 0, 'E', 52, 13, 'N'},
+                      PlaceCase{2, 18, 38, 'E', 54, 22, 'N'}, PlaceCase{3, 19, 28, 'E', 51, 49, 'N'},
+                      PlaceCase{4, 16, 22, 'E', 48, 13, 'N'}, PlaceCase{5, 4, 21, 'E', 50, 50, 'N'},
+                      PlaceCase{6, 14, 25, 'E', 50, 5, 'N'}, PlaceCase{7, 12, 34, 'E', 55, 43, 'N'},
+                      PlaceCase{8, 25, 0, 'E', 60, 8, 'N'}, PlaceCase{9, 2, 20, 'E', 48, 52, 'N'},
+                      PlaceCase{10, 13, 26, 'E', 52, 30, 'N'}, PlaceCase{11, 23, 44, 'E', 38, 0, 'N'},
+                      PlaceCase{12, 19, 0, 'E', 47, 30, 'N'}, PlaceCase{13, 6, 15, 'W', 53, 20, 'N'},
+                      PlaceCase{14, 12, 30, 'E', 41, 53, 'N'}, PlaceCase{15, 24, 8, 'E', 56, 53, 'N'},
+                      PlaceCase{16, 4, 54, 'E', 52, 21, 'N'}, PlaceCase{17, 10, 17, 'E', 59, 56, 'N'},
+                      PlaceCase{18, 9, 8, 'W', 38, 44, 'N'}, PlaceCase{19, 26, 7, 'E', 44, 25, 'N'},
+                      PlaceCase{20, 37, 35, 'E', 55, 45, 'N'}, PlaceCase{21, 17, 10, 'E', 48, 10, 'N'},
+                      PlaceCase{22, 3, 43, 'W', 40, 25, 'N'}, PlaceCase{23, 7, 26, 'E', 46, 57, 'N'},
+                      PlaceCase{24, 0, 10, 'W', 51, 30, 'N'}, PlaceCase{25, 30, 29, 'E', 50, 28, 'N'},
+                      // Coordinates typed by hand (a place in the south-west) go out as they are.
+                      PlaceCase{GeneralSettings::CityByHand, 70, 40, 'W', 33, 27, 'S'}),
+    [](const ::testing::TestParamInfo<PlaceCase>& row) {
+        return row.param.place == GeneralSettings::CityByHand ? std::string("ByHand")
+                                                              : "Place" + std::to_string(row.param.place);
+    });
 
 } // namespace
 } // namespace tolvane
