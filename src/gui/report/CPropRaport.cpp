@@ -257,6 +257,12 @@ std::optional<PageId> CPropRaport::pageOf(IssuePage page) {
         return PageId::Settings;
     case IssuePage::UserSettings:
         return PageId::User;
+    case IssuePage::TimeCorrections:
+        return PageId::Korekty;
+    case IssuePage::CrossConnection:
+        return PageId::Krosownica;
+    case IssuePage::Chimes:
+        return PageId::Kuranty;
     case IssuePage::None:
         break;
     }
