@@ -589,11 +589,22 @@ std::string ProjectDifference::tsv(const std::vector<Difference>& differences, c
 }
 
 std::string ProjectDifference::html(const std::vector<Difference>& differences, const TextSource& texts,
-                                    const std::string& beforeName, const std::string& afterName) {
+                                    const std::string& beforeName, const std::string& afterName,
+                                    const std::string& styleSheet) {
     const auto esc = [](const std::string& s) { return PrintDocument::escape(s); };
     std::string out = "<html><head><meta http-equiv=\"content-type\" content=\"text/html; charset=utf-8\" />";
     out += "<title>" + esc(texts.text(TitleText)) + "</title>";
-    out += "<link href=\"print/style.css\" rel=\"stylesheet\" type=\"text/css\" /></head><body>";
+    if (styleSheet.empty()) {
+        out += "<link href=\"print/style.css\" rel=\"stylesheet\" type=\"text/css\" />";
+    } else {
+        // A style sheet cannot end the element it stands in.
+        std::string style = styleSheet;
+        for (std::size_t at = style.find("</"); at != std::string::npos; at = style.find("</", at)) {
+            style.replace(at, 2, "<\\/");
+        }
+        out += "<style type=\"text/css\">\n" + style + "\n</style>";
+    }
+    out += "</head><body>";
     out += "<h1>" + esc(texts.text(TitleText)) + "</h1><br>";
     out += "<table class=\"values\" border=0><tr><td width=\"260\">" + esc(texts.text(BeforeHeadText)) +
            ":</td><td><b>" + esc(beforeName) + "</b></td></tr><tr><td>" + esc(texts.text(AfterHeadText)) +

@@ -62,9 +62,11 @@ public:
     // Tab-separated: a head line, then one line per difference (area, record, field, change, before, after);
     // tabs and line breaks inside a value become spaces.
     static std::string tsv(const std::vector<Difference>& differences, const TextSource& texts);
-    // An HTML document in the printout's style (print/style.css); every text is escaped.
+    // An HTML document in the printout's style: the style sheet's text inside the document when one is given
+    // (a document that stands alone), else a link to print/style.css beside it. Every text is escaped.
     static std::string html(const std::vector<Difference>& differences, const TextSource& texts,
-                            const std::string& beforeName, const std::string& afterName);
+                            const std::string& beforeName, const std::string& afterName,
+                            const std::string& styleSheet = {});
 };
 
 } // namespace tolvane
