@@ -435,12 +435,23 @@ void compareArea(const Area& before, const Area& after, std::vector<Difference>&
             out.push_back(std::move(d));
             continue;
         }
-        // Fields in the order of the first project, then those only the second one shows.
-        std::unordered_map<std::string, const std::string*> afterValues;
-        for (const auto& [label, value] : b->fields) {
-            afterValues.emplace(label, &value);
+        // Fields in the order of the first project, then those only the second one shows. A label may stand
+        // twice in one record (a catalog without texts): its n-th field matches the other's n-th.
+        const auto keyed = [](const Fact& f) {
+            std::vector<std::string> keys;
+            std::unordered_map<std::string, int> seen;
+            for (const auto& field : f.fields) {
+                keys.push_back(field.first + "\x1f" + std::to_string(seen[field.first]++));
+            }
+            return keys;
+        };
+        const std::vector<std::string> keysA = keyed(*a);
+        const std::vector<std::string> keysB = keyed(*b);
+        std::unordered_map<std::string, std::size_t> afterAt;
+        for (std::size_t i = 0; i < keysB.size(); ++i) {
+            afterAt.emplace(keysB[i], i);
         }
-        std::unordered_set<std::string> seen;
+        std::unordered_set<std::string> matched;
         const auto change = [&](const std::string& label, const std::string& from, const std::string& to) {
             if (from == to) {
                 return;
@@ -451,14 +462,15 @@ void compareArea(const Area& before, const Area& after, std::vector<Difference>&
             c.after = to;
             out.push_back(std::move(c));
         };
-        for (const auto& [label, value] : a->fields) {
-            seen.insert(label);
-            const auto other = afterValues.find(label);
-            change(label, value, other == afterValues.end() ? std::string() : *other->second);
+        for (std::size_t i = 0; i < keysA.size(); ++i) {
+            matched.insert(keysA[i]);
+            const auto other = afterAt.find(keysA[i]);
+            change(a->fields[i].first, a->fields[i].second,
+                   other == afterAt.end() ? std::string() : b->fields[other->second].second);
         }
-        for (const auto& [label, value] : b->fields) {
-            if (seen.insert(label).second) {
-                change(label, std::string(), value);
+        for (std::size_t i = 0; i < keysB.size(); ++i) {
+            if (matched.count(keysB[i]) == 0) {
+                change(b->fields[i].first, std::string(), b->fields[i].second);
             }
         }
     }
