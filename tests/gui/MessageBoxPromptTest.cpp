@@ -14,7 +14,7 @@ using P = PromptService;
 using testing::TestAppContext;
 
 const std::map<int, QString> ShellTexts = {
-    {102, "Tak"}, {103, "Nie"}, {104, "Anuluj"}, {107, "Tolvane - komunikat"}, {108, "Dobrze"}};
+    {102, "Tak"}, {103, "Nie"}, {104, "Anuluj"}, {107, "Tolvane - komunikat"}, {108, "Dobrze"}, {2514, "Pokaż zmiany"}};
 
 QStringList buttonTexts(const QMessageBox& box) {
     QStringList texts;
@@ -43,6 +43,11 @@ TEST(MessageBoxPromptTest, BoxesCarryCaption107TheIconAndRelabelledButtons) {
          QMessageBox::Question,
          {"Anuluj", "Nie", "Tak"},
          QMessageBox::Cancel},
+        {P::Buttons::YesNoShowChanges,
+         P::Icon::Question,
+         QMessageBox::Question,
+         {"Nie", "Pokaż zmiany", "Tak"},
+         QMessageBox::No},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.labels.join(',').toStdString());
@@ -76,6 +81,9 @@ TEST(MessageBoxPromptTest, AnswersFollowTheButtonAndClosingChangesNothing) {
         {QMessageBox::No, P::Buttons::YesNoCancel, P::Answer::No},
         {QMessageBox::Cancel, P::Buttons::YesNoCancel, P::Answer::Cancel},
         {QMessageBox::NoButton, P::Buttons::YesNoCancel, P::Answer::Cancel},
+        {QMessageBox::Yes, P::Buttons::YesNoShowChanges, P::Answer::Yes},
+        {QMessageBox::Apply, P::Buttons::YesNoShowChanges, P::Answer::ShowChanges},
+        {QMessageBox::NoButton, P::Buttons::YesNoShowChanges, P::Answer::No},
         {QMessageBox::Ok, P::Buttons::Ok, P::Answer::Ok},
         {QMessageBox::NoButton, P::Buttons::Ok, P::Answer::Ok},
     };

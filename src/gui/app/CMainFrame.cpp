@@ -9,6 +9,7 @@
 #include "gui/app/CTarvelinView.h"
 #include "gui/app/DriveListSlot.h"
 #include "gui/app/IconStrip.h"
+#include "gui/report/CPorownanieDlg.h"
 #include "gui/widgets/CRemoveDirCombo.h"
 #include "platform/LaunchParameters.h"
 #include "platform/PlatformCardFileSystem.h"
@@ -41,6 +42,9 @@ constexpr int TextViewMenu = 124;
 constexpr int TextToolsMenu = 127;
 constexpr int TextHelpMenu = 129;
 constexpr int TextOpenTitle = 131;
+constexpr int TextCompareWith = 2515;
+constexpr int TextCompareWithTitle = 2520;
+constexpr int TextThisProject = 2519;
 constexpr int TextSaveAs = 135;
 constexpr int TextDocumentExit = 136;
 constexpr int TextDocumentViewMenu = 140;
@@ -196,6 +200,9 @@ void CMainFrame::buildMenus() {
     docExit_ = new QAction(this);
     docExit_->setObjectName(QStringLiteral("actionDocumentExit"));
     connect(docExit_, &QAction::triggered, this, &QWidget::close);
+    compareWith_ = new QAction(this);
+    compareWith_->setObjectName(QStringLiteral("actionCompareWith"));
+    connect(compareWith_, &QAction::triggered, this, [this] { compareWithFile(); });
     QAction* undoAction = makeAction(CmdUndo, this);
     undoAction->setShortcuts(undoKeys());
     connect(undoAction, &QAction::triggered, this, [this] { undo(); });
@@ -232,7 +239,7 @@ void CMainFrame::buildMenus() {
     helpMenu_->addAction(action(CmdAbout));
 
     docFileMenu_ = new QMenu(this);
-    docFileMenu_->addActions({action(CmdClose), saveAction, action(CmdSaveAs)});
+    docFileMenu_->addActions({action(CmdClose), saveAction, action(CmdSaveAs), compareWith_});
     docFileMenu_->addSeparator();
     docFileMenu_->addAction(docExit_);
     docEditMenu_ = new QMenu(this);
@@ -303,6 +310,7 @@ void CMainFrame::refreshTexts() {
         }
     }
     docExit_->setText(text(TextDocumentExit));
+    compareWith_->setText(text(TextCompareWith));
     fileMenu_->setTitle(text(TextFileMenu));
     viewMenu_->setTitle(text(TextViewMenu));
     toolsMenu_->setTitle(text(TextToolsMenu));
@@ -541,6 +549,27 @@ bool CMainFrame::openWithChooser() {
     context_.current.lastDir = QFileInfo(path).absolutePath();
     writeSettings();
     return openDocument(path);
+}
+
+void CMainFrame::compareWithFile() {
+    if (!document_) {
+        return;
+    }
+    commitPendingEdit();
+    const QString path =
+        context_.choosers.openFile(this, text(TextCompareWithTitle), context_.current.lastDir, FileFilter);
+    if (path.isEmpty()) {
+        return;
+    }
+    int failure = 0;
+    std::vector<Difference> differences =
+        CPorownanieDlg::againstFile(document_->project(), path, context_.texts, failure);
+    if (failure != 0) {
+        context_.prompts.showWarning(this, QDir::toNativeSeparators(path) + QStringLiteral("\n") + text(failure));
+        return;
+    }
+    CPorownanieDlg::showAndOpen(context_, view_, this, std::move(differences), QDir::toNativeSeparators(path),
+                                text(TextThisProject));
 }
 
 bool CMainFrame::saveDocument() {

@@ -17,6 +17,9 @@ QMessageBox::StandardButtons standardButtons(PromptService::Buttons buttons) {
         return QMessageBox::Yes | QMessageBox::No;
     case PromptService::Buttons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case PromptService::Buttons::YesNoShowChanges:
+        // The third button is a standard one relabelled, so exec() reports it like the others.
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Apply;
     }
     return QMessageBox::Ok;
 }
@@ -50,7 +53,8 @@ std::unique_ptr<QMessageBox> MessageBoxPrompt::build(QWidget* owner, const QStri
     } labels[] = {{QMessageBox::Yes, YesText},
                   {QMessageBox::No, NoText},
                   {QMessageBox::Ok, OkText},
-                  {QMessageBox::Cancel, CancelText}};
+                  {QMessageBox::Cancel, CancelText},
+                  {QMessageBox::Apply, ShowChangesText}};
     for (const auto& label : labels) {
         if (QAbstractButton* button = box->button(label.button)) {
             button->setText(text(label.textId));
@@ -61,6 +65,7 @@ std::unique_ptr<QMessageBox> MessageBoxPrompt::build(QWidget* owner, const QStri
         box->setEscapeButton(QMessageBox::Ok);
         break;
     case Buttons::YesNo:
+    case Buttons::YesNoShowChanges:
         box->setEscapeButton(QMessageBox::No);
         break;
     case Buttons::YesNoCancel:
@@ -78,6 +83,8 @@ PromptService::Answer MessageBoxPrompt::answerFor(QMessageBox::StandardButton pr
         return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     case QMessageBox::Ok:
         return Answer::Ok;
+    case QMessageBox::Apply:
+        return buttons == Buttons::YesNoShowChanges ? Answer::ShowChanges : Answer::Ok;
     default:
         break;
     }
@@ -85,6 +92,7 @@ PromptService::Answer MessageBoxPrompt::answerFor(QMessageBox::StandardButton pr
     case Buttons::Ok:
         return Answer::Ok;
     case Buttons::YesNo:
+    case Buttons::YesNoShowChanges:
         return Answer::No;
     case Buttons::YesNoCancel:
         return Answer::Cancel;

@@ -11,7 +11,7 @@ namespace tolvane {
 class TextSource;
 
 // The editor's real prompt service: a modal message box with caption text 107, the icon asked for, and its
-// buttons relabelled with the language's texts (102 Yes, 103 No, 108 OK, 104 Cancel).
+// buttons relabelled with the language's texts (102 Yes, 103 No, 108 OK, 104 Cancel, 2514 Show changes).
 class MessageBoxPrompt final : public PromptService {
 public:
     static constexpr int CaptionText = 107;
@@ -19,6 +19,7 @@ public:
     static constexpr int NoText = 103;
     static constexpr int OkText = 108;
     static constexpr int CancelText = 104;
+    static constexpr int ShowChangesText = 2514;
 
     explicit MessageBoxPrompt(const TextSource& texts) : texts_(texts) {}
 

@@ -14,8 +14,9 @@ namespace tolvane {
 class PromptService {
 public:
     enum class Icon { Information, Warning, Question };
-    enum class Buttons { Ok, YesNo, YesNoCancel };
-    enum class Answer { Yes, No, Ok, Cancel };
+    // YesNoShowChanges: Yes and No, and beside them "Show changes" (text 2514) for a question about a write.
+    enum class Buttons { Ok, YesNo, YesNoCancel, YesNoShowChanges };
+    enum class Answer { Yes, No, Ok, Cancel, ShowChanges };
 
     virtual ~PromptService() = default;
     virtual Answer ask(QWidget* owner, const QString& text, Buttons buttons, Icon icon) = 0;

@@ -276,7 +276,10 @@ void CPropRaport::openIssue(int row) {
     if (!entry || !view()) {
         return;
     }
-    const IssueTarget target = issueTarget(entry->issue);
+    openTarget(*view(), issueTarget(entry->issue));
+}
+
+void CPropRaport::openTarget(CTarvelinView& view, const IssueTarget& target) {
     const std::optional<PageId> id = pageOf(target.page);
     if (!id) {
         return;
@@ -285,8 +288,8 @@ void CPropRaport::openIssue(int row) {
     if (QWidget* focused = QApplication::focusWidget()) {
         focused->clearFocus();
     }
-    view()->showPage(*id);
-    CDataPage* page = view()->page(*id);
+    view.showPage(*id);
+    CDataPage* page = view.page(*id);
     page->reload(std::max(target.record, 0));
     if (target.setting != 0) {
         page->focusSetting(target.setting);
@@ -297,7 +300,7 @@ void CPropRaport::openIssue(int row) {
     QWidget* focused = QApplication::focusWidget();
     if (!focused || !page->isAncestorOf(focused)) {
         if (!focusFirstControl(page)) {
-            view()->tree()->setFocus(Qt::OtherFocusReason);
+            view.tree()->setFocus(Qt::OtherFocusReason);
         }
     }
 }
