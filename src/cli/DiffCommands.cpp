@@ -1,6 +1,6 @@
 #include "cli/CliSupport.h"
 
-#include "card/CardFiles.h"
+#include "card/CardFolder.h"
 #include "platform/AppPaths.h"
 #include "platform/PlatformCardFileSystem.h"
 #include "report/ProjectDifference.h"

@@ -8,6 +8,7 @@
 #include "card/CardFiles.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/card/CPropWymiana.h"
+#include "gui/common/ChangesQuestion.h"
 #include "gui/report/CPorownanieDlg.h"
 #include "gui/schedules/CProgramPage.h"
 #include "platform/PlatformCardFileSystem.h"
@@ -25,11 +26,41 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 namespace tolvane {
 namespace {
 
 using testing::userEdit;
-using Answer = PromptService::Answer;
+using ChangesAnswer = ChangesQuestion::Answer;
+
+// The test's prompt, which also asks the write question with Show changes: every other box goes to the scripted
+// prompt of the test context; the write questions take the answers queued here, in order.
+class ChangesPrompt final : public PromptService, public ChangesQuestion {
+public:
+    explicit ChangesPrompt(PromptService& others) : others_(others) {}
+    ~ChangesPrompt() override { EXPECT_TRUE(answers.empty()) << answers.size() << " write answer(s) never asked for"; }
+
+    PromptService::Answer ask(QWidget* owner, const QString& text, Buttons buttons, Icon icon) override {
+        return others_.ask(owner, text, buttons, icon);
+    }
+    ChangesAnswer askWithChanges(QWidget*, const QString& text) override {
+        questions << text;
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected write question: " << text.toStdString();
+            return ChangesAnswer::No;
+        }
+        const ChangesAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::deque<ChangesAnswer> answers;
+    QStringList questions;
+
+private:
+    PromptService& others_;
+};
 
 std::map<int, QString> differenceTexts() {
     std::map<int, QString> texts = testing::numberedTexts(QStringLiteral("t"));
@@ -53,30 +84,38 @@ QStringList rowCells(const QTableWidget& list, int row) {
 // A project with two weekly programs and a chime, written to a folder of card files; then one edit in the editor.
 class DifferencesDialogTest : public ::testing::Test {
 protected:
-    DifferencesDialogTest() : app(differenceTexts()) {
+    DifferencesDialogTest()
+        : app(differenceTexts()), prompt(app.prompts),
+          context{app.languages,    prompt,       app.choosers,
+                  app.dialogs,      app.store,    app.current,
+                  app.context.paths, app.starter, app.context.tempFolder,
+                  app.context.cardBackupFolder} {
         app.current.lastLang = QString::fromLatin1(testing::TestAppContext::LanguageName);
-        frame = std::make_unique<CMainFrame>(app.context, app.settingsFile, EditorImages{none, none, none});
+        frame = std::make_unique<CMainFrame>(context, app.settingsFile, EditorImages{none, none, none});
     }
 
     void SetUp() override {
         ASSERT_TRUE(frame->newDocument());
         frame->show();
-        userEdit(doc(), [](ProjectData& p) {
+        const auto fill = [](ProjectData& p) {
             for (int n = 0; n < 2; ++n) {
                 const int i = p.program(Weekly).addEntry();
                 p.program(Weekly).setTime(i, static_cast<std::uint8_t>(7 + n * 5), 15, 0);
                 p.program(Weekly).setDays(i, 0x7F);
             }
             p.chimes().setName(2, "Salve Regina");
-        });
+        };
+        userEdit(doc(), fill);
+        // The card holds the same project.
         folder = app.dir.filePath(QStringLiteral("card"));
         QDir().mkpath(folder);
-        userEdit(doc(), [this](ProjectData& p) {
-            PlatformCardFileSystem files;
-            for (card::FileKind kind : card::AllKinds) {
-                ASSERT_TRUE(card::writeCardFile(p, kind, folder.toStdString(), app.dir.path().toStdString(), files).ok);
-            }
-        });
+        ProjectData onCard;
+        fill(onCard);
+        PlatformCardFileSystem files;
+        for (card::FileKind kind : card::AllKinds) {
+            ASSERT_TRUE(
+                card::writeCardFile(onCard, kind, folder.toStdString(), app.dir.path().toStdString(), files).ok);
+        }
         // The one edit: the second program (12:15) rings at 12:45.
         userEdit(doc(), [](ProjectData& p) { p.program(Weekly).setTime(1, 12, 45, 0); });
         cardPage().setDatMode(true, folder);
@@ -92,6 +131,8 @@ protected:
     }
 
     testing::TestAppContext app;
+    ChangesPrompt prompt;
+    AppContext context;
     IconStrip none;
     std::unique_ptr<CMainFrame> frame;
     QString folder;
@@ -113,7 +154,14 @@ TEST_F(DifferencesDialogTest, CompareWithCardListsTheEditAndADoubleClickShowsIts
         EXPECT_EQ(filter->itemText(1), "t175");
         filter->setCurrentIndex(1);
         EXPECT_EQ(list->rowCount(), 1);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0, 1)).center());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        const QPoint cell = list->visualItemRect(list->item(0, 1)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        ASSERT_NE(dlg->chosen(), nullptr);
+        EXPECT_EQ(dlg->chosenTarget()->page, IssuePage::WeeklyPrograms);
+        EXPECT_EQ(dlg->chosenTarget()->record, 1);
     });
     QTest::mouseClick(cardPage().compareButton(), Qt::LeftButton);
     EXPECT_EQ(app.dialogs.runs(), 1);
@@ -130,21 +178,19 @@ TEST_F(DifferencesDialogTest, CompareWithCardListsTheEditAndADoubleClickShowsIts
 TEST_F(DifferencesDialogTest, ShowChangesInTheWriteQuestionListsWhatThatFileChangesAndAsksAgain) {
     const QByteArray before = programsOnCard();
     int rows = -1;
-    app.prompts.answer(Answer::ShowChanges).answer(Answer::No);
+    prompt.answers = {ChangesAnswer::ShowChanges, ChangesAnswer::No};
     app.dialogs.then([&](QDialog& dialog) {
         rows = qobject_cast<CPorownanieDlg*>(&dialog)->list()->rowCount();
         dialog.reject();
     });
     QTest::mouseClick(cardPage().writeButton(card::FileKind::Programs), Qt::LeftButton);
     EXPECT_EQ(rows, 1);
-    ASSERT_EQ(app.prompts.boxes().size(), 2u);
-    EXPECT_EQ(app.prompts.boxes()[0].buttons, PromptService::Buttons::YesNoShowChanges);
-    EXPECT_EQ(app.prompts.boxes()[1].text, app.prompts.boxes()[0].text) << "the same question again";
+    ASSERT_EQ(prompt.questions.size(), 2);
+    EXPECT_EQ(prompt.questions[1], prompt.questions[0]) << "the same question again";
     EXPECT_EQ(programsOnCard(), before) << "No writes nothing";
 
     // The chime file holds nothing that changed: its list is empty.
-    app.prompts.clear();
-    app.prompts.answer(Answer::ShowChanges).answer(Answer::No);
+    prompt.answers = {ChangesAnswer::ShowChanges, ChangesAnswer::No};
     app.dialogs.then([&](QDialog& dialog) {
         rows = qobject_cast<CPorownanieDlg*>(&dialog)->list()->rowCount();
         dialog.reject();

@@ -43,11 +43,6 @@ TEST(MessageBoxPromptTest, BoxesCarryCaption107TheIconAndRelabelledButtons) {
          QMessageBox::Question,
          {"Anuluj", "Nie", "Tak"},
          QMessageBox::Cancel},
-        {P::Buttons::YesNoShowChanges,
-         P::Icon::Question,
-         QMessageBox::Question,
-         {"Nie", "Pokaż zmiany", "Tak"},
-         QMessageBox::No},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.labels.join(',').toStdString());
@@ -81,9 +76,6 @@ TEST(MessageBoxPromptTest, AnswersFollowTheButtonAndClosingChangesNothing) {
         {QMessageBox::No, P::Buttons::YesNoCancel, P::Answer::No},
         {QMessageBox::Cancel, P::Buttons::YesNoCancel, P::Answer::Cancel},
         {QMessageBox::NoButton, P::Buttons::YesNoCancel, P::Answer::Cancel},
-        {QMessageBox::Yes, P::Buttons::YesNoShowChanges, P::Answer::Yes},
-        {QMessageBox::Apply, P::Buttons::YesNoShowChanges, P::Answer::ShowChanges},
-        {QMessageBox::NoButton, P::Buttons::YesNoShowChanges, P::Answer::No},
         {QMessageBox::Ok, P::Buttons::Ok, P::Answer::Ok},
         {QMessageBox::NoButton, P::Buttons::Ok, P::Answer::Ok},
     };
@@ -114,6 +106,44 @@ TEST(MessageBoxPromptTest, AskReturnsTheRelabelledButtonThatWasPressed) {
     EXPECT_EQ(prompt.ask(nullptr, QStringLiteral("Zapisać?"), P::Buttons::YesNoCancel, P::Icon::Question),
               P::Answer::No);
     EXPECT_EQ(seenLabel, QStringLiteral("Nie"));
+}
+
+// The write question: Yes and No relabelled, Show changes beside them; the button pressed is the answer, and
+// Escape (or closing the box) writes nothing.
+TEST(MessageBoxPromptTest, TheWriteQuestionOffersShowChangesBesideYesAndNo) {
+    TestAppContext app(ShellTexts);
+    MessageBoxPrompt prompt(app.languages);
+    QAbstractButton* showChanges = nullptr;
+    const auto box = prompt.buildWithChanges(nullptr, QStringLiteral("Zapisać?"), showChanges);
+    EXPECT_EQ(buttonTexts(*box), (QStringList{"Nie", "Pokaż zmiany", "Tak"}));
+    EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::No));
+    ASSERT_NE(showChanges, nullptr);
+
+    using A = ChangesQuestion::Answer;
+    const struct {
+        QString label;
+        A answer;
+    } cases[] = {{"Tak", A::Yes}, {"Nie", A::No}, {"Pokaż zmiany", A::ShowChanges}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label.toStdString());
+        int tries = 0;
+        QTimer presser;
+        presser.setInterval(10);
+        QObject::connect(&presser, &QTimer::timeout, [&] {
+            if (auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                presser.stop();
+                for (QAbstractButton* button : shown->buttons()) {
+                    if (button->text() == c.label) {
+                        button->click();
+                    }
+                }
+            } else if (++tries > 300) {
+                presser.stop();
+            }
+        });
+        presser.start();
+        EXPECT_EQ(prompt.askWithChanges(nullptr, QStringLiteral("Zapisać?")), c.answer);
+    }
 }
 
 } // namespace

@@ -39,13 +39,12 @@ public:
         if (buttons != Buttons::Ok) {
             if (answers_.empty()) {
                 ADD_FAILURE() << "unexpected question: " << text.toStdString();
-                result = buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+                result = buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
             } else {
                 result = answers_.front();
                 answers_.pop_front();
                 const bool offered = result == Answer::Yes || result == Answer::No ||
-                                     (result == Answer::Cancel && buttons == Buttons::YesNoCancel) ||
-                                     (result == Answer::ShowChanges && buttons == Buttons::YesNoShowChanges);
+                                     (result == Answer::Cancel && buttons == Buttons::YesNoCancel);
                 if (!offered) {
                     ADD_FAILURE() << "scripted answer not offered by the question: " << text.toStdString();
                 }

@@ -40,19 +40,6 @@ struct ReadResult {
 // exactly its kind's full size is refused (cannot-open text) without anything being unpacked.
 ReadResult readCardFile(ProjectData& project, FileKind kind, const std::string& path, const CardFileSystem& files);
 
-// What reading a folder of card files did: `ok` when every file present was read; else the path of the file
-// that was refused and the text number of why.
-struct FolderReadResult {
-    bool ok = false;
-    int text = 0;
-    std::string path;
-};
-
-// Reads a folder of card files into a project as the editor does when it starts from a card: programs.dat and
-// seq.dat when present, then config.dat (required), then kur.bin when present; the dated schedules are then put
-// in time order, as their pages list them. Stops at the first file refused.
-FolderReadResult readCardFolder(ProjectData& project, const std::string& folder, const CardFileSystem& files);
-
 // What writing a card file did; `text` is 190 on success, the kind's temporary-file text when the image could
 // not be written to the temporary folder, 192 when copying or the check failed, and
 // 459 when the project has critical errors (programs, configuration and sequences only; nothing is written).

@@ -260,35 +260,13 @@ private:
                                         TextArg{static_cast<long long>(seconds % 60)}});
     }
 
-    std::string funeralTimes(const ProgramEntry& e) const {
-        if (e.startMode() != FuneralStartMode::ByClock) {
-            return ProgramEntryText::funeralTime(e, texts_);
-        }
-        const std::array<std::array<int, 3>, 3> times{{
-            {e.hour(), e.minute(), e.second()},
-            {e.time2Hour(), e.time2Minute(), e.time2Second()},
-            {e.time3Hour(), e.time3Minute(), e.time3Second()},
-        }};
-        std::string out;
-        for (int n = 0; n < 3; ++n) {
-            if (!e.timeOn(n + 1)) {
-                continue;
-            }
-            const auto& hms = times[static_cast<std::size_t>(n)];
-            out += (out.empty() ? "" : ", ") + formatText("%.2d:%.2d:%.2d", {TextArg{static_cast<long long>(hms[0])},
-                                                                              TextArg{static_cast<long long>(hms[1])},
-                                                                              TextArg{static_cast<long long>(hms[2])}});
-        }
-        return out.empty() ? std::string("--:--:--") : out;
-    }
-
     void fields(const ProgramEntry& e, int kind, Fields& out) const {
         const auto add = [&out](std::string label, std::string value) {
             out.emplace_back(std::move(label), std::move(value));
         };
         add(t(ActionLabel), ProgramEntryText::actionName(e.action(), texts_));
         if (kind == Funeral) {
-            add(t(FuneralTimesLabel), funeralTimes(e));
+            add(t(FuneralTimesLabel), ProgramEntryText::funeralStartTimes(e, texts_));
             add(t(FuneralDaysLabel), std::to_string(e.days()));
         } else {
             add(t(TimeLabel), ProgramEntryText::time(e));

@@ -45,6 +45,7 @@ constexpr int TextOpenTitle = 131;
 constexpr int TextCompareWith = 2515;
 constexpr int TextCompareWithTitle = 2520;
 constexpr int TextThisProject = 2519;
+constexpr const char* CompareWithAction = "actionCompareWith";
 constexpr int TextSaveAs = 135;
 constexpr int TextDocumentExit = 136;
 constexpr int TextDocumentViewMenu = 140;
@@ -200,9 +201,29 @@ void CMainFrame::buildMenus() {
     docExit_ = new QAction(this);
     docExit_->setObjectName(QStringLiteral("actionDocumentExit"));
     connect(docExit_, &QAction::triggered, this, &QWidget::close);
-    compareWith_ = new QAction(this);
-    compareWith_->setObjectName(QStringLiteral("actionCompareWith"));
-    connect(compareWith_, &QAction::triggered, this, [this] { compareWithFile(); });
+    // File > Compare with...: the differences between another project file and the open project.
+    auto* compareWith = new QAction(this);
+    compareWith->setObjectName(QString::fromLatin1(CompareWithAction));
+    connect(compareWith, &QAction::triggered, this, [this] {
+        if (!document_) {
+            return;
+        }
+        commitPendingEdit();
+        const QString path =
+            context_.choosers.openFile(this, text(TextCompareWithTitle), context_.current.lastDir, FileFilter);
+        if (path.isEmpty()) {
+            return;
+        }
+        int failure = 0;
+        std::vector<Difference> differences =
+            CPorownanieDlg::againstFile(document_->project(), path, context_.texts, failure);
+        if (failure != 0) {
+            context_.prompts.showWarning(this, QDir::toNativeSeparators(path) + QStringLiteral("\n") + text(failure));
+            return;
+        }
+        CPorownanieDlg::showAndOpen(context_, view_, this, std::move(differences), QDir::toNativeSeparators(path),
+                                    text(TextThisProject));
+    });
     QAction* undoAction = makeAction(CmdUndo, this);
     undoAction->setShortcuts(undoKeys());
     connect(undoAction, &QAction::triggered, this, [this] { undo(); });
@@ -239,7 +260,7 @@ void CMainFrame::buildMenus() {
     helpMenu_->addAction(action(CmdAbout));
 
     docFileMenu_ = new QMenu(this);
-    docFileMenu_->addActions({action(CmdClose), saveAction, action(CmdSaveAs), compareWith_});
+    docFileMenu_->addActions({action(CmdClose), saveAction, action(CmdSaveAs), compareWith});
     docFileMenu_->addSeparator();
     docFileMenu_->addAction(docExit_);
     docEditMenu_ = new QMenu(this);
@@ -310,7 +331,9 @@ void CMainFrame::refreshTexts() {
         }
     }
     docExit_->setText(text(TextDocumentExit));
-    compareWith_->setText(text(TextCompareWith));
+    if (auto* compareWith = findChild<QAction*>(QString::fromLatin1(CompareWithAction))) {
+        compareWith->setText(text(TextCompareWith));
+    }
     fileMenu_->setTitle(text(TextFileMenu));
     viewMenu_->setTitle(text(TextViewMenu));
     toolsMenu_->setTitle(text(TextToolsMenu));
@@ -549,27 +572,6 @@ bool CMainFrame::openWithChooser() {
     context_.current.lastDir = QFileInfo(path).absolutePath();
     writeSettings();
     return openDocument(path);
-}
-
-void CMainFrame::compareWithFile() {
-    if (!document_) {
-        return;
-    }
-    commitPendingEdit();
-    const QString path =
-        context_.choosers.openFile(this, text(TextCompareWithTitle), context_.current.lastDir, FileFilter);
-    if (path.isEmpty()) {
-        return;
-    }
-    int failure = 0;
-    std::vector<Difference> differences =
-        CPorownanieDlg::againstFile(document_->project(), path, context_.texts, failure);
-    if (failure != 0) {
-        context_.prompts.showWarning(this, QDir::toNativeSeparators(path) + QStringLiteral("\n") + text(failure));
-        return;
-    }
-    CPorownanieDlg::showAndOpen(context_, view_, this, std::move(differences), QDir::toNativeSeparators(path),
-                                text(TextThisProject));
 }
 
 bool CMainFrame::saveDocument() {

@@ -78,8 +78,6 @@ public:
     bool newDocument(Source source = Source::Empty, const QString& cardRoot = QString());
     bool openDocument(const QString& path);
     bool openWithChooser();
-    // File > Compare with...: the differences between another project file and the open project.
-    void compareWithFile();
     bool saveDocument();
     bool saveDocumentAs();
     bool closeDocument();
@@ -159,7 +157,6 @@ private:
     QMenu* docToolsMenu_ = nullptr;
     QMenu* docHelpMenu_ = nullptr;
     QAction* docExit_ = nullptr;
-    QAction* compareWith_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QComboBox* driveList_ = nullptr;
     QAction* driveListAction_ = nullptr;

@@ -3,6 +3,7 @@
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/app/CTarvelinView.h"
 #include "gui/card/CCopyProgress.h"
+#include "gui/common/ChangesQuestion.h"
 #include "gui/report/CPorownanieDlg.h"
 #include "project/TextFormat.h"
 #include "gui/widgets/CLamp.h"
@@ -339,13 +340,15 @@ void CPropWymiana::read(card::FileKind kind) {
 }
 
 bool CPropWymiana::confirmWrite(card::FileKind kind, const QString& folder) {
-    const RowTexts& texts = rowTexts(kind);
+    const QString question = text(datMode_ ? rowTexts(kind).writeDat : rowTexts(kind).writeCard);
+    auto* changes = dynamic_cast<ChangesQuestion*>(&context().prompts);
+    if (!changes) {
+        return askYesNo(question) == PromptService::Answer::Yes;
+    }
     while (true) {
-        const PromptService::Answer answer =
-            context().prompts.ask(this, text(datMode_ ? texts.writeDat : texts.writeCard),
-                                  PromptService::Buttons::YesNoShowChanges, PromptService::Icon::Question);
-        if (answer != PromptService::Answer::ShowChanges) {
-            return answer == PromptService::Answer::Yes;
+        const ChangesQuestion::Answer answer = changes->askWithChanges(this, question);
+        if (answer != ChangesQuestion::Answer::ShowChanges) {
+            return answer == ChangesQuestion::Answer::Yes;
         }
         if (showWriteChanges(kind, folder)) {
             return false; // the user went to a record: nothing is written

@@ -3,6 +3,7 @@
 #include "project/TextSource.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QPointer>
 
 namespace tolvane {
@@ -17,9 +18,6 @@ QMessageBox::StandardButtons standardButtons(PromptService::Buttons buttons) {
         return QMessageBox::Yes | QMessageBox::No;
     case PromptService::Buttons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case PromptService::Buttons::YesNoShowChanges:
-        // The third button is a standard one relabelled, so exec() reports it like the others.
-        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Apply;
     }
     return QMessageBox::Ok;
 }
@@ -53,8 +51,7 @@ std::unique_ptr<QMessageBox> MessageBoxPrompt::build(QWidget* owner, const QStri
     } labels[] = {{QMessageBox::Yes, YesText},
                   {QMessageBox::No, NoText},
                   {QMessageBox::Ok, OkText},
-                  {QMessageBox::Cancel, CancelText},
-                  {QMessageBox::Apply, ShowChangesText}};
+                  {QMessageBox::Cancel, CancelText}};
     for (const auto& label : labels) {
         if (QAbstractButton* button = box->button(label.button)) {
             button->setText(text(label.textId));
@@ -65,7 +62,6 @@ std::unique_ptr<QMessageBox> MessageBoxPrompt::build(QWidget* owner, const QStri
         box->setEscapeButton(QMessageBox::Ok);
         break;
     case Buttons::YesNo:
-    case Buttons::YesNoShowChanges:
         box->setEscapeButton(QMessageBox::No);
         break;
     case Buttons::YesNoCancel:
@@ -83,8 +79,6 @@ PromptService::Answer MessageBoxPrompt::answerFor(QMessageBox::StandardButton pr
         return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     case QMessageBox::Ok:
         return Answer::Ok;
-    case QMessageBox::Apply:
-        return buttons == Buttons::YesNoShowChanges ? Answer::ShowChanges : Answer::Ok;
     default:
         break;
     }
@@ -92,7 +86,6 @@ PromptService::Answer MessageBoxPrompt::answerFor(QMessageBox::StandardButton pr
     case Buttons::Ok:
         return Answer::Ok;
     case Buttons::YesNo:
-    case Buttons::YesNoShowChanges:
         return Answer::No;
     case Buttons::YesNoCancel:
         return Answer::Cancel;
@@ -110,6 +103,29 @@ PromptService::Answer MessageBoxPrompt::ask(QWidget* owner, const QString& messa
         return answerFor(QMessageBox::NoButton, buttons);
     }
     return answerFor(static_cast<QMessageBox::StandardButton>(pressed), buttons);
+}
+
+std::unique_ptr<QMessageBox> MessageBoxPrompt::buildWithChanges(QWidget* owner, const QString& message,
+                                                                QAbstractButton*& showChanges) const {
+    std::unique_ptr<QMessageBox> box = build(owner, message, Buttons::YesNo, Icon::Question);
+    showChanges = box->addButton(text(ShowChangesText), QMessageBox::ActionRole);
+    return box;
+}
+
+ChangesQuestion::Answer MessageBoxPrompt::askWithChanges(QWidget* owner, const QString& message) {
+    QAbstractButton* showChanges = nullptr;
+    std::unique_ptr<QMessageBox> box = buildWithChanges(owner, message, showChanges);
+    QPointer<QMessageBox> guard(box.get());
+    box->exec();
+    if (!guard) {
+        (void)box.release();
+        return ChangesQuestion::Answer::No;
+    }
+    if (box->clickedButton() == showChanges) {
+        return ChangesQuestion::Answer::ShowChanges;
+    }
+    return box->clickedButton() == box->button(QMessageBox::Yes) ? ChangesQuestion::Answer::Yes
+                                                                  : ChangesQuestion::Answer::No;
 }
 
 } // namespace tolvane

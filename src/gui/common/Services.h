@@ -14,9 +14,8 @@ namespace tolvane {
 class PromptService {
 public:
     enum class Icon { Information, Warning, Question };
-    // YesNoShowChanges: Yes and No, and beside them "Show changes" (text 2514) for a question about a write.
-    enum class Buttons { Ok, YesNo, YesNoCancel, YesNoShowChanges };
-    enum class Answer { Yes, No, Ok, Cancel, ShowChanges };
+    enum class Buttons { Ok, YesNo, YesNoCancel };
+    enum class Answer { Yes, No, Ok, Cancel };
 
     virtual ~PromptService() = default;
     virtual Answer ask(QWidget* owner, const QString& text, Buttons buttons, Icon icon) = 0;

@@ -1,6 +1,6 @@
 #include "gui/report/CPorownanieDlg.h"
 
-#include "card/CardFiles.h"
+#include "card/CardFolder.h"
 #include "gui/app/AppContext.h"
 #include "gui/app/CTarvelinView.h"
 #include "gui/report/CPropRaport.h"

@@ -1,6 +1,6 @@
 #include "FullProject.h"
 #include "OneOfEverything.h"
-#include "card/CardFiles.h"
+#include "card/CardFolder.h"
 #include "platform/PlatformCardFileSystem.h"
 #include "report/ProjectDifference.h"
 
