@@ -22,7 +22,7 @@ namespace tolvane::cli {
 // Every command, grouped as the usage text lists them.
 std::vector<Command> allCommands() {
     std::vector<Command> all;
-    for (auto group : {projectCommands, cardCommands, printCommands, planCommands, detectCommands}) {
+    for (auto group : {projectCommands, cardCommands, printCommands, planCommands, detectCommands, diffCommands}) {
         auto commands = group();
         all.insert(all.end(), commands.begin(), commands.end());
     }

@@ -82,5 +82,6 @@ std::vector<Command> cardCommands();
 std::vector<Command> detectCommands();
 std::vector<Command> printCommands();
 std::vector<Command> planCommands();
+std::vector<Command> diffCommands();
 
 } // namespace tolvane::cli

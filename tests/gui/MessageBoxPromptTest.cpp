@@ -14,7 +14,7 @@ using P = PromptService;
 using testing::TestAppContext;
 
 const std::map<int, QString> ShellTexts = {
-    {102, "Tak"}, {103, "Nie"}, {104, "Anuluj"}, {107, "Tolvane - komunikat"}, {108, "Dobrze"}};
+    {102, "Tak"}, {103, "Nie"}, {104, "Anuluj"}, {107, "Tolvane - komunikat"}, {108, "Dobrze"}, {2514, "Pokaż zmiany"}};
 
 QStringList buttonTexts(const QMessageBox& box) {
     QStringList texts;
@@ -106,6 +106,44 @@ TEST(MessageBoxPromptTest, AskReturnsTheRelabelledButtonThatWasPressed) {
     EXPECT_EQ(prompt.ask(nullptr, QStringLiteral("Zapisać?"), P::Buttons::YesNoCancel, P::Icon::Question),
               P::Answer::No);
     EXPECT_EQ(seenLabel, QStringLiteral("Nie"));
+}
+
+// The write question: Yes and No relabelled, Show changes beside them; the button pressed is the answer, and
+// Escape (or closing the box) writes nothing.
+TEST(MessageBoxPromptTest, TheWriteQuestionOffersShowChangesBesideYesAndNo) {
+    TestAppContext app(ShellTexts);
+    MessageBoxPrompt prompt(app.languages);
+    QAbstractButton* showChanges = nullptr;
+    const auto box = prompt.buildWithChanges(nullptr, QStringLiteral("Zapisać?"), showChanges);
+    EXPECT_EQ(buttonTexts(*box), (QStringList{"Nie", "Pokaż zmiany", "Tak"}));
+    EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::No));
+    ASSERT_NE(showChanges, nullptr);
+
+    using A = ChangesQuestion::Answer;
+    const struct {
+        QString label;
+        A answer;
+    } cases[] = {{"Tak", A::Yes}, {"Nie", A::No}, {"Pokaż zmiany", A::ShowChanges}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label.toStdString());
+        int tries = 0;
+        QTimer presser;
+        presser.setInterval(10);
+        QObject::connect(&presser, &QTimer::timeout, [&] {
+            if (auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                presser.stop();
+                for (QAbstractButton* button : shown->buttons()) {
+                    if (button->text() == c.label) {
+                        button->click();
+                    }
+                }
+            } else if (++tries > 300) {
+                presser.stop();
+            }
+        });
+        presser.start();
+        EXPECT_EQ(prompt.askWithChanges(nullptr, QStringLiteral("Zapisać?")), c.answer);
+    }
 }
 
 } // namespace

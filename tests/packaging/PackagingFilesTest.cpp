@@ -130,7 +130,7 @@ std::string complete(const std::string& program, const std::vector<std::string>&
 
 TEST(PackagingFiles, BashCompletesCommandsOptionsValuesAndLanguages) {
     const std::vector<Completion> cases = {
-        {{""}, "new info validate save write-card read-card print plan detect"},
+        {{""}, "new info validate save write-card read-card print plan detect diff"},
         {{"va"}, "validate"},
         {{"-"}, "--help --version --lang"},
         {{"--lang", ""}, "Deutsch English Francais Polski"},
@@ -147,6 +147,7 @@ TEST(PackagingFiles, BashCompletesCommandsOptionsValuesAndLanguages) {
         {{"write-card", "tower.tpm", "card", "--only", "programs,c"}, "programs,config programs,chimes"},
         {{"print", "tower.tpm", "out.html", "--"}, "--details --all --force --lang --help"},
         {{"detect", "--"}, "--lang --help"},
+        {{"diff", "a.tpm", "b.tpm", "--format", ""}, "text tsv html"},
     };
     for (const Completion& c : cases) {
         std::string typed;

@@ -4,6 +4,7 @@
 #include "project/ProjectData.h"
 #include "project/SequenceName.h"
 #include "project/TextFormat.h"
+#include "report/ConfigurationSink.h"
 #include "report/PrintDocument.h"
 #include "report/WiringText.h"
 #include "ringing/EquipmentEditing.h"
@@ -69,50 +70,27 @@ std::string coordinateText(int degrees, int minutes, bool negative, const char* 
            (negative ? other : positive);
 }
 
-using Row = std::vector<std::string>;
+using Row = ConfigurationSink::Row;
+using GridRecords = ConfigurationSink::GridRecords;
 
-// The record under construction. Every text is escaped on its way into the markup.
-class Writer {
+// The printed record's markup. Every text is escaped on its way into it.
+class HtmlSink final : public ConfigurationSink {
 public:
-    Writer(const ProjectData& project, const TextSource& texts) : project_(project), texts_(texts) {}
-
-    void all() {
-        specialTolling();
-        holidays();
-        sequences();
-        striking();
-        controllerSettings();
-        wiringTable();
-        chimes();
-        timeCorrections();
-        userSettings();
-    }
-    std::string take() { return std::move(out_); }
-
-private:
-    std::string t(int id) const { return texts_.text(id); }
-    std::string t(int id, std::initializer_list<TextArg> args) const { return formatText(texts_.text(id), args); }
-    std::string label(const LabelText& l) const { return labelText(l, texts_); }
-    std::string onOff(bool on) const { return t(on ? OnText : OffText); }
-    std::string withUnit(const std::string& value, int unit) const { return value + " " + t(unit); }
-    std::string relay(std::uint8_t r) const { return label(OutputMap::relayText(r)); }
-    static std::string esc(const std::string& s) { return PrintDocument::escape(s); }
-
-    void heading(const std::string& text) { out_ += "<h1>" + esc(text) + "</h1><br>"; }
-    void subheading(const std::string& text) { out_ += "<h2>" + esc(text) + "</h2>"; }
-    void minorHeading(const std::string& text) { out_ += "<h3>" + esc(text) + "</h3>"; }
+    void heading(const std::string& text, IssuePage) override { out_ += "<h1>" + esc(text) + "</h1><br>"; }
+    void subheading(const std::string& text, IssueRecord, int) override { out_ += "<h2>" + esc(text) + "</h2>"; }
+    void minorHeading(const std::string& text, IssueRecord, int) override { out_ += "<h3>" + esc(text) + "</h3>"; }
     // A text on its own, as the programs print text 109 for an empty program.
-    void paragraph(const std::string& text) { out_ += esc(text) + "<br><br>"; }
+    void paragraph(const std::string& text) override { out_ += esc(text) + "<br><br>"; }
 
     // A table of labelled values: the label in the first column, the value in bold beside it.
-    void beginValues() { out_ += "<table class=\"values\" border=0>"; }
-    void value(const std::string& labelText, const std::string& valueText) {
+    void beginValues() override { out_ += "<table class=\"values\" border=0>"; }
+    void value(const std::string& labelText, const std::string& valueText) override {
         out_ += "<tr><td width=\"260\">" + esc(labelText) + ":</td><td><b>" + esc(valueText) + "</b></td></tr>";
     }
-    void endValues() { out_ += "</table>"; }
+    void endValues() override { out_ += "</table>"; }
 
     // A table with a row of column heads, which a long table repeats on every printed page.
-    void grid(const Row& head, const std::vector<Row>& rows) {
+    void grid(const Row& head, const std::vector<Row>& rows, const GridRecords&) override {
         out_ += "<table class=\"grid\"><thead><tr>";
         for (const std::string& h : head) {
             out_ += "<th>" + esc(h) + "</th>";
@@ -126,6 +104,71 @@ private:
             out_ += "</tr>";
         }
         out_ += "</table><br>";
+    }
+
+    std::string take() { return std::move(out_); }
+
+private:
+    static std::string esc(const std::string& s) { return PrintDocument::escape(s); }
+    std::string out_;
+};
+
+std::vector<int> countingFrom0(int count) {
+    std::vector<int> records(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        records[static_cast<std::size_t>(i)] = i;
+    }
+    return records;
+}
+
+// Describes the parts of the configuration into a sink.
+class Writer {
+public:
+    Writer(const ProjectData& project, const TextSource& texts, ConfigurationSink& sink)
+        : project_(project), texts_(texts), sink_(sink) {}
+
+    void part(ConfigurationPart part) {
+        switch (part) {
+        case ConfigurationPart::SpecialTolling:
+            return specialTolling();
+        case ConfigurationPart::Holidays:
+            return holidays();
+        case ConfigurationPart::Sequences:
+            return sequences();
+        case ConfigurationPart::Striking:
+            return striking();
+        case ConfigurationPart::Settings:
+            return controllerSettings();
+        case ConfigurationPart::Wiring:
+            return wiringTable();
+        case ConfigurationPart::Chimes:
+            return chimes();
+        case ConfigurationPart::TimeCorrections:
+            return timeCorrections();
+        case ConfigurationPart::UserSettings:
+            return userSettings();
+        }
+    }
+
+private:
+    std::string t(int id) const { return texts_.text(id); }
+    std::string t(int id, std::initializer_list<TextArg> args) const { return formatText(texts_.text(id), args); }
+    std::string label(const LabelText& l) const { return labelText(l, texts_); }
+    std::string onOff(bool on) const { return t(on ? OnText : OffText); }
+    std::string withUnit(const std::string& value, int unit) const { return value + " " + t(unit); }
+    std::string relay(std::uint8_t r) const { return label(OutputMap::relayText(r)); }
+
+    void heading(const std::string& text, IssuePage page) { sink_.heading(text, page); }
+    void subheading(const std::string& text, IssueRecord kind = IssueRecord::None, int record = -1) {
+        sink_.subheading(text, kind, record);
+    }
+    void minorHeading(const std::string& text, IssueRecord kind, int record) { sink_.minorHeading(text, kind, record); }
+    void paragraph(const std::string& text) { sink_.paragraph(text); }
+    void beginValues() { sink_.beginValues(); }
+    void value(const std::string& labelText, const std::string& valueText) { sink_.value(labelText, valueText); }
+    void endValues() { sink_.endValues(); }
+    void grid(const Row& head, const std::vector<Row>& rows, const GridRecords& records = {}) {
+        sink_.grid(head, rows, records);
     }
 
     std::string sequenceText(int index) const {
@@ -148,11 +191,11 @@ private:
 
     const ProjectData& project_;
     const TextSource& texts_;
-    std::string out_;
+    ConfigurationSink& sink_;
 };
 
 void Writer::specialTolling() {
-    heading(t(SpecialTollingHeading));
+    heading(t(SpecialTollingHeading), IssuePage::SpecialTolling);
     const ScheduleProgram& program = project_.program(SpecialTolling);
     std::vector<Row> rows;
     for (int i = 0; i < program.usedCount(); ++i) {
@@ -172,11 +215,12 @@ void Writer::specialTolling() {
         paragraph(t(NoneText));
         return;
     }
-    grid({t(NumberLabel), t(880), t(881), t(882), t(554), t(217), t(248)}, rows);
+    grid({t(NumberLabel), t(880), t(881), t(882), t(554), t(217), t(248)}, rows,
+         {IssueRecord::ProgramEntry, false, countingFrom0(static_cast<int>(rows.size()))});
 }
 
 void Writer::holidays() {
-    heading(t(HolidaysHeading));
+    heading(t(HolidaysHeading), IssuePage::Holidays);
     const HolidayTable& table = project_.holidays();
     std::vector<int> used;
     for (int i = 0; i < HolidayTable::Count; ++i) {
@@ -205,7 +249,7 @@ void Writer::holidays() {
         }
         rows.push_back({h.name(), date, std::to_string(h.days())});
     }
-    grid({t(247), t(249), t(248)}, rows);
+    grid({t(247), t(249), t(248)}, rows, {IssueRecord::Holiday, false, used});
 }
 
 std::string Writer::stepText(int sequence, int index) const {
@@ -226,7 +270,7 @@ std::string Writer::stepText(int sequence, int index) const {
 }
 
 void Writer::sequences() {
-    heading(t(SequencesHeading));
+    heading(t(SequencesHeading), IssuePage::Sequences);
     const SequenceTable& table = project_.sequences();
     if (table.usedCount() == 0) {
         paragraph(t(NoneText));
@@ -236,7 +280,7 @@ void Writer::sequences() {
         if (!table.isUsed(i)) {
             continue;
         }
-        subheading(sequenceName(i, texts_));
+        subheading(sequenceName(i, texts_), IssueRecord::Sequence, i);
         beginValues();
         value(t(605), table.totalText(i));
         value(t(570), table.stepCountText(i));
@@ -252,7 +296,7 @@ void Writer::sequences() {
 }
 
 void Writer::striking() {
-    heading(t(StrikingHeading));
+    heading(t(StrikingHeading), IssuePage::Striking);
     const StrikingSettings& striking = project_.striking();
     const StrikingRecord& r = striking.record();
 
@@ -291,7 +335,7 @@ void Writer::striking() {
         }
         quarters.push_back(row);
     }
-    grid(head, quarters);
+    grid(head, quarters, {IssueRecord::Quarter, false, countingFrom0(StrikingRecord::Quarters)});
 
     // The two heralds side by side.
     grid({"", t(388), t(397)},
@@ -340,7 +384,7 @@ void Writer::bells() {
     add(withUnit(t(282), SecondsUnit), [](const BellRecord& r, int) { return std::to_string(r.dampSeconds()); });
     add(withUnit(t(283), MinutesSecondsUnit),
         [](const BellRecord& r, int) { return secondsToMinutesText(r.swingSeconds()); });
-    grid(head, rows);
+    grid(head, rows, {IssueRecord::Bell, true, countingFrom0(BellTable::Count)});
 }
 
 void Writer::hammers() {
@@ -359,7 +403,7 @@ void Writer::hammers() {
         pulse.push_back(tenthsText(r.pulseTenths()));
         relays.push_back(relay(project_.outputs().hammerRelay(h)));
     }
-    grid(head, {bell, pulse, relays});
+    grid(head, {bell, pulse, relays}, {IssueRecord::Hammer, true, countingFrom0(HammerTable::Count)});
 }
 
 void Writer::clocks() {
@@ -370,7 +414,7 @@ void Writer::clocks() {
         const ClockRecord& r = table.record(c);
         const int type = table.shownType(c);
         const equipment::ClockControls controls = equipment::clockControls(type);
-        minorHeading(t(359 + c));
+        minorHeading(t(359 + c), IssueRecord::Clock, c);
         beginValues();
         value(t(288), onOff(!r.clockOff()));
         value(t(289), t(equipment::ClockTypeTexts[static_cast<std::size_t>(type - 1)]));
@@ -405,7 +449,7 @@ void Writer::clocks() {
 }
 
 void Writer::controllerSettings() {
-    heading(t(SettingsHeading));
+    heading(t(SettingsHeading), IssuePage::Settings);
     const GeneralSettings& general = project_.general();
     bells();
     hammers();
@@ -471,7 +515,8 @@ void Writer::controllerSettings() {
 void Writer::wiringTable() {
     const OutputMap& map = project_.outputs();
     const std::string location = project_.general().locationName();
-    heading(location.empty() ? t(wiring::TableTitleText) : t(wiring::LocationTitleText, {TextArg{location}}));
+    heading(location.empty() ? t(wiring::TableTitleText) : t(wiring::LocationTitleText, {TextArg{location}}),
+            IssuePage::CrossConnection);
     std::vector<Row> rows;
     for (const WiringLine& line : wiring::wiringLines(map)) {
         rows.push_back({line.terminal.name() + (line.shared ? " (!)" : ""), label(line.does),
@@ -494,23 +539,25 @@ void Writer::wiringTable() {
 }
 
 void Writer::chimes() {
-    heading(t(ChimesHeading));
+    heading(t(ChimesHeading), IssuePage::Chimes);
     const ChimeNameTable& table = project_.chimes();
     std::vector<Row> rows;
+    std::vector<int> records;
     for (int i = 0; i < ChimeNameTable::Count; ++i) {
         if (!table.name(i).empty()) {
             rows.push_back({std::to_string(i + 1), table.name(i)});
+            records.push_back(i);
         }
     }
     if (rows.empty()) {
         paragraph(t(NoneText));
         return;
     }
-    grid({t(NumberLabel), t(NameLabel)}, rows);
+    grid({t(NumberLabel), t(NameLabel)}, rows, {IssueRecord::Chime, false, records});
 }
 
 void Writer::timeCorrections() {
-    heading(t(CorrectionsHeading));
+    heading(t(CorrectionsHeading), IssuePage::TimeCorrections);
     const TimeCorrectionSettings& c = project_.timeCorrection();
     const auto halfHours = [this](int value) {
         const int magnitude = std::abs(value);
@@ -566,7 +613,7 @@ void Writer::timeCorrections() {
 }
 
 void Writer::userSettings() {
-    heading(t(UserHeading));
+    heading(t(UserHeading), IssuePage::UserSettings);
     const GeneralSettings& g = project_.general();
     beginValues();
     value(t(346), std::to_string(g.displayContrast()) + " %");
@@ -589,9 +636,17 @@ void Writer::userSettings() {
 } // namespace
 
 std::string ConfigurationDocument::sections(const ProjectData& project, const TextSource& texts) {
-    Writer w(project, texts);
-    w.all();
-    return w.take();
+    HtmlSink html;
+    Writer w(project, texts, html);
+    for (ConfigurationPart part : AllParts) {
+        w.part(part);
+    }
+    return html.take();
+}
+
+void ConfigurationDocument::describe(const ProjectData& project, const TextSource& texts, ConfigurationPart part,
+                                     ConfigurationSink& sink) {
+    Writer(project, texts, sink).part(part);
 }
 
 } // namespace tolvane

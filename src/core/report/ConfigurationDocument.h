@@ -2,11 +2,26 @@
 
 #include "project/TextSource.h"
 
+#include <array>
 #include <string>
 
 namespace tolvane {
 
+class ConfigurationSink;
 class ProjectData;
+
+// The parts of the record, in print order.
+enum class ConfigurationPart {
+    SpecialTolling,
+    Holidays,
+    Sequences,
+    Striking,
+    Settings,
+    Wiring,
+    Chimes,
+    TimeCorrections,
+    UserSettings,
+};
 
 // Everything an installer set up besides the ringing programs, as HTML sections for the printed record of a tower:
 // the special tolling, the holiday table, the sequences with their steps, hour and quarter striking, the bells,
@@ -26,8 +41,16 @@ public:
     static constexpr int RepeatForText = 2364;   // "%d %d %s": first and last step, the time
     static constexpr int ProtectedText = 2365;
 
+    static constexpr std::array<ConfigurationPart, 9> AllParts{
+        ConfigurationPart::SpecialTolling, ConfigurationPart::Holidays, ConfigurationPart::Sequences,
+        ConfigurationPart::Striking,       ConfigurationPart::Settings, ConfigurationPart::Wiring,
+        ConfigurationPart::Chimes,         ConfigurationPart::TimeCorrections, ConfigurationPart::UserSettings};
+
     // The sections, to follow the programs inside the document's body.
     static std::string sections(const ProjectData& project, const TextSource& texts);
+    // One part, described into `sink` with the labels and values the record prints.
+    static void describe(const ProjectData& project, const TextSource& texts, ConfigurationPart part,
+                         ConfigurationSink& sink);
 };
 
 } // namespace tolvane

@@ -18,6 +18,9 @@ enum class IssuePage {
     Striking,
     Settings,
     UserSettings,
+    TimeCorrections,
+    CrossConnection,
+    Chimes,
 };
 
 // What the record number of a target counts.
@@ -31,6 +34,7 @@ enum class IssueRecord {
     Hammer,       // 0-4
     Clock,        // 0-1
     AccessCode,   // 0 the user code, 1 the service code
+    Chime,        // a chime name's slot, 0-299
 };
 
 // Where an issue lies: the page that edits its cause, the record to select there, or — on a page of settings

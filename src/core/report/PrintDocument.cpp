@@ -185,23 +185,7 @@ void Writer::listRow(const ProgramEntry& e, int kind, int index) {
 }
 
 std::string Writer::funeralTimes(const ProgramEntry& e) const {
-    if (e.startMode() != FuneralStartMode::ByClock) {
-        return ProgramEntryText::funeralTime(e, texts_);
-    }
-    const std::array<std::array<int, 3>, 3> times{{
-        {e.hour(), e.minute(), e.second()},
-        {e.time2Hour(), e.time2Minute(), e.time2Second()},
-        {e.time3Hour(), e.time3Minute(), e.time3Second()},
-    }};
-    std::string out;
-    for (int t = 0; t < 3; ++t) {
-        if (!e.timeOn(t + 1)) {
-            continue;
-        }
-        const auto& hms = times[static_cast<std::size_t>(t)];
-        out += (out.empty() ? "" : ", ") + formatText("%.2d:%.2d:%.2d", {num(hms[0]), num(hms[1]), num(hms[2])});
-    }
-    return out.empty() ? std::string("--:--:--") : out;
+    return ProgramEntryText::funeralStartTimes(e, texts_);
 }
 
 void Writer::detailBlock(const ProgramEntry& e, int kind, int index) {

@@ -2,6 +2,7 @@
 
 #include "schedules/HolidayTable.h"
 
+#include <array>
 #include <cstdio>
 
 namespace tolvane {
@@ -183,6 +184,28 @@ std::string ProgramEntryText::funeralTime(const ProgramEntry& e, const TextSourc
         return clockTime(e.time2Hour(), e.time2Minute(), e.time2Second());
     }
     return clockTime(e.time3Hour(), e.time3Minute(), e.time3Second());
+}
+
+std::string ProgramEntryText::funeralStartTimes(const ProgramEntry& e, const TextSource& texts) {
+    if (e.startMode() != FuneralStartMode::ByClock) {
+        return funeralTime(e, texts);
+    }
+    const std::array<std::array<int, 3>, 3> times{{
+        {e.hour(), e.minute(), e.second()},
+        {e.time2Hour(), e.time2Minute(), e.time2Second()},
+        {e.time3Hour(), e.time3Minute(), e.time3Second()},
+    }};
+    std::string out;
+    for (int t = 0; t < 3; ++t) {
+        if (!e.timeOn(t + 1)) {
+            continue;
+        }
+        const auto& hms = times[static_cast<std::size_t>(t)];
+        char text[16] = {};
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", hms[0], hms[1], hms[2]);
+        out += (out.empty() ? "" : ", ") + std::string(text);
+    }
+    return out.empty() ? std::string("--:--:--") : out;
 }
 
 } // namespace tolvane

@@ -49,6 +49,9 @@ public:
 
     // Time column of a funeral program: the one time that is on, how many are on, or how it is started.
     static std::string funeralTime(const ProgramEntry& e, const TextSource& texts);
+    // Every start time of a funeral program started by the clock ("07:00:00, 12:00:00"; "--:--:--" when none is
+    // on); for the other start modes the time column's text.
+    static std::string funeralStartTimes(const ProgramEntry& e, const TextSource& texts);
 };
 
 } // namespace tolvane

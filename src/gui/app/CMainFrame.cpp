@@ -11,6 +11,7 @@
 #include "gui/app/DriveListSlot.h"
 #include "gui/app/IconStrip.h"
 #include "gui/widgets/CHelpWindow.h"
+#include "gui/report/CPorownanieDlg.h"
 #include "gui/widgets/CRemoveDirCombo.h"
 #include "platform/LaunchParameters.h"
 #include "platform/PlatformCardFileSystem.h"
@@ -43,6 +44,10 @@ constexpr int TextViewMenu = 124;
 constexpr int TextToolsMenu = 127;
 constexpr int TextHelpMenu = 129;
 constexpr int TextOpenTitle = 131;
+constexpr int TextCompareWith = 2515;
+constexpr int TextCompareWithTitle = 2520;
+constexpr int TextThisProject = 2519;
+constexpr const char* CompareWithAction = "actionCompareWith";
 constexpr int TextSaveAs = 135;
 constexpr int TextDocumentExit = 136;
 constexpr int TextDocumentViewMenu = 140;
@@ -202,6 +207,29 @@ void CMainFrame::buildMenus() {
     docExit_ = new QAction(this);
     docExit_->setObjectName(QStringLiteral("actionDocumentExit"));
     connect(docExit_, &QAction::triggered, this, &QWidget::close);
+    // File > Compare with...: the differences between another project file and the open project.
+    auto* compareWith = new QAction(this);
+    compareWith->setObjectName(QString::fromLatin1(CompareWithAction));
+    connect(compareWith, &QAction::triggered, this, [this] {
+        if (!document_) {
+            return;
+        }
+        commitPendingEdit();
+        const QString path =
+            context_.choosers.openFile(this, text(TextCompareWithTitle), context_.current.lastDir, FileFilter);
+        if (path.isEmpty()) {
+            return;
+        }
+        int failure = 0;
+        std::vector<Difference> differences =
+            CPorownanieDlg::againstFile(document_->project(), path, context_.texts, failure);
+        if (failure != 0) {
+            context_.prompts.showWarning(this, QDir::toNativeSeparators(path) + QStringLiteral("\n") + text(failure));
+            return;
+        }
+        CPorownanieDlg::showAndOpen(context_, view_, this, std::move(differences), QDir::toNativeSeparators(path),
+                                    text(TextThisProject));
+    });
     QAction* undoAction = makeAction(CmdUndo, this);
     undoAction->setShortcuts(undoKeys());
     connect(undoAction, &QAction::triggered, this, [this] { undo(); });
@@ -239,7 +267,7 @@ void CMainFrame::buildMenus() {
     helpMenu_->addActions({action(CmdUserGuide), action(CmdAbout)});
 
     docFileMenu_ = new QMenu(this);
-    docFileMenu_->addActions({action(CmdClose), saveAction, action(CmdSaveAs)});
+    docFileMenu_->addActions({action(CmdClose), saveAction, action(CmdSaveAs), compareWith});
     docFileMenu_->addSeparator();
     docFileMenu_->addAction(docExit_);
     docEditMenu_ = new QMenu(this);
@@ -320,6 +348,9 @@ void CMainFrame::refreshTexts() {
         }
     }
     docExit_->setText(text(TextDocumentExit));
+    if (auto* compareWith = findChild<QAction*>(QString::fromLatin1(CompareWithAction))) {
+        compareWith->setText(text(TextCompareWith));
+    }
     fileMenu_->setTitle(text(TextFileMenu));
     viewMenu_->setTitle(text(TextViewMenu));
     toolsMenu_->setTitle(text(TextToolsMenu));

@@ -3,6 +3,9 @@
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/app/CTarvelinView.h"
 #include "gui/card/CCopyProgress.h"
+#include "gui/common/ChangesQuestion.h"
+#include "gui/report/CPorownanieDlg.h"
+#include "project/TextFormat.h"
 #include "gui/widgets/CLamp.h"
 #include "gui/widgets/CRemoveDirCombo.h"
 #include "platform/CardBackups.h"
@@ -17,6 +20,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace tolvane {
@@ -63,6 +67,29 @@ constexpr int TextReadFileStep = 2006;
 // The undo step of a card file read belongs to the card's identity, which every read takes: undoing it brings
 // this page to the front.
 constexpr SectionId ReadStepSection = SectionId::Identity;
+// Compare with card, the card named in the list of differences, this project, and no card chosen.
+constexpr int TextCompareWithCard = 2513;
+constexpr int TextCardName = 2518;
+constexpr int TextThisProject = 2519;
+constexpr int TextNoCardChosen = 2522;
+
+// The pages whose content a card file carries: what the differences before a write of that file are shown for.
+bool carries(card::FileKind kind, IssuePage page) {
+    switch (kind) {
+    case card::FileKind::Programs:
+        return page == IssuePage::WeeklyPrograms || page == IssuePage::AnnualPrograms ||
+               page == IssuePage::HolidayPrograms || page == IssuePage::OneTimePrograms ||
+               page == IssuePage::FuneralTolling || page == IssuePage::SpecialTolling || page == IssuePage::Holidays;
+    case card::FileKind::Sequences:
+        return page == IssuePage::Sequences;
+    case card::FileKind::Config:
+        return page == IssuePage::Settings || page == IssuePage::UserSettings || page == IssuePage::TimeCorrections ||
+               page == IssuePage::Striking || page == IssuePage::CrossConnection;
+    case card::FileKind::Chimes:
+        return page == IssuePage::Chimes;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -70,7 +97,7 @@ CPropWymiana::CPropWymiana(AppContext& context, QWidget* parent, std::unique_ptr
     : CDataPage(context, parent), cardLabel_(new QLabel(this)),
       driveList_(new CRemoveDirCombo(this, std::move(volumes))),
       folderLabel_(new QLabel(QStringLiteral("Katalog"), this)), folderPath_(new QLabel(this)),
-      group_(new QGroupBox(this)), warningText_(new QLabel(this)), warningIcon_(new QLabel(this)) {
+      group_(new QGroupBox(this)), compare_(new QPushButton(this)), warningText_(new QLabel(this)), warningIcon_(new QLabel(this)) {
     driveList_->setObjectName(QStringLiteral("cardDriveList"));
     cardLabel_->setBuddy(driveList_);
     folderPath_->setObjectName(QStringLiteral("datFolder"));
@@ -109,6 +136,12 @@ CPropWymiana::CPropWymiana(AppContext& context, QWidget* parent, std::unique_ptr
     }
     rows->setColumnStretch(0, 1);
     layout->addWidget(group_);
+    compare_->setObjectName(QStringLiteral("compareWithCard"));
+    connect(compare_, &QPushButton::clicked, this, [this] { compareWithCard(); });
+    auto* compareRow = new QHBoxLayout;
+    compareRow->addWidget(compare_);
+    compareRow->addStretch(1);
+    layout->addLayout(compareRow);
 
     auto* warning = new QHBoxLayout;
     const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize);
@@ -142,6 +175,7 @@ void CPropWymiana::refreshTexts() {
         setItemText(row.read, TextRead);
         setItemText(row.write, TextWrite);
     }
+    setItemText(compare_, TextCompareWithCard);
     setItemText(warningText_, TextCriticalWarning);
 }
 
@@ -229,6 +263,7 @@ void CPropWymiana::refresh() {
         enableControl(row.read, lit);
         enableControl(row.write, !folder.isEmpty());
     }
+    enableControl(compare_, !folder.isEmpty());
 }
 
 void CPropWymiana::write(card::FileKind kind) {
@@ -251,8 +286,7 @@ void CPropWymiana::write(card::FileKind kind) {
             refresh();
             return;
         }
-        const RowTexts& texts = rowTexts(kind);
-        if (askYesNo(text(datMode_ ? texts.writeDat : texts.writeCard)) != PromptService::Answer::Yes) {
+        if (!confirmWrite(kind, folder)) {
             refresh();
             return;
         }
@@ -316,6 +350,68 @@ void CPropWymiana::read(card::FileKind kind) {
     } catch (const std::exception&) {
         showMessage(text(TextUnexpectedError));
         refresh();
+    }
+}
+
+bool CPropWymiana::confirmWrite(card::FileKind kind, const QString& folder) {
+    const QString question = text(datMode_ ? rowTexts(kind).writeDat : rowTexts(kind).writeCard);
+    auto* changes = dynamic_cast<ChangesQuestion*>(&context().prompts);
+    if (!changes) {
+        return askYesNo(question) == PromptService::Answer::Yes;
+    }
+    while (true) {
+        const ChangesQuestion::Answer answer = changes->askWithChanges(this, question);
+        if (answer != ChangesQuestion::Answer::ShowChanges) {
+            return answer == ChangesQuestion::Answer::Yes;
+        }
+        if (showWriteChanges(kind, folder)) {
+            return false; // the user went to a record: nothing is written
+        }
+    }
+}
+
+QString CPropWymiana::cardName(const QString& folder) const {
+    return QString::fromStdString(formatText(context().texts.text(TextCardName), {TextArg{folder.toStdString()}}));
+}
+
+bool CPropWymiana::showWriteChanges(card::FileKind kind, const QString& folder) {
+    ProjectData onCard;
+    onCard.setTextSource(&context().texts);
+    PlatformCardFileSystem files;
+    // A file the card lacks, or cannot give, is replaced whole: compared as a default one.
+    if (!card::readCardFile(onCard, kind, card::joinPath(toNativePath(folder), card::fileName(kind)), files).ok) {
+        onCard.resetAll(false);
+    }
+    onCard.sortSchedulesByTime();
+    std::vector<Difference> differences = ProjectDifference::between(onCard, *project(), context().texts);
+    differences.erase(std::remove_if(differences.begin(), differences.end(),
+                                     [kind](const Difference& d) { return !carries(kind, d.page); }),
+                      differences.end());
+    return CPorownanieDlg::showAndOpen(context(), view(), this, std::move(differences), cardName(folder),
+                                       text(TextThisProject));
+}
+
+void CPropWymiana::compareWithCard() {
+    const QString folder = targetFolder();
+    if (!project() || folder.isEmpty()) {
+        showMessage(text(TextNoCardChosen));
+        return;
+    }
+    if (view()) {
+        view()->commitPendingEdit();
+    }
+    try {
+        int failure = 0;
+        std::vector<Difference> differences =
+            CPorownanieDlg::againstFolder(*project(), folder, context().texts, failure);
+        if (failure != 0) {
+            showMessage(text(failure));
+            return;
+        }
+        CPorownanieDlg::showAndOpen(context(), view(), this, std::move(differences), cardName(folder),
+                                    text(TextThisProject));
+    } catch (const std::exception&) {
+        showMessage(text(TextUnexpectedError));
     }
 }
 

@@ -48,6 +48,10 @@ public:
 
     void write(card::FileKind kind);
     void read(card::FileKind kind);
+    // Compare with card: the differences between the card in the drive list (or the DAT folder) and the project.
+    void compareWithCard();
+
+    QPushButton* compareButton() const { return compare_; }
 
     CRemoveDirCombo* driveList() const { return driveList_; }
     QPushButton* readButton(card::FileKind kind) const { return rows_[index(kind)].read; }
@@ -73,6 +77,13 @@ private:
     void cardInserted();
     void cardRemoved();
     void showModeControls();
+    // The question before writing `kind`: Yes, No, or Show changes, which lists what the write would change and
+    // asks again. True for Yes.
+    bool confirmWrite(card::FileKind kind, const QString& folder);
+    // What writing `kind` would change on the card: the file as it is there (a default one when there is none)
+    // against the project, only the areas the file carries. True when the user chose a row to go to.
+    bool showWriteChanges(card::FileKind kind, const QString& folder);
+    QString cardName(const QString& folder) const;
 
     QLabel* cardLabel_;
     CRemoveDirCombo* driveList_;
@@ -80,6 +91,7 @@ private:
     QLabel* folderPath_;
     QGroupBox* group_;
     std::array<Row, 4> rows_{};
+    QPushButton* compare_;
     QLabel* warningText_;
     QLabel* warningIcon_;
     QTimer blink_;

@@ -3,6 +3,7 @@
 #include "project/TextSource.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QPointer>
 
 namespace tolvane {
@@ -102,6 +103,29 @@ PromptService::Answer MessageBoxPrompt::ask(QWidget* owner, const QString& messa
         return answerFor(QMessageBox::NoButton, buttons);
     }
     return answerFor(static_cast<QMessageBox::StandardButton>(pressed), buttons);
+}
+
+std::unique_ptr<QMessageBox> MessageBoxPrompt::buildWithChanges(QWidget* owner, const QString& message,
+                                                                QAbstractButton*& showChanges) const {
+    std::unique_ptr<QMessageBox> box = build(owner, message, Buttons::YesNo, Icon::Question);
+    showChanges = box->addButton(text(ShowChangesText), QMessageBox::ActionRole);
+    return box;
+}
+
+ChangesQuestion::Answer MessageBoxPrompt::askWithChanges(QWidget* owner, const QString& message) {
+    QAbstractButton* showChanges = nullptr;
+    std::unique_ptr<QMessageBox> box = buildWithChanges(owner, message, showChanges);
+    QPointer<QMessageBox> guard(box.get());
+    box->exec();
+    if (!guard) {
+        (void)box.release();
+        return ChangesQuestion::Answer::No;
+    }
+    if (box->clickedButton() == showChanges) {
+        return ChangesQuestion::Answer::ShowChanges;
+    }
+    return box->clickedButton() == box->button(QMessageBox::Yes) ? ChangesQuestion::Answer::Yes
+                                                                  : ChangesQuestion::Answer::No;
 }
 
 } // namespace tolvane

@@ -257,6 +257,12 @@ std::optional<PageId> CPropRaport::pageOf(IssuePage page) {
         return PageId::Settings;
     case IssuePage::UserSettings:
         return PageId::User;
+    case IssuePage::TimeCorrections:
+        return PageId::Korekty;
+    case IssuePage::CrossConnection:
+        return PageId::Krosownica;
+    case IssuePage::Chimes:
+        return PageId::Kuranty;
     case IssuePage::None:
         break;
     }
@@ -270,7 +276,10 @@ void CPropRaport::openIssue(int row) {
     if (!entry || !view()) {
         return;
     }
-    const IssueTarget target = issueTarget(entry->issue);
+    openTarget(*view(), issueTarget(entry->issue));
+}
+
+void CPropRaport::openTarget(CTarvelinView& view, const IssueTarget& target) {
     const std::optional<PageId> id = pageOf(target.page);
     if (!id) {
         return;
@@ -279,8 +288,8 @@ void CPropRaport::openIssue(int row) {
     if (QWidget* focused = QApplication::focusWidget()) {
         focused->clearFocus();
     }
-    view()->showPage(*id);
-    CDataPage* page = view()->page(*id);
+    view.showPage(*id);
+    CDataPage* page = view.page(*id);
     page->reload(std::max(target.record, 0));
     if (target.setting != 0) {
         page->focusSetting(target.setting);
@@ -291,7 +300,7 @@ void CPropRaport::openIssue(int row) {
     QWidget* focused = QApplication::focusWidget();
     if (!focused || !page->isAncestorOf(focused)) {
         if (!focusFirstControl(page)) {
-            view()->tree()->setFocus(Qt::OtherFocusReason);
+            view.tree()->setFocus(Qt::OtherFocusReason);
         }
     }
 }

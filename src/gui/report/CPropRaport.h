@@ -51,6 +51,9 @@ public:
 
     // The editor's page of a report target; none for a target without a page.
     static std::optional<PageId> pageOf(IssuePage page);
+    // Brings the page of `target` to the front with its record selected (or its setting focused) and the
+    // keyboard there: the jump of a report row, also used by the list of differences.
+    static void openTarget(CTarvelinView& view, const IssueTarget& target);
 
 protected:
     void showEvent(QShowEvent* event) override;
