@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <bit>
 #include <optional>
 
 namespace tolvane::cli {
@@ -65,10 +66,10 @@ bool takeOnly(Context& c, const Parsed& p, std::vector<card::FileKind>& kinds, i
 }
 
 int cmdWriteCard(Context& c, const Args& args) {
-    const Parsed p = parse(args, {"only"}, {});
+    const Parsed p = parse(args, {"only"}, {"force"});
     if (!p.error.empty() || p.positional.size() != 2) {
         return c.fail(UsageOrIo, p.error.empty() ? "usage: tolvane-cli write-card PROJECT.tpm FOLDER "
-                                                   "[--only programs,config,sequences,chimes]"
+                                                   "[--only programs,config,sequences,chimes] [--force]"
                                                  : p.error);
     }
     std::vector<card::FileKind> kinds;
@@ -83,6 +84,13 @@ int cmdWriteCard(Context& c, const Args& args) {
     auto project = openProject(c, p.positional[0], exitCode);
     if (!project) {
         return exitCode;
+    }
+    // A file cut short opens with defaults in place of what it lost; written, they would replace what the tower's
+    // card holds.
+    if (const int missing = std::popcount(project->sectionsMissingFromFile); missing > 0 && !p.options.count("force")) {
+        return c.fail(Refused, printable(p.positional[0]) + " lacks " + std::to_string(missing) +
+                                   " of its sections (a file cut short, or an older one), which would be written "
+                                   "with their default settings; 'validate' names them; use --force to write it");
     }
     // The images are prepared in a folder of this run alone, removed on every way out, a signal included.
     QTemporaryDir temp(QDir::tempPath() + QStringLiteral("/tolvane-cli-XXXXXX"));
@@ -148,13 +156,14 @@ int cmdReadCard(Context& c, const Args& args) {
 
 std::vector<Command> cardCommands() {
     return {
-        {"write-card", "write-card PROJECT.tpm FOLDER [--only programs,config,sequences,chimes]",
+        {"write-card", "write-card PROJECT.tpm FOLDER [--only programs,config,sequences,chimes] [--force]",
          "Writes the controller's card files into FOLDER (a card's root or any folder): programs.dat, config.dat,\n"
          "seq.dat and kur.bin, or those named with --only (a list, or the option repeated). Each file is written\n"
          "to a temporary file beside it, put on the card, put in place and read back from the card to check it:\n"
          "once the command returns the card may be removed. The files it replaces are kept first in the folder\n"
          "card-backups of the user's data folder (the last 20 writes). A project with critical errors gets none of\n"
-         "programs.dat, config.dat and seq.dat (exit status 1); run 'validate' to see why.\n",
+         "programs.dat, config.dat and seq.dat (exit status 1); run 'validate' to see why. A project file that\n"
+         "lacks some of its sections (cut short, or older) is refused (exit status 3) unless --force is given.\n",
          cmdWriteCard},
         {"read-card", "read-card FOLDER PROJECT.tpm [--force]",
          "Builds a new project from the card files in FOLDER, as the editor does when it starts from a card:\n"

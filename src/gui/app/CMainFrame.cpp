@@ -29,6 +29,8 @@
 #include <QToolBar>
 #include <QUndoStack>
 
+#include <bit>
+
 namespace tolvane {
 
 namespace {
@@ -47,6 +49,7 @@ constexpr int TextDocumentViewMenu = 140;
 constexpr int TextDocumentToolsMenu = 143;
 constexpr int TextDocumentHelpMenu = 145;
 constexpr int TextSaveChanges = 322;
+constexpr int TextSectionsMissing = 2652;
 constexpr int TextWriteBackToCard = 659;
 constexpr int TextWriteBackToDat = 710;
 
@@ -526,7 +529,15 @@ bool CMainFrame::openDocument(const QString& path) {
     }
     recentFiles_.add(path);
     rebuildRecentFiles();
+    // A file that ended before all its sections (cut short, or older) opens, but the user is told before anything
+    // is written from it; the report names the sections.
+    const int missing = std::popcount(document->project().sectionsMissingFromFile);
     showDocument(std::move(document), QString(), false);
+    if (missing > 0) {
+        context_.prompts.showWarning(
+            this, QDir::toNativeSeparators(path) + QStringLiteral("\n") +
+                      QString::fromStdString(formatText(context_.texts.text(TextSectionsMissing), {TextArg{missing}})));
+    }
     return true;
 }
 
