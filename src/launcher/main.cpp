@@ -32,7 +32,11 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(LauncherDesktopId));
-    const std::unique_ptr<QSettings> settings = programSettings();
+    QString settingsWarning;
+    const std::unique_ptr<QSettings> settings = programSettings(&settingsWarning);
+    if (!settingsWarning.isEmpty()) {
+        qWarning("TolvaneManager: %s", qPrintable(settingsWarning));
+    }
     LauncherPrompt prompts(LauncherTexts::forLanguage(LauncherSettings::read(*settings).lastLang));
     FileChooser choosers;
     ProcessStarter starter;

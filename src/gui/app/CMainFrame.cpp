@@ -691,8 +691,7 @@ bool CMainFrame::askToWriteBack() {
         context_.prompts.showWarning(this, text(card::TextWriteFailed));
         return false;
     }
-    for (card::FileKind kind : kinds) {
-        const card::WriteResult result = view_->writeCardFile(kind, folder);
+    for (const card::WriteResult& result : view_->writeCardFiles(kinds, folder)) {
         if (!result.ok) {
             context_.prompts.showWarning(this, cardWriteMessage(context_.texts, result));
             if (result.text == card::TextCriticalErrors) {
