@@ -185,7 +185,7 @@ TEST(LanguageCatalogs, InventoryIsWellFormedAndCoversTheCodesTexts) {
         {2102, "s"},  {2103, "d"}, {2109, "d"}, {2110, "d"}, {2111, "d"},  {2400, "s"},   {2203, "sd"}, {2256, "d"},
         {2257, "d"},  {2258, "d"}, {2260, "s"}, {2320, "d"}, {2321, "d"},  {2322, "d"},   {2323, "d"},  {2300, "s"},
         {2341, "s"},  {2342, "s"}, {2354, "s"}, {2355, "s"}, {2359, "dd"}, {2360, "d"},   {2361, "d"},  {2363, "ddd"},
-        {2364, "dds"}};
+        {2364, "dds"}, {2651, "d"},   {2652, "d"}};
     for (const auto& [id, kinds] : formatted) {
         SCOPED_TRACE(id);
         ASSERT_TRUE(file.texts.contains(id));
