@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <bit>
 #include <optional>
 
 namespace tolvane::cli {
@@ -65,10 +66,10 @@ bool takeOnly(Context& c, const Parsed& p, std::vector<card::FileKind>& kinds, i
 }
 
 int cmdWriteCard(Context& c, const Args& args) {
-    const Parsed p = parse(args, {"only"}, {});
+    const Parsed p = parse(args, {"only"}, {"force"});
     if (!p.error.empty() || p.positional.size() != 2) {
         return c.fail(UsageOrIo, p.error.empty() ? "usage: tolvane-cli write-card PROJECT.tpm FOLDER "
-                                                   "[--only programs,config,sequences,chimes]"
+                                                   "[--only programs,config,sequences,chimes] [--force]"
                                                  : p.error);
     }
     std::vector<card::FileKind> kinds;
@@ -84,6 +85,13 @@ int cmdWriteCard(Context& c, const Args& args) {
     if (!project) {
         return exitCode;
     }
+    // A file cut short opens with defaults in place of what it lost; written, they would replace what the tower's
+    // card holds.
+    if (const int missing = std::popcount(project->sectionsMissingFromFile); missing > 0 && !p.options.count("force")) {
+        return c.fail(Refused, printable(p.positional[0]) + " lacks " + std::to_string(missing) +
+                                   " of its sections (a file cut short, or an older one), which would be written "
+                                   "with their default settings; 'validate' names them; use --force to write it");
+    }
     // The images are prepared in a folder of this run alone, removed on every way out, a signal included.
     QTemporaryDir temp(QDir::tempPath() + QStringLiteral("/tolvane-cli-XXXXXX"));
     if (!temp.isValid()) {
@@ -93,21 +101,42 @@ int cmdWriteCard(Context& c, const Args& args) {
     const RemoveOnSignal tempGuard(tempFolder, RemoveOnSignal::Kind::Folder);
     CardBackups backups(CardBackups::defaultRoot());
     PlatformCardFileSystem files(&backups);
+    const std::vector<card::WriteResult> results = card::writeCardFiles(*project, kinds, folder, tempFolder, files);
+    if (!results.empty() && results.front().text == card::TextCardBusy) {
+        return c.fail(UsageOrIo, printable(folder) + ": the card is busy: another program is writing to it; "
+                                                     "nothing was written");
+    }
     int result = Success;
-    for (card::FileKind kind : kinds) {
-        const std::string name(card::fileName(kind));
-        const card::WriteResult written = card::writeCardFile(*project, kind, folder, tempFolder, files);
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        const std::string name(card::fileName(kinds[i]));
+        const card::WriteResult& written = results[i];
         if (written.ok) {
             c.out << name << ": written (" << c.texts.text(written.text) << ")\n";
             continue;
         }
+        if (written.text == card::TextNotConfirmed) {
+            c.err << "tolvane-cli: " << name << ": written and read back, but the card did not confirm that it is "
+                  << "stored for good" << (written.reason.empty() ? "" : ": " + written.reason)
+                  << "; the previous file is kept in the backups\n";
+            result = std::max(result, static_cast<int>(UsageOrIo));
+            continue;
+        }
+        if (written.inTemporaryFolder) {
+            // The card was never touched: what is full or refused is the temporary folder.
+            c.err << "tolvane-cli: " << name << ": not written: the image cannot be prepared in the temporary folder "
+                  << printable(tempFolder)
+                  << (written.reason.empty() ? "" : ": " + written.reason) << "; the card is unchanged\n";
+            result = std::max(result, static_cast<int>(UsageOrIo));
+            continue;
+        }
         c.err << "tolvane-cli: " << name << ": not written: " << textWithNumber(c, written.text)
-              << (written.reason.empty() ? "" : ": " + written.reason) << "\n";
+              << (written.reason.empty() ? "" : ": " + printable(written.reason)) << "\n";
         const int code = written.text == card::TextCriticalErrors ? CriticalErrors : UsageOrIo;
         result = std::max(result, code);
     }
     if (!backups.folder().isEmpty()) {
-        c.out << "previous files kept in " << QDir::toNativeSeparators(backups.folder()).toStdString() << "\n";
+        c.out << "previous files kept in " << printable(QDir::toNativeSeparators(backups.folder()).toStdString())
+              << "\n";
     }
     return result;
 }
@@ -122,8 +151,14 @@ int cmdReadCard(Context& c, const Args& args) {
     if (pathKind(folder) != PathKind::Folder) {
         return c.fail(UsageOrIo, folder + " is not a folder");
     }
-    if (pathExists(path) && !p.options.count("force")) {
-        return c.fail(UsageOrIo, path + " already exists (use --force to replace it)");
+    if (const std::string refusal = outputRefusal(path, p.options.count("force") != 0); !refusal.empty()) {
+        return c.fail(UsageOrIo, refusal);
+    }
+    // Never one of the files being read: it would be replaced by a project before the card was read.
+    for (card::FileKind kind : card::AllKinds) {
+        if (isSameFile(path, card::joinPath(folder, card::fileName(kind)))) {
+            return c.fail(UsageOrIo, path + " is one of the card files being read; choose another name");
+        }
     }
     ProjectData project;
     startNewProject(c, project);
@@ -135,6 +170,14 @@ int cmdReadCard(Context& c, const Args& args) {
         const bool optional = kind == card::FileKind::Programs || kind == card::FileKind::Sequences;
         if (optional && !files.exists(file)) {
             continue;
+        }
+        // A file that is there but cannot be opened or read (no permission, an I/O error) is an input that cannot be
+        // read, with the system's reason, not a damaged card file.
+        if (const FileContent probe = readRegularPrefix(file, 1);
+            probe.failure == ReadFailure::CannotOpen || probe.failure == ReadFailure::ReadError) {
+            if (pathExists(file)) {
+                return c.fail(UsageOrIo, "cannot read " + file + ": " + probe.error.toStdString());
+            }
         }
         const card::ReadResult read = card::readCardFile(project, kind, file, files);
         if (!read.ok) {
@@ -148,13 +191,14 @@ int cmdReadCard(Context& c, const Args& args) {
 
 std::vector<Command> cardCommands() {
     return {
-        {"write-card", "write-card PROJECT.tpm FOLDER [--only programs,config,sequences,chimes]",
+        {"write-card", "write-card PROJECT.tpm FOLDER [--only programs,config,sequences,chimes] [--force]",
          "Writes the controller's card files into FOLDER (a card's root or any folder): programs.dat, config.dat,\n"
          "seq.dat and kur.bin, or those named with --only (a list, or the option repeated). Each file is written\n"
          "to a temporary file beside it, put on the card, put in place and read back from the card to check it:\n"
          "once the command returns the card may be removed. The files it replaces are kept first in the folder\n"
          "card-backups of the user's data folder (the last 20 writes). A project with critical errors gets none of\n"
-         "programs.dat, config.dat and seq.dat (exit status 1); run 'validate' to see why.\n",
+         "programs.dat, config.dat and seq.dat (exit status 1); run 'validate' to see why. A project file that\n"
+         "lacks some of its sections (cut short, or older) is refused (exit status 3) unless --force is given.\n",
          cmdWriteCard},
         {"read-card", "read-card FOLDER PROJECT.tpm [--force]",
          "Builds a new project from the card files in FOLDER, as the editor does when it starts from a card:\n"

@@ -66,11 +66,15 @@ bool takeLanguage(Args& args, std::optional<std::string>& language) {
 }
 
 // The language named on the command line, else the editor's last language, else Polish.
-std::string chosenLanguage(const std::optional<std::string>& requested) {
+std::string chosenLanguage(const std::optional<std::string>& requested, std::ostream& err) {
     if (requested && !requested->empty()) {
         return *requested;
     }
-    auto settings = programSettings();
+    QString warning;
+    auto settings = programSettings(&warning);
+    if (!warning.isEmpty()) {
+        err << "tolvane-cli: warning: " << printable(warning.toStdString()) << '\n';
+    }
     const QString last = SettingsStore(*settings).read().lastLang;
     return last.isEmpty() ? std::string(Languages::FallbackLanguage) : last.toStdString();
 }
@@ -171,7 +175,7 @@ int dispatch(Args args, std::ostream& out, std::ostream& err) {
             out << "usage: tolvane-cli " << cmd.synopsis << "\n\n" << cmd.help;
             return Success;
         }
-        const std::string language = chosenLanguage(requestedLanguage);
+        const std::string language = chosenLanguage(requestedLanguage, err);
         Languages texts(AppPaths::forApplication().languageFolder());
         const LanguageChoice choice = texts.setLanguage(QString::fromStdString(language));
         if (!choice.message.isEmpty()) {

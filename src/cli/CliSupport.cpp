@@ -50,6 +50,25 @@ Parsed parse(const Args& args, const std::vector<std::string>& valueOptions, con
     return p;
 }
 
+int Context::fail(int code, const std::string& what) {
+    err << "tolvane-cli: " << printable(what) << '\n';
+    return code;
+}
+
+std::string outputRefusal(const NativePath& path, bool force) {
+    switch (pathKind(path)) {
+    case PathKind::Missing:
+        return {};
+    case PathKind::Folder:
+        return path + " is a folder; name a file to write";
+    case PathKind::Other:
+        return path + " is not a regular file (a device, a pipe or a socket); it is never written";
+    case PathKind::RegularFile:
+        break;
+    }
+    return force ? std::string() : path + " already exists (use --force to replace it)";
+}
+
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }

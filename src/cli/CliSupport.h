@@ -27,11 +27,9 @@ struct Context {
     const TextSource& texts;
     std::string language; // the language chosen with --lang or in the editor's settings
 
-    // An error of the command: "tolvane-cli: <what>" on standard error.
-    int fail(int code, const std::string& what) {
-        err << "tolvane-cli: " << what << '\n';
-        return code;
-    }
+    // An error of the command: "tolvane-cli: <what>" on standard error, on one line with its control characters
+    // escaped (see printable), as file names in it may hold any byte.
+    int fail(int code, const std::string& what);
 };
 
 struct Command {
@@ -72,6 +70,10 @@ std::string textWithNumber(const Context& c, int id);
 // the escape that starts a terminal sequence, the C1 controls) become visible escapes such as \n, \t, \x1b and
 // \u009b, so a name can neither break a line apart nor send commands to the terminal.
 std::string printable(std::string_view text);
+
+// Why `path` may not be a command's output, or empty when it may: a folder, a device, a pipe or a socket is never
+// written (a link counts as what it leads to), and an existing file only with `force`.
+std::string outputRefusal(const NativePath& path, bool force);
 
 // Every command, in the order the usage text lists them.
 std::vector<Command> allCommands();

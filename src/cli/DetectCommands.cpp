@@ -18,7 +18,7 @@ int cmdDetect(Context& c, const Args& args) {
     }
     // Only regular files are read, so neither a FIFO given here nor one in the folder is waited on.
     const QString folder = kind == PathKind::Folder ? firmware::detectFolder(path) : firmware::detectProjectFile(path);
-    c.out << folder.toStdString() << '\n';
+    c.out << printable(folder.toStdString()) << '\n';
     return folder == firmware::NotRecognised ? Refused : Success;
 }
 

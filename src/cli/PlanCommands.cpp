@@ -75,7 +75,7 @@ struct PlanPrinter {
     void text(const std::string& path, const std::vector<dayplan::PlanDay>& days) const {
         const dayplan::Date first = days.front().date;
         const dayplan::Date last = days.back().date;
-        out << c.texts.text(dayplan::TitleText) << ": " << path << '\n'
+        out << c.texts.text(dayplan::TitleText) << ": " << printable(path) << '\n'
             << formatText(c.texts.text(dayplan::RangeText),
                           {calendar::isoText(first), calendar::isoText(last), static_cast<long long>(days.size())})
             << "\n\n"

@@ -38,19 +38,25 @@ int cmdPrint(Context& c, const Args& args) {
     }
     const NativePath& input = p.positional[0];
     const NativePath& output = p.positional[1];
-    if (pathExists(output)) {
-        // Never the project being printed, not even with --force: it would be lost for its own printout.
-        if (isSameFile(output, input)) {
-            return c.fail(UsageOrIo, output + " is the project being printed; choose another name for the printout");
-        }
-        if (!p.options.count("force")) {
-            return c.fail(UsageOrIo, output + " already exists (use --force to replace it)");
-        }
+    // Never the project being printed, not even with --force: it would be lost for its own printout.
+    if (pathExists(output) && isSameFile(output, input)) {
+        return c.fail(UsageOrIo, output + " is the project being printed; choose another name for the printout");
+    }
+    if (const std::string refusal = outputRefusal(output, p.options.count("force") != 0); !refusal.empty()) {
+        return c.fail(UsageOrIo, refusal);
     }
     const QString printFolder = AppPaths::forApplication().printFolder();
     const NativePath outputFolder = parentFolder(output);
     if (isSameFile(outputFolder, toNativePath(printFolder))) {
         return c.fail(UsageOrIo, output + " would replace a file of the program's own print folder");
+    }
+    // The style sheet and icons are copied into the folder "print" beside the printout: a project in there would
+    // be overwritten by them.
+    const NativePath assets = joinNative(outputFolder, PrintWriter::FolderName);
+    if (!isPdfName(output) && pathKind(assets) == PathKind::Folder && isSameFile(parentFolder(input), assets)) {
+        return c.fail(UsageOrIo, input + " is in " + assets +
+                                     ", where the printout's style sheet and icons are copied; move it or print "
+                                     "elsewhere");
     }
     int exitCode = Success;
     auto project = openProject(c, input, exitCode);
@@ -74,7 +80,7 @@ int cmdPrint(Context& c, const Args& args) {
         if (!result.written) {
             return c.fail(UsageOrIo, "cannot write " + output + ": " + result.error.toStdString());
         }
-        c.out << output << '\n';
+        c.out << printable(output) << '\n';
         return Success;
     }
 
@@ -83,10 +89,12 @@ int cmdPrint(Context& c, const Args& args) {
     if (!result.written) {
         return c.fail(UsageOrIo, "cannot write " + output + ": " + result.error.toStdString());
     }
-    for (const QString& file : result.notCopied) {
-        c.err << "tolvane-cli: warning: " << file.toStdString() << " was not copied beside the printout\n";
+    if (!result.notCopied.isEmpty()) {
+        // The printout shows without its style sheet and icons: not what was asked for.
+        return c.fail(UsageOrIo, output + " is written, but " + result.notCopied.join(QStringLiteral(", ")).toStdString() +
+                                     " could not be copied beside it: " + result.copyError.toStdString());
     }
-    c.out << output << '\n';
+    c.out << printable(output) << '\n';
     return Success;
 }
 

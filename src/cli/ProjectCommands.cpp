@@ -12,8 +12,8 @@ int cmdNew(Context& c, const Args& args) {
         return c.fail(UsageOrIo, p.error.empty() ? "usage: tolvane-cli new PROJECT.tpm [--force]" : p.error);
     }
     const std::string& path = p.positional[0];
-    if (pathExists(path) && !p.options.count("force")) {
-        return c.fail(UsageOrIo, path + " already exists (use --force to replace it)");
+    if (const std::string refusal = outputRefusal(path, p.options.count("force") != 0); !refusal.empty()) {
+        return c.fail(UsageOrIo, refusal);
     }
     ProjectData project;
     startNewProject(c, project);
@@ -114,6 +114,9 @@ int cmdSave(Context& c, const Args& args) {
     const Parsed p = parse(args, {}, {});
     if (!p.error.empty() || p.positional.size() != 2) {
         return c.fail(UsageOrIo, p.error.empty() ? "usage: tolvane-cli save IN.tpm OUT.tpm" : p.error);
+    }
+    if (const std::string refusal = outputRefusal(p.positional[1], true); !refusal.empty()) {
+        return c.fail(UsageOrIo, refusal);
     }
     int exitCode = Success;
     auto project = openProject(c, p.positional[0], exitCode);

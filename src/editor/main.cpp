@@ -48,7 +48,11 @@ int main(int argc, char** argv) {
     const tolvane::RemoveOnSignal runFolderGuard(tolvane::toNativePath(runFolder.path()),
                                                  tolvane::RemoveOnSignal::Kind::Folder);
     const QString programFolder = QApplication::applicationDirPath();
-    const std::unique_ptr<QSettings> settings = tolvane::programSettings();
+    QString settingsWarning;
+    const std::unique_ptr<QSettings> settings = tolvane::programSettings(&settingsWarning);
+    if (!settingsWarning.isEmpty()) {
+        qWarning("Tolvane: %s", qPrintable(settingsWarning));
+    }
     tolvane::Languages texts(tolvane::AppPaths(programFolder).languageFolder());
     tolvane::MessageBoxPrompt prompts(texts);
     tolvane::FileChooser choosers;

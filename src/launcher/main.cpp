@@ -36,7 +36,11 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(LauncherDesktopId));
-    const std::unique_ptr<QSettings> settings = programSettings();
+    QString settingsWarning;
+    const std::unique_ptr<QSettings> settings = programSettings(&settingsWarning);
+    if (!settingsWarning.isEmpty()) {
+        qWarning("TolvaneManager: %s", qPrintable(settingsWarning));
+    }
     const QString lastLang = LauncherSettings::read(*settings).lastLang;
     LauncherPrompt prompts(LauncherTexts::forLanguage(lastLang));
     // F1 opens the launcher's section of the user guide beside the editor, in the editor's last language.

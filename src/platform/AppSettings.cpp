@@ -1,6 +1,10 @@
 #include "AppSettings.h"
 
+#include "NativeFile.h"
+
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QVariant>
 
 namespace tolvane {
@@ -50,7 +54,26 @@ bool SettingsStore::write(const AppSettings& values) {
     return settings_.status() == QSettings::NoError;
 }
 
-std::unique_ptr<QSettings> programSettings() {
+std::unique_ptr<QSettings> programSettings(QString* warning) {
+#ifndef Q_OS_WIN
+    const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/Nesmar/Tolvane.conf");
+    const NativePath native = toNativePath(file);
+    if (pathExists(native)) {
+        const FileContent content = readRegularFile(native, MaxSettingsFileSize);
+        if (!content.ok()) {
+            if (warning) {
+                *warning = QStringLiteral("the settings file %1 cannot be used (%2); the defaults are used")
+                               .arg(file, content.error);
+            }
+            // Settings of this run alone, in a folder removed when the program ends.
+            static QTemporaryDir alone;
+            return std::make_unique<QSettings>(alone.filePath(QStringLiteral("Tolvane.conf")), QSettings::IniFormat);
+        }
+    }
+#else
+    Q_UNUSED(warning);
+#endif
     return std::make_unique<QSettings>(QStringLiteral("Nesmar"), QStringLiteral("Tolvane"));
 }
 

@@ -35,7 +35,11 @@ private:
 };
 
 // The programs' settings: company "Nesmar", application "Tolvane" (on Windows the registry key
-// HKCU\Software\Nesmar\Tolvane, on Linux ~/.config/Nesmar/Tolvane.conf).
-std::unique_ptr<QSettings> programSettings();
+// HKCU\Software\Nesmar\Tolvane, on Linux ~/.config/Nesmar/Tolvane.conf). The file is looked at as every file from
+// outside is before it is handed to QSettings: when it is there but no regular file of at most MaxSettingsFileSize
+// bytes that can be read (a FIFO would hang every program, a huge file take all memory), the programs go on with
+// the defaults, in settings of this run alone that are never written over it, and `warning` says why.
+std::unique_ptr<QSettings> programSettings(QString* warning = nullptr);
+constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
 
 } // namespace tolvane

@@ -3,6 +3,7 @@
 #include "SafeFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -25,35 +26,54 @@ PrintWriter::Result PrintWriter::write(const std::string& html) const {
     }
     result.written = true;
     result.path = fromNativePath(document);
-    result.notCopied = copyPrintFolder();
+    result.notCopied = copyPrintFolder(&result.copyError);
     return result;
 }
 
-QStringList PrintWriter::copyPrintFolder() const {
+QStringList PrintWriter::copyPrintFolder(QString* error) const {
     const QStringList names = QDir(printFolder_).entryList(QDir::Files, QDir::Name);
     const NativePath source = toNativePath(printFolder_);
     const NativePath copies = joinNative(targetFolder_, FolderName);
     if (names.isEmpty() || isSameFile(copies, source)) {
         return {};
     }
-    if (!makeFolder(copies)) {
-        return names;
-    }
     QStringList notCopied;
+    const auto failed = [&](const QString& name, const QString& reason) {
+        if (notCopied.isEmpty()) {
+            *error = reason;
+        }
+        notCopied.append(name);
+    };
+    // A link named "print" would lead the copies anywhere; a file of that name is not ours to replace.
+    const QFileInfo folder(fromNativePath(copies));
+    if (folder.isSymLink() || (pathExists(copies) && pathKind(copies) != PathKind::Folder)) {
+        for (const QString& name : names) {
+            failed(name, QStringLiteral("%1 is not a folder of its own (a link or a file); nothing is copied into it")
+                             .arg(fromNativePath(copies)));
+        }
+        return notCopied;
+    }
+    QString reason;
+    if (!makeFolder(copies, &reason)) {
+        for (const QString& name : names) {
+            failed(name, reason);
+        }
+        return notCopied;
+    }
     for (const QString& name : names) {
         const NativePath from = joinNative(source, toNativePath(name));
         const NativePath to = joinNative(copies, toNativePath(name));
         const FileContent content = readRegularFile(from, MaxCopySize);
         if (!content.ok()) {
-            notCopied.append(name);
+            failed(name, content.error);
             continue;
         }
         const FileContent present = readRegularFile(to, MaxCopySize);
         if (present.ok() && present.data == content.data) {
             continue;
         }
-        if (!writeFileAtomically(to, content.data).ok) {
-            notCopied.append(name);
+        if (const FileResult written = writeFileAtomically(to, content.data); !written.ok) {
+            failed(name, written.error);
         }
     }
     return notCopied;

@@ -17,7 +17,8 @@ namespace tolvane {
 //
 // The copies go into a folder "print" beside the document. Only the files of the program's print folder are
 // replaced there (a user's other files stay), each one whole, and a copy that already holds the same bytes is left
-// alone. When that folder is the program's print folder itself (a document printed into the program's folder),
+// alone. The folder is only written when it is a real folder or absent: a link of that name, or a file, is left as
+// it is and nothing is copied. When that folder is the program's print folder itself (a document printed into the program's folder),
 // nothing is copied: its files are already there, and copying a file onto itself would destroy it.
 class PrintWriter {
 public:
@@ -32,6 +33,7 @@ public:
         QString path;          // the document, when written
         QString error;         // why the document could not be written
         QStringList notCopied; // files of the print folder that could not be copied (the document still shows)
+        QString copyError;     // why the first of them could not be copied
         bool opened = false;
     };
 
@@ -50,8 +52,9 @@ public:
     Result writeAndOpen(const std::string& html, const std::function<bool(const QString&)>& open) const;
 
 private:
-    // Copies the print folder's files beside the document; the names of those that could not be copied.
-    QStringList copyPrintFolder() const;
+    // Copies the print folder's files beside the document; the names of those that could not be copied, and in
+    // `error` why the first could not.
+    QStringList copyPrintFolder(QString* error) const;
 
     NativePath targetFolder_;
     QString printFolder_;

@@ -32,7 +32,10 @@ static_assert(std::atomic<int>::is_always_lock_free, "the signal handler needs l
 
 Slot guarded[SlotCount];
 
-constexpr int Signals[] = {SIGINT, SIGTERM, SIGHUP};
+// Every signal whose default action ends the process and that a user, a shell or the system sends to a program:
+// the interrupt, termination and hang-up signals, SIGQUIT (Ctrl+\\), SIGPIPE (output to a closed pipe), the user
+// signals, the alarm, and SIGXFSZ (a file-size limit reached by a write).
+constexpr int Signals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGXFSZ};
 
 // Only calls that are safe in a signal handler: unlink, rmdir, raise. Files go first, then the folders in reverse
 // slot order: a slot is taken lowest free first, so a folder guarded while its parent is guarded (the print folder

@@ -6,7 +6,8 @@ namespace tolvane {
 
 // Keeps a temporary file or working folder from outliving the process. While a RemoveOnSignal holds a path, ending
 // the process with SIGINT, SIGTERM or SIGHUP removes it first (files, then folders, which by then hold nothing of
-// ours), and the signal then ends the process as it would have. Normal paths remove their own files; this covers
+// ours), and the signal then ends the process as it would have. SIGQUIT, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM and
+// SIGXFSZ (a file-size limit) are handled alike. Normal paths remove their own files; this covers
 // the user pressing Ctrl+C or a system shutting the program down in the middle of a write.
 //
 // The handler is installed on the first use, and only for signals whose handling nobody else has changed. A

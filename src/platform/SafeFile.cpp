@@ -25,11 +25,13 @@ std::string randomName() {
     return name;
 }
 
+} // namespace
+
 #ifndef Q_OS_WIN
-// Syncs the folder that holds `path`, so that a rename in it is on the device too. File systems that cannot sync
-// a folder say so with EINVAL or ENOTSUP; their renames are as durable as they can be made.
-int syncFolderOf(const NativePath& path) {
-    const int fd = ::open(parentFolder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// File systems that cannot sync a folder say so with EINVAL or ENOTSUP; their renames are as durable as they can
+// be made.
+int syncFolder(const NativePath& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
         return errno;
     }
@@ -40,9 +42,43 @@ int syncFolderOf(const NativePath& path) {
     ::close(fd);
     return result;
 }
-#endif
 
-} // namespace
+int syncFileSystemOf(const NativePath& folder) {
+#ifdef Q_OS_LINUX
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    // Since Linux 5.8 syncfs also reports a write-back error that any file of the file system met.
+    const int result = ::syncfs(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return result;
+#else
+    (void)folder;
+    return 0;
+#endif
+}
+
+bool canSyncFileSystems() {
+#ifdef Q_OS_LINUX
+    return true;
+#else
+    return false;
+#endif
+}
+#else
+int syncFolder(const NativePath&) {
+    return 0; // the rename of QSaveFile is as durable as Windows makes it
+}
+
+int syncFileSystemOf(const NativePath&) {
+    return 0;
+}
+
+bool canSyncFileSystems() {
+    return false;
+}
+#endif
 
 NativeAtomicWrite::NativeAtomicWrite(std::function<std::string()> names) : names_(std::move(names)) {
     if (!names_) {
@@ -72,6 +108,13 @@ bool NativeAtomicWrite::open(const NativePath& path) {
     // An existing file keeps its permissions, and one that may not be written is not replaced.
     mode_t mode = 0666;
     struct stat existing {};
+    // Only a regular file (or a link to one) is ever replaced: a device, a pipe, a socket or a folder under the
+    // name is refused, so that writing to /dev/null never turns it into a file.
+    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        return fail(QStringLiteral("%1 is not a regular file (a device, a pipe, a socket or a folder); it is "
+                                   "never replaced")
+                        .arg(fromNativePath(path)));
+    }
     if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
         if (::access(path.c_str(), W_OK) != 0) {
             return fail(errno);
@@ -79,9 +122,8 @@ bool NativeAtomicWrite::open(const NativePath& path) {
         mode = existing.st_mode & 07777;
     }
     const NativePath folder = parentFolder(path);
-    const std::string name = fileNameOf(path);
     for (int attempt = 0; attempt < NameAttempts; ++attempt) {
-        const NativePath candidate = joinNative(folder, name + "." + names_() + ".tmp~");
+        const NativePath candidate = joinNative(folder, temporaryName(names_()));
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST) {
@@ -120,7 +162,7 @@ bool NativeAtomicWrite::flush() {
 }
 
 bool NativeAtomicWrite::sync() {
-    if (::fsync(fd_) != 0) {
+    if (!(syncsByCaller_ && canSyncFileSystems()) && ::fsync(fd_) != 0) {
         return fail(errno);
     }
     // The synced pages are clean now; dropping them makes a later read-back come from the device.
@@ -138,7 +180,10 @@ bool NativeAtomicWrite::commit() {
     }
     temporary_.clear();
     guard_.release();
-    if (const int error = syncFolderOf(target_); error != 0) {
+    if (syncsByCaller_ && canSyncFileSystems()) {
+        return true;
+    }
+    if (const int error = syncFolder(parentFolder(target_)); error != 0) {
         return fail(error);
     }
     return true;

@@ -41,10 +41,15 @@ public:
     // Drops the temporary file after a failure; the target stays as it was.
     virtual void cancel() = 0;
     virtual QString errorString() const = 0;
+    // For a caller that writes several files and puts them on the device together (one sync of the whole file
+    // system before the renames, one of the folder after them): sync() then only drops the file's cached pages,
+    // and commit() only renames. A layer that ignores this syncs each file itself, which is merely slower.
+    virtual void leaveSyncsToCaller() {}
 };
 
-// The programs' layer. The temporary file is named "<target name>.<six letters>.tmp~" beside the target, created
-// with O_EXCL and never through a link; a name that is taken (another writer's temporary file, a planted link) is
+// The programs' layer. The temporary file is named ".tolvane-<six letters>.tmp~" beside the target (short, so that
+// a target of the longest name the file system allows can still be written), created with O_EXCL and never
+// through a link; a name that is taken (another writer's temporary file, a planted link) is
 // passed over for the next one. It is removed on every failure, and also when the process is ended by a signal
 // while it exists. A target that is a link is replaced by the new file, never followed.
 class NativeAtomicWrite final : public AtomicWriteFile {
@@ -62,6 +67,10 @@ public:
     bool commit() override;
     void cancel() override;
     QString errorString() const override { return error_; }
+    void leaveSyncsToCaller() override { syncsByCaller_ = true; }
+
+    // The temporary name tried for the random part `random`.
+    static std::string temporaryName(const std::string& random) { return ".tolvane-" + random + ".tmp~"; }
 
     // How many names are tried before the write gives up.
     static constexpr int NameAttempts = 100;
@@ -75,6 +84,7 @@ private:
     NativePath temporary_;
     RemoveOnSignal guard_;
     QString error_;
+    bool syncsByCaller_ = false;
 #ifdef Q_OS_WIN
     QSaveFile file_;
 #else
@@ -93,5 +103,15 @@ FileResult writeFileAtomically(const NativePath& path, QByteArrayView data, Atom
 FileResult writeFileAtomically(const QString& path, QByteArrayView data, AtomicWriteFile& file);
 
 constexpr qsizetype ChunkSize = 16 * 1024;
+
+// Puts everything written to the file system that holds `folder` on its device (syncfs on Linux), the folders'
+// entries included; 0, or the system's error number. Where the system has no such call, 0 is returned and the
+// writers sync their files one by one.
+int syncFileSystemOf(const NativePath& folder);
+// Syncs a folder itself, so that renames in it are on the device; 0, or the system's error number. A file system
+// that cannot sync a folder (EINVAL, ENOTSUP) counts as synced.
+int syncFolder(const NativePath& folder);
+// Whether syncFileSystemOf does the work on this system (it does on Linux).
+bool canSyncFileSystems();
 
 } // namespace tolvane

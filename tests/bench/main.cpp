@@ -90,6 +90,7 @@ int main(int argc, char** argv) {
     const Ratio counted[] = {
         {"editor start with a full project / bare window: time", "EditorStartAgainstBareWindow", "time_ratio", 1.2},
         {"editor start with a full project / bare window: memory", "EditorStartAgainstBareWindow", "memory_ratio", 1.2},
+        {"write-card of a full project / cp + sync -f of its files", "WriteCardAgainstCopyAndSync", "time_ratio", 1.5},
     };
     for (const Ratio& r : counted) {
         const auto m = std::find_if(reporter.counters.begin(), reporter.counters.end(), [&r](const auto& entry) {

@@ -27,24 +27,8 @@ using testing_support::writeFile;
 
 const char* const CardFiles[] = {"programs.dat", "config.dat", "seq.dat", "kur.bin"};
 
-std::set<std::string> names(const fs::path& folder) {
-    std::set<std::string> found;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        found.insert(entry.path().filename().string());
-    }
-    return found;
-}
-
-// Every file below a folder with its bytes, by its path relative to the folder.
-std::map<std::string, Bytes> contents(const fs::path& folder) {
-    std::map<std::string, Bytes> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file()) {
-            files[fs::relative(entry.path(), folder).string()] = readFile(entry.path());
-        }
-    }
-    return files;
-}
+using testing_support::contents;
+using testing_support::names;
 
 class HardeningCli : public ::testing::Test {
 protected:

@@ -21,6 +21,9 @@
 #include <csignal>
 #include <functional>
 #include <string>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <sys/resource.h>
 
 namespace tolvane {
@@ -35,6 +38,7 @@ std::map<int, QString> numberedTexts() {
         texts[id] = QStringLiteral("t%1").arg(id);
     }
     texts[TextSystemReason] = QStringLiteral("t2400 %s");
+    texts[card::TextCardBusy] = QStringLiteral("t2653");
     return texts;
 }
 
@@ -337,6 +341,37 @@ TEST_F(CPropWymianaTest, AWriteKeepsTheReplacedFileAndAFailureNamesTheSystemsRea
     ASSERT_FALSE(app.prompts.texts().isEmpty());
     EXPECT_EQ(app.prompts.texts().back(), t(card::temporaryFailedText(FileKind::Chimes)) + "\nt2400 File too large");
     EXPECT_EQ(readAll(onCard(FileKind::Chimes)), written);
+}
+
+// While another program writes to the card (it holds the card folder's lock), Write says the card is busy, writes
+// nothing and keeps the project as it was, its change marks included, so the write can be done again later.
+TEST_F(CPropWymianaTest, ABusyCardIsShownAsAMessageAndLosesNothing) {
+    insertCard();
+    writeFile(onCard(FileKind::Chimes), 9600);
+    const QByteArray old = readAll(onCard(FileKind::Chimes));
+    document.edit({0, {}}, {SectionId::Chimes, 0, 0},
+                  [](ProjectData& project) { project.chimes().setName(0, "Bogurodzica"); });
+    const int other = ::open(cardFolder.toLocal8Bit().constData(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    app.prompts.answer(Answer::Yes);
+    QTest::mouseClick(page->writeButton(FileKind::Chimes), Qt::LeftButton);
+    ::close(other);
+    ASSERT_FALSE(app.prompts.texts().isEmpty());
+    EXPECT_TRUE(app.prompts.texts().back().startsWith(t(card::TextCardBusy) + "\nt2400 another program is writing"))
+        << app.prompts.texts().back().toStdString();
+    EXPECT_EQ(readAll(onCard(FileKind::Chimes)), old);
+    EXPECT_TRUE(CardBackups::writes(app.context.cardBackupFolder).isEmpty());
+    EXPECT_EQ(document.project().chimes().name(0), "Bogurodzica");
+    EXPECT_TRUE(document.project().chimes().isModified());
+
+    // Once the other writer is done, the same Write goes through.
+    app.prompts.clear();
+    app.prompts.answer(Answer::Yes);
+    QTest::mouseClick(page->writeButton(FileKind::Chimes), Qt::LeftButton);
+    ASSERT_FALSE(app.prompts.texts().isEmpty());
+    EXPECT_EQ(app.prompts.texts().back(), t(190));
+    EXPECT_NE(readAll(onCard(FileKind::Chimes)), old);
 }
 
 } // namespace

@@ -5,13 +5,16 @@
 #include "platform/CardBackups.h"
 #include "platform/PlatformCardFileSystem.h"
 #include "platform/RemoveOnSignal.h"
+#include "FailingWrite.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -34,13 +37,7 @@ PlatformCardFileSystem::WriteLayer scriptedLayers() {
     return [] { return std::make_unique<NativeAtomicWrite>(scriptedNames()); };
 }
 
-std::set<std::string> names(const fs::path& folder) {
-    std::set<std::string> found;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        found.insert(entry.path().filename().string());
-    }
-    return found;
-}
+using testing_support::names;
 
 class CardFolder : public ::testing::Test {
 protected:
@@ -123,9 +120,9 @@ INSTANTIATE_TEST_SUITE_P(
     Plants, PlantedNames,
     ::testing::Values(PlantCase{"SymlinkUnderTheOldFixedName", "programs.dat.tmp~", Planted::Symlink},
                       PlantCase{"HardLinkUnderTheOldFixedName", "programs.dat.tmp~", Planted::HardLink},
-                      PlantCase{"SymlinkUnderTheFirstNameTried", "programs.dat.AAAAAA.tmp~", Planted::Symlink},
-                      PlantCase{"HardLinkUnderTheFirstNameTried", "programs.dat.AAAAAA.tmp~", Planted::HardLink},
-                      PlantCase{"AnotherWritersTemporaryFile", "programs.dat.AAAAAA.tmp~", Planted::OtherWritersFile},
+                      PlantCase{"SymlinkUnderTheFirstNameTried", ".tolvane-AAAAAA.tmp~", Planted::Symlink},
+                      PlantCase{"HardLinkUnderTheFirstNameTried", ".tolvane-AAAAAA.tmp~", Planted::HardLink},
+                      PlantCase{"AnotherWritersTemporaryFile", ".tolvane-AAAAAA.tmp~", Planted::OtherWritersFile},
                       PlantCase{"SymlinkInPlaceOfTheCardFile", "programs.dat", Planted::Symlink}),
     [](const ::testing::TestParamInfo<PlantCase>& param) { return std::string(param.param.name); });
 
@@ -133,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CardFolder, WhenNoTemporaryNameIsFreeTheOldFileStays) {
     writeFile(card("kur.bin"), std::string_view("old"));
     const auto always = [] { return std::make_unique<NativeAtomicWrite>([] { return std::string("TAKEN0"); }); };
-    writeFile(card("kur.bin.TAKEN0.tmp~"), std::string_view("other"));
+    writeFile(card(".tolvane-TAKEN0.tmp~"), std::string_view("other"));
     PlatformCardFileSystem files(nullptr, always);
     ProjectData project;
     const card::WriteResult written = write(project, FileKind::Chimes, files);
@@ -166,38 +163,97 @@ TEST_F(CardFolder, AReplacedCardFileIsKeptInTheBackups) {
     EXPECT_EQ(names(root / "card"), std::set<std::string>{"kur.bin"});
 }
 
-// One folder per write, named by its time; the last twenty are kept, and nothing else in the folder is touched.
+// A folder of the older naming (local time alone) holding one file, as earlier versions left them.
+void olderBackup(const QString& root, const QDateTime& when) {
+    const QString folder = root + "/" + when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss-zzz"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    writeFile(folder.toStdString() + "/config.dat", std::string_view("kept"));
+}
+
+// One folder per write, numbered one past the highest number there and named by its UTC time; folders of the
+// older naming count as older than every numbered one. The last twenty are kept once a write has replaced files,
+// and nothing else in the folder is touched.
 TEST(CardBackupFolders, EachWriteHasAFolderAndTheLastTwentyAreKept) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString root = dir.filePath(QStringLiteral("card-backups"));
-    const QDateTime start(QDate(2024, 1, 1), QTime(8, 0));
+    // Dated far ahead, as a clock that was wrong or a time zone set back since leaves them.
+    const QDateTime start(QDate(2099, 1, 1), QTime(8, 0));
     for (int i = 0; i < 25; ++i) {
-        ASSERT_TRUE(QDir().mkpath(root + "/" + start.addSecs(i).toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss-zzz"))));
+        olderBackup(root, start.addSecs(i));
     }
     ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/my notes")));
     const std::string oldFile = dir.filePath(QStringLiteral("config.dat")).toStdString();
     writeFile(oldFile, std::string_view("the old configuration"));
 
-    const QDateTime now(QDate(2025, 6, 1), QTime(12, 0, 0, 250));
+    const QDateTime now(QDate(2025, 6, 1), QTime(12, 0, 0, 250), Qt::UTC);
     CardBackups backups(root, now);
     QString error;
     ASSERT_TRUE(backups.keep(oldFile, &error)) << error.toStdString();
-    EXPECT_EQ(backups.folder(), root + QStringLiteral("/2025-06-01_12-00-00-250"));
+    EXPECT_EQ(backups.folder(), root + QStringLiteral("/000001_2025-06-01_12-00-00-250Z"));
     EXPECT_EQ(readFile(backups.folder().toStdString() + "/config.dat"), readFile(oldFile));
+    EXPECT_EQ(CardBackups::writes(root).size(), 26) << "nothing is removed before the write is done";
+    ASSERT_TRUE(backups.sync(&error)) << error.toStdString();
+    backups.finish(true);
 
     QStringList writes = CardBackups::writes(root);
     ASSERT_EQ(writes.size(), CardBackups::KeptWrites);
     EXPECT_EQ(writes.front(), start.addSecs(6).toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss-zzz")));
-    EXPECT_EQ(writes.back(), QStringLiteral("2025-06-01_12-00-00-250"));
+    EXPECT_EQ(writes.back(), QStringLiteral("000001_2025-06-01_12-00-00-250Z"));
     EXPECT_TRUE(QFileInfo(root + QStringLiteral("/my notes")).isDir());
 
-    // A second write in the same millisecond has a folder of its own, after the first.
-    CardBackups again(root, now);
+    // A second write at the same moment, or with the clock set back, has the next number, after the first.
+    CardBackups again(root, now.addYears(-3));
     ASSERT_TRUE(again.keep(oldFile, &error)) << error.toStdString();
+    again.finish(true);
     writes = CardBackups::writes(root);
-    EXPECT_EQ(writes.back(), QStringLiteral("2025-06-01_12-00-00-250_01"));
+    EXPECT_EQ(writes.back(), QStringLiteral("000002_2022-06-01_12-00-00-250Z"));
     EXPECT_EQ(writes.size(), CardBackups::KeptWrites);
+}
+
+// Writes that replace nothing (here the card refuses every new file) keep no folder and evict no backup; an empty
+// folder left by an interrupted write long ago does not count and is removed by the next write that succeeds.
+TEST_F(CardFolder, FailedWritesNeverEvictBackups) {
+    const QString backupRoot = dir.filePath(QStringLiteral("card-backups"));
+    for (int i = 0; i < CardBackups::KeptWrites; ++i) {
+        olderBackup(backupRoot, QDateTime(QDate(2024, 1, 1), QTime(8, 0)).addSecs(i));
+    }
+    const QString empty = backupRoot + QStringLiteral("/000007_2024-02-01_08-00-00-000Z");
+    ASSERT_TRUE(QDir().mkpath(empty));
+    fs::last_write_time(empty.toStdString(), fs::file_time_type::clock::now() - std::chrono::hours(2));
+    const QStringList before = CardBackups::writes(backupRoot);
+    ProjectData project;
+    testing_support::fillProject(project);
+    {
+        CardBackups backups(backupRoot);
+        PlatformCardFileSystem files(&backups);
+        const FileKind all[] = {FileKind::Programs, FileKind::Config, FileKind::Sequences, FileKind::Chimes};
+        for (const card::WriteResult& r :
+             card::writeCardFiles(project, all, (root / "card").string(), (root / "temp").string(), files)) {
+            ASSERT_TRUE(r.ok) << r.reason;
+        }
+    }
+    const QStringList kept = CardBackups::writes(backupRoot);
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        CardBackups backups(backupRoot);
+        const std::string cardFolder = (root / "card").string();
+        PlatformCardFileSystem files(&backups, [cardFolder] {
+            return std::make_unique<testing_support::FailingWrite>(testing_support::FailingWrite::Step::Commit, 0,
+                                                                   cardFolder);
+        });
+        const FileKind all[] = {FileKind::Programs, FileKind::Config, FileKind::Sequences, FileKind::Chimes};
+        for (const card::WriteResult& r :
+             card::writeCardFiles(project, all, cardFolder, (root / "temp").string(), files)) {
+            EXPECT_FALSE(r.ok);
+        }
+        EXPECT_TRUE(backups.folder().isEmpty());
+    }
+    EXPECT_EQ(CardBackups::writes(backupRoot), kept);
+    // The first write, onto an empty card, kept nothing: it pruned, but only the empty folder went.
+    EXPECT_FALSE(QFileInfo::exists(empty));
+    QStringList withoutEmpty = before;
+    withoutEmpty.removeAll(QFileInfo(empty).fileName());
+    EXPECT_EQ(kept, withoutEmpty);
 }
 
 // A layer that ends the process with a signal once the new file's content is on the device, just before the

@@ -32,6 +32,7 @@ public:
     bool sync() override { return failsAt(Step::Sync) ? failed() : real_.sync(); }
     bool commit() override { return failsAt(Step::Commit) ? failed() : real_.commit(); }
     void cancel() override { real_.cancel(); }
+    void leaveSyncsToCaller() override { real_.leaveSyncsToCaller(); }
     QString errorString() const override { return failed_ ? Reason : real_.errorString(); }
 
 private:

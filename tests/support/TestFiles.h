@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <set>
+#include <string>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -29,6 +32,26 @@ inline void writeFile(const std::filesystem::path& path, const std::vector<std::
 inline void writeFile(const std::filesystem::path& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The names in a folder (not below it).
+inline std::set<std::string> names(const std::filesystem::path& folder) {
+    std::set<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        found.insert(entry.path().filename().string());
+    }
+    return found;
+}
+
+// Every regular file below a folder with its bytes, by its path relative to the folder.
+inline std::map<std::string, std::vector<std::uint8_t>> contents(const std::filesystem::path& folder) {
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            files[std::filesystem::relative(entry.path(), folder).string()] = readFile(entry.path());
+        }
+    }
+    return files;
 }
 
 } // namespace tolvane::testing_support

@@ -31,6 +31,33 @@ public:
     virtual void remove(const std::string& path) = 0;
     // The operating system's reason for the last failure ("No space left on device"); empty when it gave none.
     virtual std::string lastError() const { return {}; }
+
+    // One file of a write of several: a copy of the working file `from` to be put in place of `to`.
+    struct Copy {
+        std::string from;
+        std::string to;
+        bool inPlace = false;   // the copy has replaced the target
+        bool confirmed = false; // and the device confirmed that it is stored for good
+        std::string reason;     // the system's reason when either is false
+    };
+    // Puts several copies in place as replaceWithCopy puts one, each on its own (a copy that fails leaves its
+    // target as it was), but with as few syncs as that needs. By default one replaceWithCopy after the other.
+    virtual void replaceWithCopies(std::vector<Copy>& copies) {
+        for (Copy& copy : copies) {
+            copy.inPlace = copy.confirmed = replaceWithCopy(copy.from, copy.to);
+            if (!copy.inPlace) {
+                copy.reason = lastError();
+            }
+        }
+    }
+
+    // A write holds the card folder for its whole length, so that two writers never mix their files on one card.
+    enum class Claim { Taken, Busy, Failed };
+    virtual Claim claimFolder(const std::string& folder) {
+        (void)folder;
+        return Claim::Taken;
+    }
+    virtual void releaseFolder() {}
 };
 
 } // namespace tolvane

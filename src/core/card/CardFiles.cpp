@@ -167,37 +167,101 @@ ReadResult readCardFile(ProjectData& project, FileKind kind, const std::string& 
 
 WriteResult writeCardFile(ProjectData& project, FileKind kind, const std::string& folder, const std::string& tempFolder,
                           CardFileSystem& files) {
-    if (kind != FileKind::Chimes && project.validate()) {
-        return {false, TextCriticalErrors, {}};
+    const FileKind kinds[] = {kind};
+    return writeCardFiles(project, kinds, folder, tempFolder, files).front();
+}
+
+namespace {
+
+// What a read-back that differs from the image found, for the message.
+std::string difference(const std::vector<std::uint8_t>& image, const std::vector<std::uint8_t>& back) {
+    if (back.size() != image.size()) {
+        return "the card gives back " + std::to_string(back.size()) + " bytes in place of " +
+               std::to_string(image.size());
     }
-    std::vector<std::uint8_t> image;
-    try {
-        image = pack(project, kind);
-    } catch (const std::exception&) {
-        return {false, TextWriteFailed, {}}; // an image that cannot be built is never copied
+    const auto at = std::mismatch(image.begin(), image.end(), back.begin()).first - image.begin();
+    return "the card gives back other bytes from byte " + std::to_string(at) + " on";
+}
+
+// Releases the card folder on every way out of a write.
+class FolderClaim {
+public:
+    explicit FolderClaim(CardFileSystem& files) : files_(files) {}
+    ~FolderClaim() { files_.releaseFolder(); }
+    FolderClaim(const FolderClaim&) = delete;
+    FolderClaim& operator=(const FolderClaim&) = delete;
+
+private:
+    CardFileSystem& files_;
+};
+
+} // namespace
+
+std::vector<WriteResult> writeCardFiles(ProjectData& project, std::span<const FileKind> kinds,
+                                        const std::string& folder, const std::string& tempFolder,
+                                        CardFileSystem& files) {
+    std::vector<WriteResult> results(kinds.size());
+    const FolderClaim claim(files);
+    switch (files.claimFolder(folder)) {
+    case CardFileSystem::Claim::Taken:
+        break;
+    case CardFileSystem::Claim::Busy:
+        std::fill(results.begin(), results.end(), WriteResult{false, TextCardBusy, files.lastError(), false});
+        return results;
+    case CardFileSystem::Claim::Failed:
+        std::fill(results.begin(), results.end(), WriteResult{false, TextWriteFailed, files.lastError(), false});
+        return results;
     }
-    const std::string temporary = joinPath(tempFolder, fileName(kind));
-    const std::string target = joinPath(folder, fileName(kind));
-    if (!files.write(temporary, image)) {
-        const std::string reason = files.lastError();
-        files.remove(temporary);
-        return {false, temporaryFailedText(kind), reason};
+    const bool critical = std::any_of(kinds.begin(), kinds.end(), [](FileKind k) { return k != FileKind::Chimes; }) &&
+                          project.validate();
+    std::vector<std::vector<std::uint8_t>> images(kinds.size());
+    std::vector<CardFileSystem::Copy> copies;
+    std::vector<std::size_t> copied; // the kind of each copy
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        const FileKind kind = kinds[i];
+        if (kind != FileKind::Chimes && critical) {
+            results[i] = {false, TextCriticalErrors, {}, false};
+            continue;
+        }
+        try {
+            images[i] = pack(project, kind);
+        } catch (const std::exception&) {
+            results[i] = {false, TextWriteFailed, {}, false}; // an image that cannot be built is never copied
+            continue;
+        }
+        const std::string temporary = joinPath(tempFolder, fileName(kind));
+        if (!files.write(temporary, images[i])) {
+            results[i] = {false, temporaryFailedText(kind), files.lastError(), true};
+            files.remove(temporary);
+            continue;
+        }
+        copies.push_back({temporary, joinPath(folder, fileName(kind)), false, false, {}});
+        copied.push_back(i);
     }
-    bool verified = files.replaceWithCopy(temporary, target);
-    std::string reason = verified ? std::string() : files.lastError();
-    files.remove(temporary);
-    if (verified) {
-        const auto back = files.read(target, image.size());
-        verified = back && *back == image;
+    if (!copies.empty()) {
+        files.replaceWithCopies(copies);
+    }
+    for (std::size_t c = 0; c < copies.size(); ++c) {
+        const CardFileSystem::Copy& copy = copies[c];
+        const std::size_t i = copied[c];
+        files.remove(copy.from);
+        if (!copy.inPlace) {
+            results[i] = {false, TextWriteFailed, copy.reason, false};
+            continue;
+        }
+        const auto back = files.read(copy.to, images[i].size());
         if (!back) {
-            reason = files.lastError();
+            results[i] = {false, TextWriteFailed, files.lastError(), false};
+        } else if (*back != images[i]) {
+            results[i] = {false, TextWriteFailed, difference(images[i], *back), false};
+        } else if (!copy.confirmed) {
+            results[i] = {false, TextNotConfirmed, copy.reason, false}; // the marks stay: the file may not survive
+        } else {
+            clearMarks(project, kinds[i]);
+            results[i] = {true, TextWritten, {}, false};
         }
     }
-    if (!verified) {
-        return {false, TextWriteFailed, reason};
-    }
-    clearMarks(project, kind);
-    return {true, TextWritten, {}};
+    return results;
 }
 
 } // namespace tolvane::card

@@ -3,8 +3,10 @@
 #include "card/CardFileSystem.h"
 #include "project/ProjectData.h"
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolvane::card {
 
@@ -22,6 +24,8 @@ constexpr int TextWritten = 190;
 constexpr int TextWriteFailed = 192;
 constexpr int TextChecksum = 584;
 constexpr int TextCriticalErrors = 459;
+constexpr int TextCardBusy = 2653;     // another writer holds the card folder: nothing was written
+constexpr int TextNotConfirmed = 2654; // in place, but the card did not confirm it is stored for good
 int missingText(FileKind kind); // 0 for kur.bin: a missing chime file counts as success
 int cannotOpenText(FileKind kind);
 int foreignVersionText(FileKind kind); // 0 for kur.bin, which has no trailer
@@ -41,14 +45,16 @@ struct ReadResult {
 ReadResult readCardFile(ProjectData& project, FileKind kind, const std::string& path, const CardFileSystem& files);
 
 // What writing a card file did; `text` is 190 on success, the kind's temporary-file text when the image could
-// not be written to the temporary folder, 192 when copying or the check failed, and
-// 459 when the project has critical errors (programs, configuration and sequences only; nothing is written).
-// `reason` is the operating system's word for a failed write or read-back ("No space left on device"), empty when
-// it gave none (a check that found other bytes, critical errors).
+// not be written to the temporary folder, 192 when copying or the check failed, 459 when the project has
+// critical errors (programs, configuration and sequences only; nothing is written), 2653 when another writer
+// holds the card (nothing is written) and 2654 when the file is in place and read back right but the card did not
+// confirm that it is stored for good. `reason` is the operating system's word for a failed write or read-back
+// ("No space left on device"), or what a check that found other bytes found; empty when there is none.
 struct WriteResult {
     bool ok = false;
     int text = 0;
     std::string reason;
+    bool inTemporaryFolder = false; // the failure was in the temporary folder: the card was not touched
 };
 
 // Writes one card file into `folder`: packs the full image, writes it to `tempFolder`, puts a copy in place of
@@ -56,6 +62,12 @@ struct WriteResult {
 // marks of its group, so a failed write never makes the project look written.
 WriteResult writeCardFile(ProjectData& project, FileKind kind, const std::string& folder, const std::string& tempFolder,
                           CardFileSystem& files);
+// Writes several card files into `folder` as one write: the card folder is claimed for the whole write, every
+// image is packed and written to `tempFolder`, the copies are put in place together (replaceWithCopies) and each
+// is read back. One result per kind, in the order given; each file succeeds or fails on its own.
+std::vector<WriteResult> writeCardFiles(ProjectData& project, std::span<const FileKind> kinds,
+                                        const std::string& folder, const std::string& tempFolder,
+                                        CardFileSystem& files);
 
 // A folder path joined with a file name (a '/' between them unless the folder ends with a separator). Paths are
 // the system's own bytes, UTF-8 on Windows, and stay exactly those bytes.

@@ -225,7 +225,19 @@ bool ProjectData::validate() const {
     outputs_.validate(issues_);
     hammers_.validate(issues_);
     sequences_.validate(issues_);
+    checkFileSections();
     return hasCriticalIssues();
+}
+
+// Our own code 120: a section the opened project file did not hold (area 19, item the section's number in file
+// order). A warning, as the defaults it keeps may be what an older file meant, but writing them to a card would
+// wipe what the tower holds.
+void ProjectData::checkFileSections() const {
+    for (int i = 0; i < static_cast<int>(SectionId::StartFlags); ++i) {
+        if ((sectionsMissingFromFile & (std::uint32_t{1} << i)) != 0) {
+            issues_.push_back({IssueSectionMissing, i, FileSectionArea, severity::Warning});
+        }
+    }
 }
 
 bool ProjectData::hasCriticalIssues() const {

@@ -56,6 +56,9 @@ constexpr int SectionIdCount = 19;
 class ProjectData {
 public:
     static constexpr int ProgramCount = 6;
+    // The check's code and area for a section missing from the opened file (see sectionsMissingFromFile).
+    static constexpr std::int32_t IssueSectionMissing = 120;
+    static constexpr std::int32_t FileSectionArea = 19;
 
     ProjectData();
     ProjectData(const ProjectData&) = delete;
@@ -67,6 +70,9 @@ public:
     std::uint8_t configFromCard = 0;
     std::uint8_t projectOpened = 0;
     std::uint8_t chimesFromCard = 0;
+    // The sections (bits 1 << SectionId) a project file that was opened lacked, so that they hold defaults: a file
+    // cut short, or one of an older version. The check reports each as a warning; saving the file completes it.
+    std::uint32_t sectionsMissingFromFile = 0;
 
     CardIdentity& identity() { return identity_; }
     const CardIdentity& identity() const { return identity_; }
@@ -171,6 +177,7 @@ private:
     void setReferences();
     void checkAmplifier() const;
     void checkIdentifiers() const;
+    void checkFileSections() const;
 
     CardIdentity identity_;
     mutable IssueList issues_;

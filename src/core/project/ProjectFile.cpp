@@ -33,6 +33,15 @@ bool serializeSection(ProjectData& p, std::uint32_t tag, SectionArchive& archive
     return false;
 }
 
+std::uint32_t tagBit(std::uint32_t tag) {
+    for (const TagSection& entry : WriteOrder) {
+        if (entry.tag == tag) {
+            return sectionBit(entry.id);
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 std::vector<std::uint8_t> encode(ProjectData& project) {
@@ -52,6 +61,7 @@ std::vector<std::uint8_t> encode(ProjectData& project) {
 void markSaved(ProjectData& project) {
     project.resetAll(true);
     project.clearModifiedAll();
+    project.sectionsMissingFromFile = 0; // the file now holds every section
 }
 
 std::vector<std::uint8_t> store(ProjectData& project) {
@@ -60,7 +70,7 @@ std::vector<std::uint8_t> store(ProjectData& project) {
     return out;
 }
 
-int load(ProjectData& project, std::span<const std::uint8_t> data) {
+int load(ProjectData& project, std::span<const std::uint8_t> data, std::uint32_t* sectionsRead) {
     ByteReader reader(data);
     std::uint32_t header = 0;
     if (!reader.readU32LE(header) || (header >> 8) != FormatId) {
@@ -80,6 +90,9 @@ int load(ProjectData& project, std::span<const std::uint8_t> data) {
             if (!serializeSection(project, tag, archive)) {
                 return TextUnknownSection;
             }
+            if (sectionsRead) {
+                *sectionsRead |= tagBit(tag);
+            }
             std::uint32_t terminator = 0;
             if (!reader.readU32LE(terminator) || terminator != Terminator) {
                 return TextDamaged;
@@ -94,10 +107,15 @@ int load(ProjectData& project, std::span<const std::uint8_t> data) {
 OpenResult open(std::span<const std::uint8_t> data, const TextSource* texts) {
     auto project = std::make_unique<ProjectData>();
     project->setTextSource(texts);
-    const int error = load(*project, data);
+    std::uint32_t sectionsRead = 0;
+    const int error = load(*project, data, &sectionsRead);
     if (error != 0) {
         return {nullptr, error};
     }
+    if (sectionsRead == 0) {
+        return {nullptr, TextNotAProject};
+    }
+    project->sectionsMissingFromFile = AllFileSections & ~sectionsRead;
     project->projectOpened = 1;
     project->programsFromCard = 0;
     project->sequencesFromCard = 0;

@@ -59,10 +59,20 @@ std::vector<std::uint8_t> store(ProjectData& project);
 
 // Reads a project file into `project` (reset to defaults first). Returns 0 on success, otherwise the number of
 // the text that says why the file was refused; `project` is then left partly read and must be discarded.
-int load(ProjectData& project, std::span<const std::uint8_t> data);
+// `sectionsRead`, when given, gets the bit sectionBit(id) of every section the file held.
+int load(ProjectData& project, std::span<const std::uint8_t> data, std::uint32_t* sectionsRead = nullptr);
+
+// The bit of a section in a set of sections; AllFileSections is every section a complete file holds.
+constexpr std::uint32_t sectionBit(SectionId id) {
+    return std::uint32_t{1} << static_cast<int>(id);
+}
+constexpr std::uint32_t AllFileSections = (std::uint32_t{1} << static_cast<int>(SectionId::StartFlags)) - 1;
 
 // Opening a project as the editor does: a fresh project that is handed out only when the whole file was read,
-// marked as opened from a file (not from a card) and with no change marks.
+// marked as opened from a file (not from a card) and with no change marks. A file that ends cleanly after some
+// of its sections opens (older files may lack sections; the missing ones keep their defaults) with those
+// sections in the project's sectionsMissingFromFile, which its check reports; a file of the header alone holds
+// no project at all and is refused as not a project.
 struct OpenResult {
     std::unique_ptr<ProjectData> project; // null on failure
     int errorText = 0;                    // text number when refused

@@ -39,7 +39,7 @@ struct AreaPlace {
 };
 
 // Area -> place text and what fills it. Area 10 is handled apart: its text depends on the item.
-constexpr std::array<AreaPlace, 17> PlaceTexts{{
+constexpr std::array<AreaPlace, 18> PlaceTexts{{
     {0, 400, PlaceArg::Number},
     {1, 402, PlaceArg::Number},
     {2, 401, PlaceArg::Number},
@@ -57,6 +57,7 @@ constexpr std::array<AreaPlace, 17> PlaceTexts{{
     {15, 499, PlaceArg::None},
     {16, 534, PlaceArg::Number}, // hammer pulse: "Hammer %d"
     {17, 535, PlaceArg::Number},
+    {19, 2651, PlaceArg::Number}, // a section of the project file, by its number in file order
 }};
 
 constexpr int SwitchArea = 10;
@@ -77,6 +78,10 @@ constexpr int DefaultCodeText = 2200;
 constexpr int CodesArea = 18;
 constexpr int FirstCodePlaceText = 514;
 
+// Our own code 120: a section the opened project file lacked (text 2650).
+constexpr int SectionMissingIssue = 120;
+constexpr int SectionMissingText = 2650;
+
 std::string holidayName(const HolidayTable* holidays, int index) {
     if (holidays == nullptr || index < 0 || index >= HolidayTable::Count) {
         return {};
@@ -92,6 +97,9 @@ int Report::descriptionText(int code) {
     }
     if (code == DefaultCodeIssue) {
         return DefaultCodeText;
+    }
+    if (code == SectionMissingIssue) {
+        return SectionMissingText;
     }
     const auto it = std::find_if(DescriptionTexts.begin(), DescriptionTexts.end(),
                                  [code](const CodeText& c) { return c.code == code; });

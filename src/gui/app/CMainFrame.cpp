@@ -32,6 +32,8 @@
 #include <QToolBar>
 #include <QUndoStack>
 
+#include <bit>
+
 namespace tolvane {
 
 namespace {
@@ -54,6 +56,7 @@ constexpr int TextDocumentViewMenu = 140;
 constexpr int TextDocumentToolsMenu = 143;
 constexpr int TextDocumentHelpMenu = 145;
 constexpr int TextSaveChanges = 322;
+constexpr int TextSectionsMissing = 2652;
 constexpr int TextWriteBackToCard = 659;
 constexpr int TextWriteBackToDat = 710;
 
@@ -574,7 +577,15 @@ bool CMainFrame::openDocument(const QString& path) {
     }
     recentFiles_.add(path);
     rebuildRecentFiles();
+    // A file that ended before all its sections (cut short, or older) opens, but the user is told before anything
+    // is written from it; the report names the sections.
+    const int missing = std::popcount(document->project().sectionsMissingFromFile);
     showDocument(std::move(document), QString(), false);
+    if (missing > 0) {
+        context_.prompts.showWarning(
+            this, QDir::toNativeSeparators(path) + QStringLiteral("\n") +
+                      QString::fromStdString(formatText(context_.texts.text(TextSectionsMissing), {TextArg{missing}})));
+    }
     return true;
 }
 
@@ -728,8 +739,7 @@ bool CMainFrame::askToWriteBack() {
         context_.prompts.showWarning(this, text(card::TextWriteFailed));
         return false;
     }
-    for (card::FileKind kind : kinds) {
-        const card::WriteResult result = view_->writeCardFile(kind, folder);
+    for (const card::WriteResult& result : view_->writeCardFiles(kinds, folder)) {
         if (!result.ok) {
             context_.prompts.showWarning(this, cardWriteMessage(context_.texts, result));
             if (result.text == card::TextCriticalErrors) {

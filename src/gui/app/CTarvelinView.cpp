@@ -295,14 +295,16 @@ bool CTarvelinView::readCardFiles(const QString& folder) {
     return allRead;
 }
 
-card::WriteResult CTarvelinView::writeCardFile(card::FileKind kind, const QString& folder) {
+std::vector<card::WriteResult> CTarvelinView::writeCardFiles(std::span<const card::FileKind> kinds,
+                                                             const QString& folder) {
     CardBackups backups(context_.cardBackupFolder);
     PlatformCardFileSystem files(&backups);
-    card::WriteResult result;
+    std::vector<card::WriteResult> results;
     document_.changeMarks([&](ProjectData& project) {
-        result = card::writeCardFile(project, kind, toNativePath(folder), toNativePath(context_.tempFolder), files);
+        results =
+            card::writeCardFiles(project, kinds, toNativePath(folder), toNativePath(context_.tempFolder), files);
     });
-    return result;
+    return results;
 }
 
 void CTarvelinView::commitPendingEdit() {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -83,16 +84,93 @@ TEST(ProjectFile, OpenedProjectIsUnmodifiedAndMarkedAsOpenedFromAFile) {
     EXPECT_FALSE(p.isModifiedAll());
 }
 
-TEST(ProjectFile, HeaderAloneOpensWithDefaultsAndAZeroFirmware) {
-    auto opened = projectfile::open(header());
-    ASSERT_TRUE(opened.project);
-    EXPECT_EQ(opened.project->identity().firmware(), "00000");
-    EXPECT_EQ(opened.project->program(Funeral).usedCount(), 8);
-    EXPECT_EQ(opened.project->program(SpecialTolling).usedCount(), 3);
-    // Apart from the identity, the content equals a new project's.
+TEST(ProjectFile, HeaderAloneLoadsDefaultsButIsRefusedAsNotAProject) {
+    // The reader itself takes the header alone as a project of defaults with a zero firmware...
+    ProjectData loaded;
+    std::uint32_t sections = 0;
+    ASSERT_EQ(projectfile::load(loaded, header(), &sections), 0);
+    EXPECT_EQ(sections, 0u);
+    EXPECT_EQ(loaded.identity().firmware(), "00000");
+    EXPECT_EQ(loaded.program(Funeral).usedCount(), 8);
+    EXPECT_EQ(loaded.program(SpecialTolling).usedCount(), 3);
     ProjectData fresh;
     fresh.identity().setFirmware("00000");
-    EXPECT_EQ(projectfile::store(*opened.project), projectfile::store(fresh));
+    EXPECT_EQ(projectfile::store(loaded), projectfile::store(fresh));
+    // ...but a file that holds no section holds no project: opening refuses it.
+    const auto opened = projectfile::open(header());
+    EXPECT_EQ(opened.project, nullptr);
+    EXPECT_EQ(opened.errorText, projectfile::TextNotAProject);
+}
+
+// A file that ends cleanly after some of its sections opens, and its check names every section it lacked with a
+// warning of code 120 (item: the section's number in file order); a complete file, and the same project once
+// saved, gives none.
+TEST(ProjectFile, MissingSectionsAreReportedAsWarningsUntilSaved) {
+    ProjectData full;
+    testing_support::fillProject(full);
+    const Bytes file = projectfile::store(full);
+    struct Row {
+        std::vector<std::uint32_t> tags; // the sections the cut file holds
+        std::vector<SectionId> missing;
+    };
+    const Row rows[] = {
+        {{projectfile::TagWeekly, projectfile::TagHolidayDay, projectfile::TagAnnual, projectfile::TagOneTime,
+          projectfile::TagFuneral, projectfile::TagSpecialTolling, projectfile::TagGeneral, projectfile::TagBells,
+          projectfile::TagStriking, projectfile::TagTimeCorrection, projectfile::TagAmplifier, projectfile::TagClocks,
+          projectfile::TagOutputs, projectfile::TagHolidays, projectfile::TagHammers, projectfile::TagSequences},
+         {SectionId::Chimes, SectionId::Identity}},
+        {{projectfile::TagIdentity}, {}},
+        {{}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.tags.size());
+        // Cut or complete: the sections named keep their place in the saved file.
+        Bytes part = header();
+        std::vector<SectionId> missing;
+        ByteReader reader(file);
+        std::uint32_t value = 0;
+        ASSERT_TRUE(reader.readU32LE(value));
+        int index = 0;
+        while (!reader.atEnd()) {
+            const std::size_t start = reader.position();
+            std::uint32_t tag = 0, length = 0;
+            ASSERT_TRUE(reader.readU32LE(tag));
+            ASSERT_TRUE(reader.readU32LE(length));
+            std::span<const std::uint8_t> body;
+            ASSERT_TRUE(reader.readSpan(length + 4, body));
+            const bool kept = row.tags.empty() || std::find(row.tags.begin(), row.tags.end(), tag) != row.tags.end();
+            if (kept) {
+                part.insert(part.end(), file.begin() + static_cast<std::ptrdiff_t>(start),
+                            file.begin() + static_cast<std::ptrdiff_t>(reader.position()));
+            } else {
+                missing.push_back(static_cast<SectionId>(index));
+            }
+            ++index;
+        }
+        if (row.tags.size() == 1) {
+            EXPECT_EQ(missing.size(), 17u);
+        } else {
+            EXPECT_EQ(missing, row.missing);
+        }
+        auto opened = projectfile::open(part);
+        ASSERT_NE(opened.project, nullptr);
+        ProjectData& project = *opened.project;
+        project.validate();
+        std::vector<SectionId> reported;
+        for (const ValidationIssue& issue : project.issues()) {
+            if (issue.code == ProjectData::IssueSectionMissing) {
+                EXPECT_EQ(issue.severity, severity::Warning);
+                EXPECT_EQ(issue.area, ProjectData::FileSectionArea);
+                reported.push_back(static_cast<SectionId>(issue.item));
+            }
+        }
+        EXPECT_EQ(reported, missing);
+        projectfile::markSaved(project);
+        project.validate();
+        EXPECT_EQ(std::count_if(project.issues().begin(), project.issues().end(),
+                                [](const ValidationIssue& i) { return i.code == ProjectData::IssueSectionMissing; }),
+                  0);
+    }
 }
 
 TEST(ProjectFile, SectionsInAnyOrderLoadToTheSameProject) {
