@@ -1,4 +1,5 @@
 #include "FullProject.h"
+#include "RecordingProgramStarter.h"
 
 #include "gui/app/AppContext.h"
 #include "gui/app/CTarvelinDoc.h"
@@ -37,9 +38,6 @@ struct NoChooser final : ChooserService {
 struct NoDialogs final : DialogService {
     int run(QDialog&) override { return 0; }
 };
-struct NoStarter final : ProgramStarter {
-    bool start(const QString&, const QStringList&) override { return false; }
-};
 
 // The weekly page with its 128 programs rebuilt as after an Add or a column click: the list refilled, the
 // selected program found, the editor filled with it (a bell program, so the graph too).
@@ -53,7 +51,7 @@ void RebuildWeeklyListAndShowEntry(benchmark::State& state) {
     SilentPrompt prompts;
     NoChooser choosers;
     NoDialogs dialogs;
-    NoStarter starter;
+    testing::RecordingProgramStarter starter;
     AppContext context{languages,
                        prompts,
                        choosers,
@@ -62,7 +60,8 @@ void RebuildWeeklyListAndShowEntry(benchmark::State& state) {
                        current,
                        AppPaths(temp.path()),
                        starter,
-                       temp.path() + QStringLiteral("/")};
+                       temp.path() + QStringLiteral("/"),
+                       temp.filePath(QStringLiteral("card-backups"))};
     CTarvelinDoc document(&languages);
     document.changeAndRestart([](ProjectData& p) {
         testing_support::fillProject(p);

@@ -1,5 +1,6 @@
 #include "device/DeviceText.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -110,69 +111,81 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
+// Strict decoding of the character that starts at `i`: overlong forms, surrogates and values above U+10FFFF are
+// rejected. Each maximal ill-formed subpart becomes one U+FFFD, so a broken byte never swallows the valid
+// characters that follow it. Returns the character and moves `i` past what it consumed.
+char32_t decodeUtf8At(std::string_view utf8, std::size_t& i) {
+    const std::size_t n = utf8.size();
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    }
+    std::size_t length = 0;
+    char32_t cp = 0;
+    // Allowed range of the second byte, which rules out overlong forms, surrogates and values > U+10FFFF.
+    unsigned char lo = 0x80;
+    unsigned char hi = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        cp = lead & 0x0F;
+        if (lead == 0xE0) {
+            lo = 0xA0;
+        } else if (lead == 0xED) {
+            hi = 0x9F;
+        }
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        cp = lead & 0x07;
+        if (lead == 0xF0) {
+            lo = 0x90;
+        } else if (lead == 0xF4) {
+            hi = 0x8F;
+        }
+    } else {
+        ++i;
+        return kReplacement;
+    }
+    std::size_t consumed = 1;
+    bool ok = true;
+    while (consumed < length) {
+        if (i + consumed >= n) {
+            ok = false;
+            break;
+        }
+        const auto c = static_cast<unsigned char>(utf8[i + consumed]);
+        const bool inRange = consumed == 1 ? (c >= lo && c <= hi) : isContinuation(c);
+        if (!inRange) {
+            ok = false;
+            break;
+        }
+        cp = (cp << 6) | (c & 0x3F);
+        ++consumed;
+    }
+    i += consumed;
+    return ok ? cp : kReplacement;
+}
+
+// The device byte a character is stored as: a character without a position of its own keeps its low byte (so
+// only the numero sign is special above U+04A0).
+std::uint8_t storedDeviceByte(char32_t c) {
+    if (c == U' ') {
+        return kSpace;
+    }
+    const std::uint8_t b = charToDevice(c);
+    return b == kSpace ? static_cast<std::uint8_t>(c & 0xFF) : b;
+}
+
 } // namespace
 
-// Strict decoding: overlong forms, surrogates and values above U+10FFFF are rejected. Each maximal ill-formed
-// subpart becomes one U+FFFD, so a broken byte never swallows the valid characters that follow it.
 std::u32string utf8ToCodePoints(std::string_view utf8) {
     std::u32string out;
     out.reserve(utf8.size());
-    const std::size_t n = utf8.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            out.push_back(lead);
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        char32_t cp = 0;
-        // Allowed range of the second byte, which rules out overlong forms, surrogates and values > U+10FFFF.
-        unsigned char lo = 0x80;
-        unsigned char hi = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            cp = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            cp = lead & 0x0F;
-            if (lead == 0xE0) {
-                lo = 0xA0;
-            } else if (lead == 0xED) {
-                hi = 0x9F;
-            }
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            cp = lead & 0x07;
-            if (lead == 0xF0) {
-                lo = 0x90;
-            } else if (lead == 0xF4) {
-                hi = 0x8F;
-            }
-        } else {
-            out.push_back(kReplacement);
-            ++i;
-            continue;
-        }
-        std::size_t consumed = 1;
-        bool ok = true;
-        while (consumed < length) {
-            if (i + consumed >= n) {
-                ok = false;
-                break;
-            }
-            const auto c = static_cast<unsigned char>(utf8[i + consumed]);
-            const bool inRange = consumed == 1 ? (c >= lo && c <= hi) : isContinuation(c);
-            if (!inRange) {
-                ok = false;
-                break;
-            }
-            cp = (cp << 6) | (c & 0x3F);
-            ++consumed;
-        }
-        out.push_back(ok ? cp : kReplacement);
-        i += consumed;
+    for (std::size_t i = 0; i < utf8.size();) {
+        out.push_back(decodeUtf8At(utf8, i));
     }
     return out;
 }
@@ -211,22 +224,28 @@ char32_t deviceToChar(std::uint8_t b, TextMode mode) {
 }
 
 std::vector<std::uint8_t> textToDevice(std::string_view utf8, std::size_t maxChars) {
-    const std::u32string text = utf8ToCodePoints(utf8);
-    const std::size_t count = text.size() < maxChars ? text.size() : maxChars;
     std::vector<std::uint8_t> out;
-    out.reserve(count + 1);
-    for (std::size_t i = 0; i < count; ++i) {
-        const char32_t c = text[i];
-        if (c == U' ') {
-            out.push_back(kSpace);
-            continue;
-        }
-        const std::uint8_t b = charToDevice(c);
-        // A character without a position of its own keeps its low byte (so only № is special above U+04A0).
-        out.push_back(b == kSpace ? static_cast<std::uint8_t>(c & 0xFF) : b);
+    out.reserve(std::min(utf8.size(), maxChars) + 1);
+    for (std::size_t i = 0; i < utf8.size() && out.size() < maxChars;) {
+        out.push_back(storedDeviceByte(decodeUtf8At(utf8, i)));
     }
     out.push_back(0);
     return out;
+}
+
+std::size_t fittedTextToDevice(std::string_view utf8, int pixelLimit, std::span<std::uint8_t> out) {
+    std::size_t written = 0;
+    long total = 0;
+    for (std::size_t i = 0; i < utf8.size() && written < out.size();) {
+        const char32_t c = decodeUtf8At(utf8, i);
+        total += fontWidth(charToDevice(c));
+        if (total > pixelLimit) {
+            break;
+        }
+        total += 1; // spacing between glyphs
+        out[written++] = storedDeviceByte(c);
+    }
+    return written;
 }
 
 std::string deviceToText(std::span<const std::uint8_t> bytes, TextMode mode) {

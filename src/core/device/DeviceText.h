@@ -24,6 +24,10 @@ char32_t deviceToChar(std::uint8_t b, TextMode mode);
 // A text (UTF-8) to device bytes: at most `maxChars` characters converted, then one terminating zero byte.
 // The result therefore has at most maxChars + 1 bytes.
 std::vector<std::uint8_t> textToDevice(std::string_view utf8, std::size_t maxChars);
+// The leading part of `utf8` that fits into `pixelLimit` pixels of the display (as fitToWidth cuts it), as device
+// bytes written straight into `out`, at most out.size() of them and no terminator. Returns how many were written.
+// The same bytes as textToDevice(fitToWidth(utf8, pixelLimit), out.size()) without its zero byte.
+std::size_t fittedTextToDevice(std::string_view utf8, int pixelLimit, std::span<std::uint8_t> out);
 // Device bytes to a text (UTF-8). A buffer whose first byte is 0xFF is erased memory and gives an empty text;
 // conversion stops at the first byte that reads as character 255. The caller cuts the buffer at its terminator.
 std::string deviceToText(std::span<const std::uint8_t> bytes, TextMode mode);

@@ -88,18 +88,18 @@ public:
 
     void serialize(SectionArchive& archive) override {
         if (archive.isStoring()) {
-            std::array<std::uint8_t, BodySize> body{};
-            for (std::size_t r = 0; r < Count; ++r) {
-                const auto src = std::as_const(records_[r]).bytes();
-                std::copy(src.begin(), src.end(), body.begin() + static_cast<std::ptrdiff_t>(r * Record::Size));
+            auto body = archive.appendBody(BodySize).begin();
+            for (const Record& r : records_) {
+                const auto src = r.bytes();
+                body = std::copy(src.begin(), src.end(), body);
             }
-            archive.writeBody(body);
             return;
         }
         // A shorter body overwrites only the bytes it holds.
         const auto body = archive.readBody(BodySize);
-        for (std::size_t pos = 0; pos < body.size(); ++pos) {
-            records_[pos / Record::Size].bytes()[pos % Record::Size] = body[pos];
+        for (std::size_t start = 0, r = 0; start < body.size(); start += Record::Size, ++r) {
+            const std::size_t n = std::min(Record::Size, body.size() - start);
+            std::copy_n(body.begin() + static_cast<std::ptrdiff_t>(start), n, records_[r].bytes().begin());
         }
     }
 

@@ -35,6 +35,17 @@ public:
         w.writeBytes(body);
     }
 
+    // Storing: writes the count of a body of `size` bytes and returns where the body goes in the file buffer, so a
+    // section writes its bytes straight into the file. The caller fills every byte before the next write; the
+    // span is valid until then.
+    std::span<std::uint8_t> appendBody(std::size_t size) {
+        ByteWriter w(*out_);
+        w.writeU32LE(static_cast<std::uint32_t>(size));
+        const std::size_t at = out_->size();
+        out_->resize(at + size);
+        return std::span<std::uint8_t>(*out_).subspan(at, size);
+    }
+
     // Loading: reads the count and returns the body. A count above `capacity` or beyond the end of the file
     // throws ProjectFileError(113).
     std::span<const std::uint8_t> readBody(std::size_t capacity) {

@@ -3,6 +3,7 @@
 #include "device/DeviceText.h"
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -38,17 +39,10 @@ void ChimeNameTable::packImage(std::span<std::uint8_t> image) {
         throw std::out_of_range("chime image too short");
     }
     for (std::size_t i = 0; i < static_cast<std::size_t>(Count); ++i) {
-        std::vector<std::uint8_t> device = textToDevice(names_[i], MaxNameChars);
-        // The conversion ends with its zero byte; the terminator is written below, where it always fits.
-        if (!device.empty()) {
-            device.pop_back();
-        }
-        if (device.size() > MaxNameChars) {
-            device.resize(MaxNameChars);
-        }
         const auto slot = image.subspan(i * SlotSize, SlotSize);
-        std::copy(device.begin(), device.end(), slot.begin());
-        slot[device.size()] = 0;
+        // No width limit: a slot holds its first 31 characters.
+        const std::size_t length = fittedTextToDevice(names_[i], std::numeric_limits<int>::max(), slot.first(MaxNameChars));
+        slot[length] = 0;
     }
 }
 
@@ -66,16 +60,16 @@ void ChimeNameTable::unpackImage(std::span<const std::uint8_t> image) {
     }
 }
 
+// The body is the card image, packed straight into the file and read straight from it (a short body reads as
+// erased slots after its end).
 void ChimeNameTable::serialize(SectionArchive& archive) {
-    std::vector<std::uint8_t> image(ImageSize, 0xFF);
     if (archive.isStoring()) {
+        const auto image = archive.appendBody(ImageSize);
+        std::fill(image.begin(), image.end(), std::uint8_t{0xFF});
         packImage(image);
-        archive.writeBody(image);
         return;
     }
-    const auto body = archive.readBody(BodySize);
-    std::copy(body.begin(), body.end(), image.begin());
-    unpackImage(image);
+    unpackImage(archive.readBody(BodySize));
 }
 
 void ChimeNameTable::clearModified() {

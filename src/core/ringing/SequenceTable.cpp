@@ -232,12 +232,10 @@ void SequenceTable::validate(IssueList& issues) const {
 
 void SequenceTable::serialize(SectionArchive& archive) {
     if (archive.isStoring()) {
-        std::vector<std::uint8_t> body;
-        body.reserve(BodySize);
+        auto body = archive.appendBody(BodySize).begin();
         for (const Sequence& s : records_) {
-            body.insert(body.end(), s.bytes().begin(), s.bytes().end());
+            body = std::copy(s.bytes().begin(), s.bytes().end(), body);
         }
-        archive.writeBody(body);
         return;
     }
     const auto body = archive.readBody(BodySize);

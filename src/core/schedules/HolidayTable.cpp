@@ -3,6 +3,7 @@
 #include "device/DeviceText.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <stdexcept>
 #include <utility>
@@ -97,7 +98,8 @@ void HolidayTable::swapByteOrder(std::span<std::uint8_t> image) const {
 void HolidayTable::unpackImage(std::span<const std::uint8_t> image) {
     reset();
     // Work on a full-size copy: the caller's bytes stay untouched and a short image reads as erased slots.
-    std::vector<std::uint8_t> buf(ImageSize, 0xFF);
+    std::array<std::uint8_t, ImageSize> buf;
+    buf.fill(0xFF);
     std::copy_n(image.begin(), std::min(image.size(), ImageSize), buf.begin());
     swapByteOrder(buf);
     for (int i = 0; i < Count; ++i) {
@@ -122,9 +124,8 @@ void HolidayTable::packImage(std::span<std::uint8_t> image) {
         const Holiday& h = record(i);
         std::copy(h.bytes().begin(), h.bytes().end(), image.begin() + static_cast<std::ptrdiff_t>(base));
         // At most 79 name bytes and the zero byte: the name never runs into the next holiday.
-        const std::vector<std::uint8_t> name = textToDevice(fitToWidth(h.name(), NamePixelLimit), NameBytes - 1);
-        std::copy_n(name.begin(), std::min(name.size(), NameBytes),
-                    image.begin() + static_cast<std::ptrdiff_t>(base + NameOffset));
+        const auto nameField = image.subspan(base + NameOffset, NameBytes);
+        nameField[fittedTextToDevice(h.name(), NamePixelLimit, nameField.first(NameBytes - 1))] = 0;
     }
     swapByteOrder(image.first(ImageSize));
 }
@@ -170,15 +171,11 @@ void HolidayTable::validate(IssueList& issues) const {
 
 void HolidayTable::serialize(SectionArchive& archive) {
     if (archive.isStoring()) {
-        std::vector<std::uint8_t> image(ImageSize, 0xFF);
-        packImage(image);
-        archive.writeBody(image);
+        packImage(archive.appendBody(ImageSize));
         return;
     }
-    const auto body = archive.readBody(ImageSize);
-    std::vector<std::uint8_t> image(ImageSize, 0xFF);
-    std::copy(body.begin(), body.end(), image.begin());
-    unpackImage(image);
+    // unpackImage reads a short body as erased slots after its end.
+    unpackImage(archive.readBody(ImageSize));
 }
 
 void HolidayTable::clearModified() {

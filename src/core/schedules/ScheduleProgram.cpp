@@ -213,17 +213,17 @@ void ScheduleProgram::validate(IssueList& issues) const {
 void ScheduleProgram::serialize(SectionArchive& archive) {
     const std::size_t capacityBytes = entries_.size() * EntrySize;
     if (archive.isStoring()) {
-        std::vector<std::uint8_t> body;
-        body.reserve(capacityBytes);
+        auto body = archive.appendBody(capacityBytes).begin();
         for (const ProgramEntry& e : entries_) {
-            body.insert(body.end(), e.bytes().begin(), e.bytes().end());
+            body = std::copy(e.bytes().begin(), e.bytes().end(), body);
         }
-        archive.writeBody(body);
         return;
     }
+    // A shorter body overwrites only the leading bytes of the table.
     const auto body = archive.readBody(capacityBytes);
-    for (std::size_t pos = 0; pos < body.size(); ++pos) {
-        entries_[pos / EntrySize].bytes()[pos % EntrySize] = body[pos];
+    for (std::size_t start = 0, e = 0; start < body.size(); start += EntrySize, ++e) {
+        const std::size_t n = std::min(EntrySize, body.size() - start);
+        std::copy_n(body.begin() + static_cast<std::ptrdiff_t>(start), n, entries_[e].bytes().begin());
     }
     recountUsed();
 }

@@ -120,13 +120,14 @@ void GeneralSettings::validate(IssueList& issues) const {
 }
 
 void GeneralSettings::serialize(SectionArchive& archive) {
-    std::array<std::uint8_t, ImageSize> image{};
-    image.fill(0xFF);
     if (archive.isStoring()) {
+        const auto image = archive.appendBody(ImageSize);
+        std::fill(image.begin(), image.end(), std::uint8_t{0xFF});
         packImage(image);
-        archive.writeBody(image);
         return;
     }
+    std::array<std::uint8_t, ImageSize> image;
+    image.fill(0xFF);
     const std::span<const std::uint8_t> body = archive.readBody(ImageSize);
     std::copy(body.begin(), body.end(), image.begin());
     unpackImage(image);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -225,6 +226,33 @@ TEST(DisplayFont, FitToWidth) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.text << " / " << c.limit);
         EXPECT_EQ(fitToWidth(c.text, c.limit), c.expected);
+    }
+}
+
+// The card writers convert a name straight into its slot: the same bytes as fitting the text, converting it and
+// cutting the conversion to the slot, and never a byte past the slot.
+TEST(DisplayFont, FittedTextGoesStraightIntoItsSlot) {
+    struct Case {
+        std::string text;
+        int limit;
+        std::size_t slot;
+    };
+    const Case cases[] = {
+        {"MMMM", 19, 10},       {"MMMM", 1000, 3},         {"", 20, 5},
+        {"Zażółć gęślą", 60, 31}, {"Zażółć gęślą", 1000, 4}, {"№ € Ё", 1000, 10},
+        {"ab\xC3(\xE2\x82", 1000, 10}, // broken sequences, measured and stored as U+FFFD
+        {"a b", 13, 2},         {"Melodia 300", 0, 31},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text << " / " << c.limit << " / " << c.slot);
+        std::vector<std::uint8_t> expected = textToDevice(fitToWidth(c.text, c.limit), c.slot);
+        expected.pop_back(); // its zero byte
+        std::vector<std::uint8_t> out(c.slot + 2, 0xEE);
+        const std::size_t written = fittedTextToDevice(c.text, c.limit, std::span(out).first(c.slot));
+        EXPECT_EQ(std::vector<std::uint8_t>(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(written)),
+                  expected);
+        EXPECT_TRUE(std::all_of(out.begin() + static_cast<std::ptrdiff_t>(c.slot), out.end(),
+                                [](std::uint8_t b) { return b == 0xEE; }));
     }
 }
 
