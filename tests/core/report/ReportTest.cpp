@@ -107,7 +107,7 @@ TEST(Report, ADescriptionThatCannotBeBuiltGivesText453) {
 
 TEST(Report, PlaceByAreaWithItsArgument) {
     Texts texts;
-    for (int id : {400, 401, 402, 403, 110, 111, 534, 535}) {
+    for (int id : {400, 401, 402, 403, 110, 111, 534, 535, 2651}) {
         texts.given[id] = "P" + std::to_string(id) + " %d";
     }
     texts.given[405] = "Holiday '%s'";
@@ -152,7 +152,8 @@ TEST(Report, PlaceByAreaWithItsArgument) {
         {18, 1, "T515"},
         {18, 2, ""},
         {18, -1, ""},
-        {19, 0, ""},
+        {19, 0, "P2651 1"}, // a section of the project file, counted from 1
+        {20, 0, ""},
         {-1, 0, ""},
     };
     for (const auto& c : cases) {
