@@ -1,4 +1,4 @@
-#include "FullProject.h"
+#include "BenchSupport.h"
 
 #include "project/ProjectFile.h"
 
@@ -53,11 +53,6 @@ double runToEnd(const std::vector<std::string>& command, const std::vector<std::
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? seconds : -1;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
 // `tolvane-cli write-card` of a full project into a folder that holds a card already (so every round keeps
 // backups, as a real write over a tower's card does), against copying the same four files there with `cp` and
 // putting them on the disk with one `sync -f`: whole processes, started alternately in the same run, medians
@@ -65,18 +60,11 @@ double median(std::vector<double> values) {
 // backups and the read-back from the device.
 void WriteCardAgainstCopyAndSync(benchmark::State& state) {
     QTemporaryDir temp;
-    ProjectData project;
-    testing_support::fillProject(project);
-    const std::vector<std::uint8_t> bytes = projectfile::encode(project);
     const QString projectPath = temp.filePath(QStringLiteral("full.tpm"));
-    QFile file(projectPath);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size())) {
+    if (!bench::writeFullProject(projectPath)) {
         state.SkipWithError("cannot write the project");
         return;
     }
-    file.close();
     const std::string card = temp.filePath(QStringLiteral("card")).toStdString();
     const std::string copies = temp.filePath(QStringLiteral("copies")).toStdString();
     const std::string source = temp.filePath(QStringLiteral("source")).toStdString();
@@ -116,9 +104,9 @@ void WriteCardAgainstCopyAndSync(benchmark::State& state) {
             writeSeconds.push_back(w);
         }
     }
-    state.counters["time_ratio"] = median(writeSeconds) / median(copySeconds);
-    state.counters["write_card_ms"] = median(writeSeconds) * 1000;
-    state.counters["cp_sync_ms"] = median(copySeconds) * 1000;
+    state.counters["time_ratio"] = bench::median(writeSeconds) / bench::median(copySeconds);
+    state.counters["write_card_ms"] = bench::median(writeSeconds) * 1000;
+    state.counters["cp_sync_ms"] = bench::median(copySeconds) * 1000;
 }
 BENCHMARK(WriteCardAgainstCopyAndSync)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

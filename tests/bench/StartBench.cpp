@@ -1,4 +1,4 @@
-#include "FullProject.h"
+#include "BenchSupport.h"
 
 #include "project/ProjectFile.h"
 
@@ -111,28 +111,16 @@ ProcessRun runProcess(const std::vector<std::string>& command, const std::vector
     return run;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
 // The editor started as a user starts it, with a full project to open, until its main window is on screen,
 // against a bare main window with a tree and a stack of pages; both are separate processes started alternately in
 // the same run, and the medians of their times and peak memories are compared.
 void EditorStartAgainstBareWindow(benchmark::State& state) {
     QTemporaryDir temp;
-    ProjectData project;
-    testing_support::fillProject(project);
-    const std::vector<std::uint8_t> bytes = projectfile::encode(project);
     const QString projectPath = temp.filePath(QStringLiteral("full.tpm"));
-    QFile file(projectPath);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size())) {
+    if (!bench::writeFullProject(projectPath)) {
         state.SkipWithError("cannot write the project");
         return;
     }
-    file.close();
     // The editor's settings: the language chosen, so it starts without asking.
     const QString config = temp.filePath(QStringLiteral("config"));
     {
@@ -162,12 +150,12 @@ void EditorStartAgainstBareWindow(benchmark::State& state) {
             editorMemory.push_back(e.peakKilobytes);
         }
     }
-    state.counters["time_ratio"] = median(editorSeconds) / median(bareSeconds);
-    state.counters["memory_ratio"] = median(editorMemory) / median(bareMemory);
-    state.counters["editor_ms"] = median(editorSeconds) * 1000;
-    state.counters["bare_ms"] = median(bareSeconds) * 1000;
-    state.counters["editor_MiB"] = median(editorMemory) / 1024;
-    state.counters["bare_MiB"] = median(bareMemory) / 1024;
+    state.counters["time_ratio"] = bench::median(editorSeconds) / bench::median(bareSeconds);
+    state.counters["memory_ratio"] = bench::median(editorMemory) / bench::median(bareMemory);
+    state.counters["editor_ms"] = bench::median(editorSeconds) * 1000;
+    state.counters["bare_ms"] = bench::median(bareSeconds) * 1000;
+    state.counters["editor_MiB"] = bench::median(editorMemory) / 1024;
+    state.counters["bare_MiB"] = bench::median(bareMemory) / 1024;
 }
 BENCHMARK(EditorStartAgainstBareWindow)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
