@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 // What a hostile file system, a second writer, a clock set back or a cut file does to the tool: nothing outside
@@ -353,8 +354,11 @@ TEST_P(Messages, SayWhatHappened) {
     project("p.tpm", "424242");
     const std::string in = "cd " + quoted(dir) + " && ";
     std::string setUp = c.setUp;
-    if (const auto at = setUp.find("DATA"); at != std::string::npos) {
-        setUp.replace(at, 4, quoted(testing_support::cliDataHome()));
+    for (const auto& [word, folder] : {std::pair<std::string, fs::path>{"DATA", testing_support::cliDataHome()},
+                                        {"CONF", fs::path(testing_support::isolatedConfigHome())}}) {
+        for (auto at = setUp.find(word); at != std::string::npos; at = setUp.find(word, at)) {
+            setUp.replace(at, word.size(), quoted(folder));
+        }
     }
     ASSERT_EQ(std::system((in + setUp).c_str()), 0);
     const CliRun r = runCli(c.command, true, in + c.before);
@@ -386,7 +390,16 @@ INSTANTIATE_TEST_SUITE_P(
                     "write-card p.tpm card --only chimes", 2, "cannot be prepared in the temporary folder", ""},
         // A backup folder that cannot be made says why.
         MessageCase{"ABackupFolderThatCannotBeMade",
-                    "printf old > card/kur.bin && : > DATA/Nesmar", "", "write-card p.tpm card --only chimes", 2, "cannot create the folder", ""}),
+                    "printf old > card/kur.bin && : > DATA/Nesmar", "", "write-card p.tpm card --only chimes", 2, "cannot create the folder", ""},
+        // A settings file that is no regular file of a sensible size is not read: the command goes on with the
+        // defaults and says so, and a FIFO there never makes it wait.
+        MessageCase{"ASettingsFifoIsNotWaitedOn", "mkdir -p CONF/Nesmar && mkfifo CONF/Nesmar/Tolvane.conf", "",
+                    "info p.tpm", 0, "warning: the settings file", ""},
+        MessageCase{"AHugeSettingsFileIsNotRead",
+                    "mkdir -p CONF/Nesmar && truncate -s 1048577 CONF/Nesmar/Tolvane.conf", "", "info p.tpm", 0,
+                    "the defaults are used", ""},
+        MessageCase{"ASettingsFolderIsNotRead", "mkdir -p CONF/Nesmar/Tolvane.conf", "", "info p.tpm", 0,
+                    "warning: the settings file", ""}),
     [](const ::testing::TestParamInfo<MessageCase>& param) { return std::string(param.param.name); });
 
 } // namespace

@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tolvane {
 namespace {
 
@@ -282,6 +284,35 @@ TEST_F(MainFrameTest, DamagedProjectIsRefusedWithItsTextAndNoDocument) {
     EXPECT_EQ(call.filter, "Tolvane Files (*.tpm)");
     app.settingsFile.sync();
     EXPECT_EQ(app.store.read().lastDir, app.dir.path());
+}
+
+// A project file that ends cleanly after its first section (a copy cut short) opens, and the user is told at once
+// that sections are missing; the same project whole opens without a word.
+TEST_F(MainFrameTest, ACutProjectOpensWithAWarning) {
+    ProjectData fresh;
+    const std::vector<std::uint8_t> whole = projectfile::store(fresh);
+    // The header, then the first section: its tag, its length, its body and the terminator after it.
+    const std::uint32_t length = whole[8] | whole[9] << 8 | whole[10] << 16 | static_cast<std::uint32_t>(whole[11]) << 24;
+    const QByteArray bytes(reinterpret_cast<const char*>(whole.data()), static_cast<qsizetype>(whole.size()));
+    for (const auto& [name, size, warned] : {std::tuple{"cut.tpm", static_cast<qsizetype>(12 + length + 4), true},
+                                             std::tuple{"whole.tpm", bytes.size(), false}}) {
+        SCOPED_TRACE(name);
+        const QString file = path(QString::fromLatin1(name));
+        ASSERT_TRUE(testing::writeBytes(file, bytes.first(size)));
+        app.prompts.clear();
+        app.choosers.openFileAnswer(file);
+        ASSERT_TRUE(frame->openWithChooser());
+        ASSERT_NE(frame->document(), nullptr);
+        if (warned) {
+            ASSERT_EQ(app.prompts.boxes().size(), 1u);
+            EXPECT_EQ(app.prompts.boxes().front().icon, PromptService::Icon::Warning);
+            EXPECT_EQ(app.prompts.texts().front(), QDir::toNativeSeparators(file) + "\nt2652");
+            EXPECT_NE(frame->document()->project().sectionsMissingFromFile, 0u);
+        } else {
+            EXPECT_TRUE(app.prompts.boxes().empty());
+        }
+        ASSERT_TRUE(frame->closeDocument());
+    }
 }
 
 TEST_F(MainFrameTest, AFailedSaveKeepsTheProjectUnsaved) {

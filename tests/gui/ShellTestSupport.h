@@ -32,6 +32,9 @@ inline std::map<int, QString> numberedTexts(const QString& prefix) {
     for (int id = 2550; id < 2600; ++id) {
         texts[id] = prefix + QString::number(id);
     }
+    for (int id = 2650; id < 2700; ++id) {
+        texts[id] = prefix + QString::number(id);
+    }
     for (int id : {2003, 2004}) {
         texts[id] = prefix + QString::number(id) + QStringLiteral(" %s");
     }

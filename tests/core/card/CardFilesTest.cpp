@@ -27,7 +27,7 @@ using testing_support::writeFile;
 // A file layer that fails at the step a test names.
 class FailingFiles final : public CardFileSystem {
 public:
-    enum class Fail { Nothing, TempWrite, Copy, ReadBack, CorruptCopy };
+    enum class Fail { Nothing, TempWrite, Copy, ReadBack, CorruptCopy, Unconfirmed };
     Fail fail = Fail::Nothing;
 
     bool exists(const std::string& path) const override { return real.exists(path); }
@@ -50,6 +50,20 @@ public:
             return real.write(to, *data);
         }
         return real.replaceWithCopy(from, to);
+    }
+    // Unconfirmed: every file is put in place, but the sync of the card folder after the renames fails.
+    void replaceWithCopies(std::vector<Copy>& copies) override {
+        if (fail != Fail::Unconfirmed) {
+            CardFileSystem::replaceWithCopies(copies);
+            return;
+        }
+        real.replaceWithCopies(copies);
+        for (Copy& copy : copies) {
+            if (copy.inPlace) {
+                copy.confirmed = false;
+                copy.reason = "Input/output error";
+            }
+        }
     }
     void remove(const std::string& path) override { real.remove(path); }
 
@@ -225,6 +239,29 @@ TEST_F(CardFiles, AFailedWriteKeepsTheOldFileAndTheChangeMarks) {
         // No temporary copy is left beside the card file.
         EXPECT_EQ(std::distance(fs::directory_iterator(root / "card"), fs::directory_iterator()), 1);
     }
+}
+
+// A file that is in place and reads back right, but whose storage the card could not confirm, is reported as
+// written but unconfirmed with the system's reason, never as "not written"; its change marks stay, so the next
+// write offers it again.
+TEST_F(CardFiles, AFileInPlaceButNotConfirmedIsReportedSoAndKeepsTheMarks) {
+    ProjectData p;
+    ASSERT_TRUE(write(p, FileKind::Programs).ok);
+    const Bytes old = readFile(cardFile(FileKind::Programs));
+    p.program(Weekly).addItem();
+    FailingFiles failing;
+    failing.fail = FailingFiles::Fail::Unconfirmed;
+    const card::WriteResult r = card::writeCardFile(p, FileKind::Programs, cardFolder(), tempFolder(), failing);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.text, card::TextNotConfirmed);
+    EXPECT_EQ(r.reason, "Input/output error");
+    EXPECT_TRUE(p.program(Weekly).isModified());
+    // The new file is the one in place.
+    EXPECT_NE(readFile(cardFile(FileKind::Programs)), old);
+    ProjectData back;
+    ASSERT_TRUE(read(back, FileKind::Programs).ok);
+    EXPECT_EQ(back.program(Weekly).usedCount(), 1);
+    EXPECT_TRUE(fs::is_empty(root / "temp"));
 }
 
 TEST_F(CardFiles, WritingIntoAMissingFolderFails) {
