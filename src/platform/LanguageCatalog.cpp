@@ -8,6 +8,8 @@
 #include <QJsonParseError>
 #include <QJsonValue>
 
+#include <algorithm>
+
 namespace tolvane {
 namespace {
 
@@ -61,6 +63,12 @@ std::optional<std::uint32_t> versionNumber(const QJsonValue& value) {
 
 // Cuts a text at its first NUL and to MaxTextLength code points, and gives it as UTF-8.
 std::string catalogText(const QString& text) {
+    // Nearly every text holds no NUL and no surrogate and is no longer than the limit: it is taken as it stands,
+    // without the round trip through code points.
+    if (text.size() <= LanguageCatalog::MaxTextLength &&
+        std::none_of(text.begin(), text.end(), [](QChar c) { return c.isNull() || c.isSurrogate(); })) {
+        return text.toStdString();
+    }
     std::u32string codePoints = text.toStdU32String();
     const auto nul = codePoints.find(U'\0');
     if (nul != std::u32string::npos) {
