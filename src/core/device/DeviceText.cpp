@@ -237,28 +237,69 @@ std::size_t fittedTextToDevice(std::string_view utf8, int pixelLimit, std::span<
     std::size_t written = 0;
     long total = 0;
     for (std::size_t i = 0; i < utf8.size() && written < out.size();) {
-        const char32_t c = decodeUtf8At(utf8, i);
-        total += fontWidth(charToDevice(c));
+        // An ASCII character is its own device byte (the table gives no position of its own below U+00C0).
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        std::uint8_t stored = lead;
+        if (lead < 0x80) {
+            ++i;
+            total += kFontWidth[lead];
+        } else {
+            const char32_t c = decodeUtf8At(utf8, i);
+            total += kFontWidth[charToDevice(c)];
+            stored = storedDeviceByte(c);
+        }
         if (total > pixelLimit) {
             break;
         }
         total += 1; // spacing between glyphs
-        out[written++] = storedDeviceByte(c);
+        out[written++] = stored;
     }
     return written;
 }
+
+namespace {
+
+// A device byte read back as text: its character as UTF-8, or the mark that reading stops at it (the byte reads
+// as character 255).
+struct ReadBack {
+    std::uint8_t length = 0;
+    bool stops = false;
+    std::array<char, 4> utf8{};
+};
+
+// deviceToChar and appendUtf8 of every byte, worked out once per mode: names are read back by the hundred each time
+// a project is opened.
+std::array<ReadBack, 256> makeReadBack(TextMode mode) {
+    std::array<ReadBack, 256> table{};
+    for (int b = 0; b < 256; ++b) {
+        ReadBack& entry = table[static_cast<std::size_t>(b)];
+        const char32_t c = deviceToChar(static_cast<std::uint8_t>(b), mode);
+        entry.stops = c == 255;
+        std::string encoded;
+        appendUtf8(encoded, c);
+        entry.length = static_cast<std::uint8_t>(encoded.size());
+        std::copy(encoded.begin(), encoded.end(), entry.utf8.begin());
+    }
+    return table;
+}
+
+} // namespace
 
 std::string deviceToText(std::span<const std::uint8_t> bytes, TextMode mode) {
     std::string out;
     if (!bytes.empty() && bytes[0] == 0xFF) {
         return out; // erased memory
     }
+    static const std::array<ReadBack, 256> latin = makeReadBack(TextMode::Latin);
+    static const std::array<ReadBack, 256> cyrillic = makeReadBack(TextMode::Cyrillic);
+    const std::array<ReadBack, 256>& table = mode == TextMode::Cyrillic ? cyrillic : latin;
+    out.reserve(bytes.size() * 2);
     for (std::uint8_t b : bytes) {
-        const char32_t c = deviceToChar(b, mode);
-        if (c == 255) {
+        const ReadBack& entry = table[b];
+        if (entry.stops) {
             break;
         }
-        appendUtf8(out, c);
+        out.append(entry.utf8.data(), entry.length);
     }
     return out;
 }

@@ -3,6 +3,7 @@
 #include "device/DeviceValues.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <limits>
 #include <stdexcept>
@@ -105,13 +106,12 @@ void SequenceTable::resetItem(int index) {
         step.makeFresh();
         return step;
     }();
-    const auto from = fresh.bytes();
-    const auto all = s.bytes();
-    for (int j = 0; j < MaxSteps; ++j) {
-        const auto slot = all.subspan(Sequence::stepOffset(j), SequenceStep::Size);
-        std::copy_n(from.begin(), SequenceStep::UnitMaskOffset, slot.begin());
-        std::copy(from.begin() + SequenceStep::CountOffset, from.begin() + SequenceStep::HundredthsOffset + 1,
-                  slot.begin() + SequenceStep::CountOffset);
+    const std::uint8_t* from = fresh.bytes().data();
+    std::uint8_t* slot = s.bytes().data() + Sequence::stepOffset(0);
+    for (int j = 0; j < MaxSteps; ++j, slot += SequenceStep::Size) {
+        std::memcpy(slot, from, SequenceStep::UnitMaskOffset);
+        std::memcpy(slot + SequenceStep::CountOffset, from + SequenceStep::CountOffset,
+                    SequenceStep::HundredthsOffset + 1 - SequenceStep::CountOffset);
     }
     marks_[static_cast<std::size_t>(index)] = 0;
 }
