@@ -14,7 +14,9 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && run.error_message.empty()) {
-                nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
+                // The adjusted time is in the benchmark's own unit; the ratios and budgets work in nanoseconds.
+                nanoseconds[run.benchmark_name()] =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
                 for (const auto& [name, counter] : run.counters) {
                     counters[run.benchmark_name() + "/" + name] = counter.value;
                 }
@@ -55,6 +57,8 @@ const Budget budgets[] = {
     {"day plan of a full project, 366 days / one 16 ms frame", "PlanFullProjectFor366Days", 16e6, 0.25},
     {"calendar marks of those days / one 16 ms frame", "MarkFullProjectFor366Days", 16e6, 0.25},
     {"weekly list of 128 rebuilt, one program shown / one 16 ms frame", "RebuildWeeklyListAndShowEntry", 16e6, 0.25},
+    {"differences of two full projects / one 16 ms frame", "DiffTwoFullProjects", 16e6, 1.0},
+    {"no differences, a full project / one 16 ms frame", "DiffFullProjectWithItself", 16e6, 0.25},
 };
 
 } // namespace
