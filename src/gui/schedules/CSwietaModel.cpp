@@ -31,11 +31,6 @@ int CSwietaModel::slotOfRow(int row) const {
     return h ? h->slotOfPosition(row) : -1;
 }
 
-int CSwietaModel::rowOfSlot(int slot) const {
-    const HolidayTable* h = holidays();
-    return h ? h->positionOfSlot(slot) : -1;
-}
-
 QVariant CSwietaModel::data(const QModelIndex& index, int role) const {
     const HolidayTable* h = holidays();
     const int slot = index.isValid() ? slotOfRow(index.row()) : -1;
