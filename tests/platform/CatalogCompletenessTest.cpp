@@ -4,6 +4,7 @@
 // The tips catalogs (<Name>.tips.json) are checked the same way against their own inventory tips.tsv: a help tip
 // for every number a page registers, in every language, shown as it stands.
 
+#include "TextNumbers.h"
 #include "platform/Languages.h"
 #include "project/TextFormat.h"
 
@@ -39,6 +40,8 @@ using Inventory = std::map<int, std::string>;
 
 struct InventoryFile {
     Inventory texts;
+    // The names the code calls texts by (text::Name): name -> text number.
+    std::map<std::string, int> names;
     std::vector<std::string> problems;
 };
 
@@ -46,17 +49,19 @@ bool isDecimal(const std::string& s) {
     return !s.empty() && s.size() <= 5 && s.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// Reads an inventory file of three tab-separated fields a line, the first being the text number. `kindsOf`
-// checks the other two fields: it returns the placeholder kinds of the line, or an error in `problem`.
+// A name of texts.tsv: CamelCase, letters and digits, the first an upper-case letter.
+bool isTextName(const std::string& s) {
+    const auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    const auto letterOrDigit = [&](char c) { return upper(c) || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); };
+    return !s.empty() && upper(s[0]) && std::all_of(s.begin(), s.end(), letterOrDigit);
+}
+
+// Reads an inventory of `fieldCount` tab-separated fields a line, the first being the text number. `kindsOf`
+// checks the others: it returns the placeholder kinds of the line, or an error in `problem`.
 InventoryFile
-readTsvInventory(const std::string& fileName, const std::string& shape,
-                 const std::function<std::string(const std::vector<std::string>&, std::string&)>& kindsOf) {
+parseTsvInventory(std::istream& in, std::size_t fieldCount, const std::string& shape,
+                  const std::function<std::string(const std::vector<std::string>&, std::string&)>& kindsOf) {
     InventoryFile result;
-    std::ifstream in(LanguageDir.toStdString() + "/" + fileName);
-    if (!in) {
-        result.problems.push_back(fileName + " cannot be read");
-        return result;
-    }
     std::string line;
     int lineNumber = 0;
     while (std::getline(in, line)) {
@@ -70,7 +75,8 @@ readTsvInventory(const std::string& fileName, const std::string& shape,
         std::stringstream split(line);
         for (std::string field; std::getline(split, field, '\t');)
             fields.push_back(field);
-        if (fields.size() != 3 || fields[1].empty() || fields[2].empty()) {
+        if (fields.size() != fieldCount ||
+            std::any_of(fields.begin() + 1, fields.end(), [](const std::string& f) { return f.empty(); })) {
             result.problems.push_back(where + "not " + shape);
             continue;
         }
@@ -90,14 +96,48 @@ readTsvInventory(const std::string& fileName, const std::string& shape,
     return result;
 }
 
+InventoryFile
+readTsvInventory(const std::string& fileName, std::size_t fieldCount, const std::string& shape,
+                 const std::function<std::string(const std::vector<std::string>&, std::string&)>& kindsOf) {
+    std::ifstream in(LanguageDir.toStdString() + "/" + fileName);
+    if (!in) {
+        InventoryFile result;
+        result.problems.push_back(fileName + " cannot be read");
+        return result;
+    }
+    return parseTsvInventory(in, fieldCount, shape, kindsOf);
+}
+
+// The text inventory: id, name ("-" for none), placeholder kinds, meaning. A name stands for one number only, so
+// two texts under one name (or one spelt so that it is no C++ name) are faults of the file.
+InventoryFile parseTextInventory(std::istream& in) {
+    std::map<std::string, int> names;
+    std::vector<std::string> nameProblems;
+    InventoryFile result =
+        parseTsvInventory(in, 4, "id<TAB>name<TAB>placeholders<TAB>meaning",
+                          [&](const std::vector<std::string>& fields, std::string& problem) {
+                              const std::string kinds = fields[2] == "-" ? std::string() : fields[2];
+                              if (kinds.find_first_not_of("ds") != std::string::npos) {
+                                  problem = "placeholder kinds must be '-' or letters d and s: " + fields[2];
+                              } else if (fields[1] != "-" && !isTextName(fields[1])) {
+                                  problem = "name is not CamelCase: " + fields[1];
+                              } else if (fields[1] != "-" && !names.emplace(fields[1], std::stoi(fields[0])).second) {
+                                  problem = "name given twice: " + fields[1];
+                              }
+                              return kinds;
+                          });
+    result.names = std::move(names);
+    return result;
+}
+
 InventoryFile readInventory() {
-    return readTsvInventory("texts.tsv", "id<TAB>placeholders<TAB>meaning",
-                            [](const std::vector<std::string>& fields, std::string& problem) {
-                                const std::string kinds = fields[1] == "-" ? std::string() : fields[1];
-                                if (kinds.find_first_not_of("ds") != std::string::npos)
-                                    problem = "placeholder kinds must be '-' or letters d and s: " + fields[1];
-                                return kinds;
-                            });
+    std::ifstream in(LanguageDir.toStdString() + "/texts.tsv");
+    if (!in) {
+        InventoryFile result;
+        result.problems.push_back("cannot be read");
+        return result;
+    }
+    return parseTextInventory(in);
 }
 
 const Inventory& inventory() {
@@ -199,6 +239,68 @@ TEST(LanguageCatalogs, InventoryIsWellFormedAndCoversTheCodesTexts) {
     }
 }
 
+// The code calls texts by the names of texts.tsv, through the header the build makes of it: each name there is
+// the number the inventory gives it, and that number has its text in every shipped catalog.
+TEST(LanguageCatalogs, NamedTextsAreTheInventorysNumbersAndInEveryCatalog) {
+    const InventoryFile file = readInventory();
+    ASSERT_TRUE(file.problems.empty());
+    ASSERT_FALSE(file.names.empty());
+    const std::vector<std::pair<std::string, int>> generated{
+        {"Ok", text::Ok},
+        {"Cancel", text::Cancel},
+        {"MessageCaption", text::MessageCaption},
+        {"ChangedDescription", text::ChangedDescription},
+        {"NotAProject", text::NotAProject},
+        {"SecondsUnit", text::SecondsUnit},
+        {"SecondsWord", text::SecondsWord},
+        {"SystemReason", text::SystemReason},
+        {"CardNotConfirmed", text::CardNotConfirmed},
+    };
+    for (const auto& [name, number] : generated) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(file.names.contains(name));
+        EXPECT_EQ(file.names.at(name), number);
+    }
+    for (const QString& catalog : catalogFiles()) {
+        SCOPED_TRACE(catalog.toStdString());
+        const QJsonObject texts =
+            QJsonDocument::fromJson(readAll(LanguageDir + "/" + catalog)).object().value("texts").toObject();
+        for (const auto& [name, number] : file.names) {
+            EXPECT_FALSE(texts.value(QString::number(number)).toString().isEmpty())
+                << name << " (text " << number << ") has no text";
+        }
+    }
+}
+
+// The reader must see each fault of a name, or two meanings under one name would pass it.
+TEST(LanguageCatalogs, InventoryCheckFindsEachFaultOfAName) {
+    std::istringstream good("# comment\n102\tYes\t-\tbutton Yes\n103\t-\t-\tbutton No\n110\tBell2\td\tBell %d\n");
+    const InventoryFile parsed = parseTextInventory(good);
+    EXPECT_TRUE(parsed.problems.empty());
+    EXPECT_EQ(parsed.names, (std::map<std::string, int>{{"Yes", 102}, {"Bell2", 110}}));
+    EXPECT_EQ(parsed.texts.size(), 3u);
+
+    struct Case {
+        const char* what;
+        std::string file;
+        std::string problem;
+    };
+    const std::vector<Case> cases{
+        {"one name for two numbers", "102\tYes\t-\tYes\n103\tYes\t-\tNo\n", "line 2: name given twice: Yes"},
+        {"lower-case start", "102\tyes\t-\tYes\n", "line 1: name is not CamelCase: yes"},
+        {"not an identifier", "102\tYes_No\t-\tYes\n", "line 1: name is not CamelCase: Yes_No"},
+        {"name column missing", "102\t-\tYes\n", "line 1: not id<TAB>name<TAB>placeholders<TAB>meaning"},
+        {"empty name", "102\t\t-\tYes\n", "line 1: not id<TAB>name<TAB>placeholders<TAB>meaning"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::istringstream in(c.file);
+        const InventoryFile file = parseTextInventory(in);
+        ASSERT_EQ(file.problems.size(), 1u);
+        EXPECT_EQ(file.problems[0], c.problem);
+    }
+}
+
 TEST(LanguageCatalogs, DefaultAndEnglishCatalogsAreShipped) {
     const QStringList files = catalogFiles();
     EXPECT_TRUE(files.contains("Polski.json"));
@@ -267,7 +369,7 @@ TEST(LanguageCatalogs, CheckFindsEachFault) {
 // Tips inventory: tip number -> where the tip is shown and what it explains (id<TAB>where<TAB>meaning).
 // Tips are shown as they stand: none takes an argument.
 InventoryFile readTipInventory() {
-    return readTsvInventory("tips.tsv", "id<TAB>where<TAB>meaning",
+    return readTsvInventory("tips.tsv", 3, "id<TAB>where<TAB>meaning",
                             [](const std::vector<std::string>&, std::string&) { return std::string(); });
 }
 

@@ -1,5 +1,6 @@
 #include "report/PrintDocument.h"
 
+#include "TextNumbers.h"
 #include "project/ProjectData.h"
 #include "project/TextFormat.h"
 #include "report/ConfigurationDocument.h"
@@ -13,36 +14,6 @@
 namespace tolvane {
 
 namespace {
-
-// Catalog numbers of the printout's headings and labels.
-constexpr int ActionLabel = 213;
-constexpr int IdentifierLabel = 508;
-constexpr int TimeLabel = 231;
-constexpr int HolidayLabel = 232;
-constexpr int StartDateLabel = 233;
-constexpr int EndDateLabel = 234;
-constexpr int DateLabel = 235;
-constexpr int WeekdaysLabel = 236;
-constexpr int PriorityLabel = 237;
-constexpr int DescriptionLabel = 238;
-constexpr int SeasonLabel = 239;
-constexpr int FuneralTimesLabel = 566;
-constexpr int FuneralDaysLabel = 227;
-constexpr int EvenWeeksText = 561;
-constexpr int OddWeeksText = 562;
-constexpr int EvenMonthsText = 678;
-constexpr int OddMonthsText = 679;
-constexpr int AngelusLabel = 560;
-constexpr int RingingTimeLabel = 281;
-constexpr int BellLabel = 226;
-constexpr int MinutesUnitText = 208;
-constexpr int MelodyLabel = 223;
-constexpr int RepetitionsLabel = 224;
-constexpr int SequenceText = 554;
-constexpr int SilenceLabel = 222;
-constexpr int SilenceUnitText = 209;
-constexpr int SilenceBellsText = 503;
-constexpr int SilenceGongsText = 504;
 
 struct Section {
     int kind;
@@ -64,17 +35,19 @@ struct Column {
 };
 
 std::span<const Column> headerColumns(int kind) {
-    static constexpr Column weekly[] = {{ActionLabel, 200},   {IdentifierLabel, 60}, {TimeLabel, 80},
-                                        {StartDateLabel, 85}, {EndDateLabel, 85},    {WeekdaysLabel, 80},
-                                        {PriorityLabel, 70},  {SeasonLabel, 90},     {DescriptionLabel, 80}};
-    static constexpr Column holidayDay[] = {{ActionLabel, 200}, {IdentifierLabel, 60}, {TimeLabel, 80},
-                                            {HolidayLabel, 85}, {WeekdaysLabel, 80},   {PriorityLabel, 70},
-                                            {SeasonLabel, 90},  {DescriptionLabel, 80}};
-    static constexpr Column dated[] = {{ActionLabel, 200},    {IdentifierLabel, 60}, {TimeLabel, 80},
-                                       {DateLabel, 85},       {PriorityLabel, 70},   {SeasonLabel, 90},
-                                       {DescriptionLabel, 80}};
+    static constexpr Column weekly[] = {
+        {text::PrintAction, 200},    {text::ProgramNumber, 60}, {text::TimeColumn, 80},
+        {text::StartDateColumn, 85}, {text::EndDateColumn, 85}, {text::WeekdaysColumn, 80},
+        {text::PriorityColumn, 70},  {text::SeasonColumn, 90},  {text::DescriptionColumn, 80}};
+    static constexpr Column holidayDay[] = {{text::PrintAction, 200},   {text::ProgramNumber, 60},
+                                            {text::TimeColumn, 80},     {text::HolidayColumn, 85},
+                                            {text::WeekdaysColumn, 80}, {text::PriorityColumn, 70},
+                                            {text::SeasonColumn, 90},   {text::DescriptionColumn, 80}};
+    static constexpr Column dated[] = {
+        {text::PrintAction, 200},   {text::ProgramNumber, 60}, {text::TimeColumn, 80},       {text::DateColumn, 85},
+        {text::PriorityColumn, 70}, {text::SeasonColumn, 90},  {text::DescriptionColumn, 80}};
     static constexpr Column funeral[] = {
-        {ActionLabel, 200}, {IdentifierLabel, 60}, {TimeLabel, 80}, {DescriptionLabel, 80}};
+        {text::PrintAction, 200}, {text::ProgramNumber, 60}, {text::TimeColumn, 80}, {text::DescriptionColumn, 80}};
     switch (kind) {
     case Weekly:
         return weekly;
@@ -195,40 +168,41 @@ void Writer::detailBlock(const ProgramEntry& e, int kind, int index) {
     put("<tr><td width=\"600\">");
     put("<table border=0>");
     put("<tr>");
-    put("<td width=\"200\">%s:</td><td><b>%d</b></td></tr>", {text(IdentifierLabel), num(identifier(e, kind, index))});
+    put("<td width=\"200\">%s:</td><td><b>%d</b></td></tr>",
+        {text(text::ProgramNumber), num(identifier(e, kind, index))});
     put("<tr><td>%s:</td><td><b><img src=\"print/%d.png\" border=0> %s</b></td></tr>",
-        {text(ActionLabel), num(ProgramEntryText::actionIcon(e.action())),
+        {text(text::PrintAction), num(ProgramEntryText::actionIcon(e.action())),
          str(ProgramEntryText::actionName(e.action(), texts_))});
-    put("<tr><td>%s:</td><td><b>%s</b></td></tr>", {text(TimeLabel), str(timeText(e, kind))});
+    put("<tr><td>%s:</td><td><b>%s</b></td></tr>", {text(text::TimeColumn), str(timeText(e, kind))});
     switch (kind) {
     case Weekly:
-        put(row, {text(StartDateLabel), str(ProgramEntryText::startDate(e))});
-        put(row, {text(EndDateLabel), str(ProgramEntryText::endDate(e))});
+        put(row, {text(text::StartDateColumn), str(ProgramEntryText::startDate(e))});
+        put(row, {text(text::EndDateColumn), str(ProgramEntryText::endDate(e))});
         break;
     case HolidayDay:
-        put(row, {text(HolidayLabel), str(ProgramEntryText::holiday(e, &project_.holidays(), texts_))});
+        put(row, {text(text::HolidayColumn), str(ProgramEntryText::holiday(e, &project_.holidays(), texts_))});
         break;
     case Annual:
-        put(row, {text(DateLabel), str(ProgramEntryText::startDate(e))});
+        put(row, {text(text::DateColumn), str(ProgramEntryText::startDate(e))});
         break;
     case OneTime:
-        put(row, {text(DateLabel), str(ProgramEntryText::oneTimeDate(e))});
+        put(row, {text(text::DateColumn), str(ProgramEntryText::oneTimeDate(e))});
         break;
     case Funeral:
-        put(row, {text(FuneralTimesLabel), str(funeralTimes(e))});
-        put(row, {text(FuneralDaysLabel), str(formatText("%d", {num(e.days())}))});
+        put(row, {text(text::FuneralTimes), str(funeralTimes(e))});
+        put(row, {text(text::FuneralDays), str(formatText("%d", {num(e.days())}))});
         break;
     default:
         break;
     }
     if (kind != Funeral) {
-        put("<tr><td>%s</td><td><b>%d</b></td></tr>", {text(PriorityLabel), num(e.priority() + 1)});
+        put("<tr><td>%s</td><td><b>%d</b></td></tr>", {text(text::PriorityColumn), num(e.priority() + 1)});
     }
     if (kind == Weekly || kind == HolidayDay) {
-        put(row, {text(WeekdaysLabel), str(ProgramEntryText::weekdays(e, texts_))});
+        put(row, {text(text::WeekdaysColumn), str(ProgramEntryText::weekdays(e, texts_))});
     }
     if (kind != Funeral) {
-        put("<tr><td>%s</td><td><b></b></td></tr>", {text(SeasonLabel)});
+        put("<tr><td>%s</td><td><b></b></td></tr>", {text(text::SeasonColumn)});
         if (e.summer()) {
             put(unlabelled, {text(ProgramEntryText::SeasonSummerText)});
         }
@@ -237,10 +211,10 @@ void Writer::detailBlock(const ProgramEntry& e, int kind, int index) {
         }
     }
     if (kind == Weekly) {
-        const std::pair<bool, int> parities[] = {{e.evenWeeks(), EvenWeeksText},
-                                                 {e.oddWeeks(), OddWeeksText},
-                                                 {e.evenMonths(), EvenMonthsText},
-                                                 {e.oddMonths(), OddMonthsText}};
+        const std::pair<bool, int> parities[] = {{e.evenWeeks(), text::EvenWeeks},
+                                                 {e.oddWeeks(), text::OddWeeks},
+                                                 {e.evenMonths(), text::EvenMonths},
+                                                 {e.oddMonths(), text::OddMonths}};
         for (const auto& [set, id] : parities) {
             if (set) {
                 put(unlabelled, {text(id)});
@@ -248,7 +222,7 @@ void Writer::detailBlock(const ProgramEntry& e, int kind, int index) {
         }
     }
     put(e.angelus() ? "<tr><td>%s</td><td><b>+</b></td></tr>" : "<tr><td>%s</td><td><b>-</b></td></tr>",
-        {text(AngelusLabel)});
+        {text(text::Angelus)});
     put("</table>");
     put("</td><td>");
     put("<table border=0>");
@@ -263,7 +237,7 @@ void Writer::actionValues(const ProgramEntry& e) {
     case ProgramEntry::ActionBells: {
         const int ringing = e.ringingTime();
         put("<tr><td width=\"200\">%s:</td><td><b>%.2d:%.2d %s</b><br><br></td></tr>",
-            {text(RingingTimeLabel), num(ringing / 60), num(ringing % 60), text(MinutesUnitText)});
+            {text(text::RingingTime), num(ringing / 60), num(ringing % 60), text(text::MinutesSecondsUnit)});
         for (int bell = 0; bell < ProgramEntry::BellCount; ++bell) {
             if (!e.bellRung(bell)) {
                 continue;
@@ -271,27 +245,27 @@ void Writer::actionValues(const ProgramEntry& e) {
             const int delay = e.bellDelay(bell);
             const int second = e.secondTime(bell);
             put("<tr><td>%s %d:</td><td><b>%.2d:%.2d - %.2d:%.2d %s</b></td></tr>",
-                {text(BellLabel), num(bell + 1), num(delay / 60), num(delay % 60), num(second / 60), num(second % 60),
-                 text(MinutesUnitText)});
+                {text(text::BellWord), num(bell + 1), num(delay / 60), num(delay % 60), num(second / 60),
+                 num(second % 60), text(text::MinutesSecondsUnit)});
         }
         break;
     }
     case ProgramEntry::ActionMelody:
-        put("<tr><td width=\"200\">%s:</td><td><b>%d</b></td></tr>", {text(MelodyLabel), num(e.melodyNumber())});
-        put("<tr><td>%s:</td><td><b>%d</b></td></tr>", {text(RepetitionsLabel), num(e.repetitions())});
+        put("<tr><td width=\"200\">%s:</td><td><b>%d</b></td></tr>", {text(text::Melody), num(e.melodyNumber())});
+        put("<tr><td>%s:</td><td><b>%d</b></td></tr>", {text(text::MelodyRepetitions), num(e.repetitions())});
         break;
     case ProgramEntry::ActionSequence:
         put("<tr><td width=\"200\">%s:</td><td><b>%s %d</b></td></tr>",
-            {text(SequenceText), text(SequenceText), num(e.sequenceIndex() + 1)});
+            {text(text::Sequence), text(text::Sequence), num(e.sequenceIndex() + 1)});
         break;
     case ProgramEntry::ActionSilence:
         put("<tr><td width=\"200\">%s:</td><td><b>%s %s</b></td></tr>",
-            {text(SilenceLabel), str(ProgramEntryText::actionDescription(e)), text(SilenceUnitText)});
+            {text(text::SilenceDuration), str(ProgramEntryText::actionDescription(e)), text(text::SilenceUnit)});
         if (e.silenceForBells()) {
-            put("<tr><td></td><td><b>%s</b></td></tr>", {text(SilenceBellsText)});
+            put("<tr><td></td><td><b>%s</b></td></tr>", {text(text::SilenceForBells)});
         }
         if (e.silenceForGongs()) {
-            put("<tr><td></td><td><b>%s</b></td></tr>", {text(SilenceGongsText)});
+            put("<tr><td></td><td><b>%s</b></td></tr>", {text(text::SilenceForGongs)});
         }
         break;
     default:

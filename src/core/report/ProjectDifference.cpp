@@ -1,5 +1,6 @@
 #include "report/ProjectDifference.h"
 
+#include "TextNumbers.h"
 #include "project/ProjectData.h"
 #include "project/SequenceName.h"
 #include "project/TextFormat.h"
@@ -19,39 +20,6 @@
 namespace tolvane {
 
 namespace {
-
-// Labels of the program fields: the printout's, which are the pages' column heads.
-constexpr int ActionLabel = 213;
-constexpr int TimeLabel = 231;
-constexpr int HolidayLabel = 232;
-constexpr int StartDateLabel = 233;
-constexpr int EndDateLabel = 234;
-constexpr int DateLabel = 235;
-constexpr int WeekdaysLabel = 236;
-constexpr int PriorityLabel = 237;
-constexpr int DescriptionLabel = 238;
-constexpr int SeasonLabel = 239;
-constexpr int FuneralTimesLabel = 566;
-constexpr int FuneralDaysLabel = 227;
-constexpr int EvenWeeksText = 561;
-constexpr int OddWeeksText = 562;
-constexpr int EvenMonthsText = 678;
-constexpr int OddMonthsText = 679;
-constexpr int AngelusLabel = 560;
-constexpr int RingingTimeLabel = 281;
-constexpr int BellLabel = 226;
-constexpr int MinutesUnitText = 208;
-constexpr int MelodyLabel = 223;
-constexpr int RepetitionsLabel = 224;
-constexpr int SequenceLabel = 554;
-constexpr int SilenceLabel = 222;
-constexpr int SilenceUnitText = 209;
-constexpr int SilenceBellsText = 503;
-constexpr int SilenceGongsText = 504;
-constexpr int NumberLabel = 827;
-constexpr int AccessCodesHeading = 513;
-constexpr int UserCodeLabel = 514;
-constexpr int ServiceCodeLabel = 515;
 
 // One record as described: its key (what matches it with the other project's), its label, its fields in order.
 struct Fact {
@@ -264,72 +232,72 @@ private:
         const auto add = [&out](std::string label, std::string value) {
             out.emplace_back(std::move(label), std::move(value));
         };
-        add(t(ActionLabel), ProgramEntryText::actionName(e.action(), texts_));
+        add(t(text::PrintAction), ProgramEntryText::actionName(e.action(), texts_));
         if (kind == Funeral) {
-            add(t(FuneralTimesLabel), ProgramEntryText::funeralStartTimes(e, texts_));
-            add(t(FuneralDaysLabel), std::to_string(e.days()));
+            add(t(text::FuneralTimes), ProgramEntryText::funeralStartTimes(e, texts_));
+            add(t(text::FuneralDays), std::to_string(e.days()));
         } else {
-            add(t(TimeLabel), ProgramEntryText::time(e));
+            add(t(text::TimeColumn), ProgramEntryText::time(e));
         }
         switch (kind) {
         case Weekly:
-            add(t(StartDateLabel), ProgramEntryText::startDate(e));
-            add(t(EndDateLabel), ProgramEntryText::endDate(e));
+            add(t(text::StartDateColumn), ProgramEntryText::startDate(e));
+            add(t(text::EndDateColumn), ProgramEntryText::endDate(e));
             break;
         case HolidayDay:
-            add(t(HolidayLabel), ProgramEntryText::holiday(e, &project_.holidays(), texts_));
+            add(t(text::HolidayColumn), ProgramEntryText::holiday(e, &project_.holidays(), texts_));
             break;
         case Annual:
-            add(t(DateLabel), ProgramEntryText::startDate(e));
+            add(t(text::DateColumn), ProgramEntryText::startDate(e));
             break;
         case OneTime:
-            add(t(DateLabel), ProgramEntryText::oneTimeDate(e));
+            add(t(text::DateColumn), ProgramEntryText::oneTimeDate(e));
             break;
         default:
             break;
         }
         if (kind == Weekly || kind == HolidayDay) {
-            add(t(WeekdaysLabel), ProgramEntryText::weekdays(e, texts_));
+            add(t(text::WeekdaysColumn), ProgramEntryText::weekdays(e, texts_));
         }
         if (kind == Weekly) {
-            add(t(EvenWeeksText), plusMinus(e.evenWeeks()));
-            add(t(OddWeeksText), plusMinus(e.oddWeeks()));
-            add(t(EvenMonthsText), plusMinus(e.evenMonths()));
-            add(t(OddMonthsText), plusMinus(e.oddMonths()));
+            add(t(text::EvenWeeks), plusMinus(e.evenWeeks()));
+            add(t(text::OddWeeks), plusMinus(e.oddWeeks()));
+            add(t(text::EvenMonths), plusMinus(e.evenMonths()));
+            add(t(text::OddMonths), plusMinus(e.oddMonths()));
         }
         if (kind != Funeral) {
-            add(t(PriorityLabel), ProgramEntryText::priority(e));
-            add(t(SeasonLabel), ProgramEntryText::season(e, texts_));
+            add(t(text::PriorityColumn), ProgramEntryText::priority(e));
+            add(t(text::SeasonColumn), ProgramEntryText::season(e, texts_));
         }
-        add(t(AngelusLabel), plusMinus(e.angelus()));
+        add(t(text::Angelus), plusMinus(e.angelus()));
         actionFields(e, add);
     }
 
     template <typename Add> void actionFields(const ProgramEntry& e, Add add) const {
         switch (e.action()) {
         case ProgramEntry::ActionBells:
-            add(t(RingingTimeLabel), minutesSeconds(e.ringingTime()) + " " + t(MinutesUnitText));
+            add(t(text::RingingTime), minutesSeconds(e.ringingTime()) + " " + t(text::MinutesSecondsUnit));
             for (int bell = 0; bell < ProgramEntry::BellCount; ++bell) {
-                add(t(BellLabel) + " " + std::to_string(bell + 1),
+                add(t(text::BellWord) + " " + std::to_string(bell + 1),
                     e.bellRung(bell) ? minutesSeconds(e.bellDelay(bell)) + " - " + minutesSeconds(e.secondTime(bell)) +
-                                           " " + t(MinutesUnitText)
+                                           " " + t(text::MinutesSecondsUnit)
                                      : std::string("-"));
             }
             break;
         case ProgramEntry::ActionMelody:
-            add(t(MelodyLabel), std::to_string(e.melodyNumber()));
-            add(t(RepetitionsLabel), std::to_string(e.repetitions()));
+            add(t(text::Melody), std::to_string(e.melodyNumber()));
+            add(t(text::MelodyRepetitions), std::to_string(e.repetitions()));
             break;
         case ProgramEntry::ActionSequence:
-            add(t(SequenceLabel), sequenceName(e.sequenceIndex(), texts_));
+            add(t(text::Sequence), sequenceName(e.sequenceIndex(), texts_));
             break;
         case ProgramEntry::ActionSilence:
-            add(t(SilenceLabel), ProgramEntryText::actionDescription(e) + " " + t(SilenceUnitText));
-            add(t(SilenceBellsText), plusMinus(e.silenceForBells()));
-            add(t(SilenceGongsText), plusMinus(e.silenceForGongs()));
+            add(t(text::SilenceDuration), ProgramEntryText::actionDescription(e) + " " + t(text::SilenceUnit));
+            add(t(text::SilenceForBells), plusMinus(e.silenceForBells()));
+            add(t(text::SilenceForGongs), plusMinus(e.silenceForGongs()));
             break;
         default:
-            add(t(DescriptionLabel), ProgramEntryText::actionDescription(e));
+            add(t(text::DescriptionColumn), ProgramEntryText::actionDescription(e));
             break;
         }
     }
@@ -344,7 +312,7 @@ void describeArea(const ProjectData& project, const TextSource& texts, const Are
         return;
     }
     FactSink sink(area);
-    sink.setNumberLabel(texts.text(NumberLabel));
+    sink.setNumberLabel(texts.text(text::ChimeNumber));
     ConfigurationDocument::describe(project, texts, row.part, sink);
     area.page = row.page;
 }
@@ -459,10 +427,10 @@ void compareArea(const Area& before, const Area& after, std::vector<Difference>&
 void compareCodes(const ProjectData& before, const ProjectData& after, const TextSource& texts,
                   std::vector<Difference>& out) {
     const std::array<std::pair<bool, int>, 2> codes{{
-        {before.general().userCodeWord() != after.general().userCodeWord(), UserCodeLabel},
-        {before.general().serviceCodeWord() != after.general().serviceCodeWord(), ServiceCodeLabel},
+        {before.general().userCodeWord() != after.general().userCodeWord(), text::UserCode},
+        {before.general().serviceCodeWord() != after.general().serviceCodeWord(), text::ServiceCode},
     }};
-    const std::string record = texts.text(AccessCodesHeading);
+    const std::string record = texts.text(text::CodesGroup);
     for (std::size_t i = 0; i < codes.size(); ++i) {
         const auto [differs, label] = codes[i];
         const std::string field = texts.text(label);

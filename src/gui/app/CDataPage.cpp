@@ -10,7 +10,6 @@
 #include "gui/widgets/ControlText.h"
 #include "gui/widgets/HelpKeys.h"
 
-#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QItemSelectionModel>
@@ -115,10 +114,6 @@ void CDataPage::setItemText(QWidget* control, int textId) const {
     }
 }
 
-void CDataPage::setItemString(QWidget* control, const QString& string) {
-    setControlText(control, string);
-}
-
 void CDataPage::setItemTwoDigits(QWidget* control, int number) {
     setControlText(control, QString::asprintf("%.2d", number));
 }
@@ -144,18 +139,6 @@ void CDataPage::showControlIf(QWidget* control, bool shown) {
 void CDataPage::enableControl(QWidget* control, bool enabled) {
     if (control) {
         control->setEnabled(enabled);
-    }
-}
-
-void CDataPage::invalidateControl(QWidget* control) {
-    if (control) {
-        control->update();
-    }
-}
-
-void CDataPage::setButtonIcon(QAbstractButton* button, const QIcon& icon) {
-    if (button) {
-        button->setIcon(icon);
     }
 }
 

@@ -14,7 +14,6 @@ class QScrollArea;
 #include <functional>
 #include <initializer_list>
 
-class QAbstractButton;
 class QAbstractItemView;
 
 namespace tolvane {
@@ -114,7 +113,6 @@ protected:
 
     // Captions; each does nothing for a missing control.
     void setItemText(QWidget* control, int textId) const;
-    static void setItemString(QWidget* control, const QString& text);
     static void setItemTwoDigits(QWidget* control, int number); // "%.2d"
 
     // Controls; each does nothing for a missing control.
@@ -122,8 +120,6 @@ protected:
     static void hideControl(QWidget* control);
     static void showControlIf(QWidget* control, bool shown);
     static void enableControl(QWidget* control, bool enabled);
-    static void invalidateControl(QWidget* control);
-    static void setButtonIcon(QAbstractButton* button, const QIcon& icon);
 
     // Pages of settings taller than the window: `content` (its controls already laid out) fills the page below the
     // header inside `scroll`, which scrolls to whatever takes the focus and takes no Tab stop of its own, so Tab

@@ -1,5 +1,6 @@
 #include "gui/app/CMainFrame.h"
 
+#include "TextNumbers.h"
 #include "gui/card/CPropWymiana.h"
 
 #include "gui/app/AppContext.h"
@@ -38,27 +39,7 @@ namespace tolvane {
 
 namespace {
 
-// Texts of the window's own captions and questions.
-constexpr int TextProgramName = 107;
-constexpr int TextFileMenu = 119;
-constexpr int TextRecentFiles = 122;
-constexpr int TextViewMenu = 124;
-constexpr int TextToolsMenu = 127;
-constexpr int TextHelpMenu = 129;
-constexpr int TextOpenTitle = 131;
-constexpr int TextCompareWith = 2515;
-constexpr int TextCompareWithTitle = 2520;
-constexpr int TextThisProject = 2519;
 constexpr const char* CompareWithAction = "actionCompareWith";
-constexpr int TextSaveAs = 135;
-constexpr int TextDocumentExit = 136;
-constexpr int TextDocumentViewMenu = 140;
-constexpr int TextDocumentToolsMenu = 143;
-constexpr int TextDocumentHelpMenu = 145;
-constexpr int TextSaveChanges = 322;
-constexpr int TextSectionsMissing = 2652;
-constexpr int TextWriteBackToCard = 659;
-constexpr int TextWriteBackToDat = 710;
 
 // Captions of the commands that sit in a menu or on the tool bar.
 struct CommandText {
@@ -219,7 +200,7 @@ void CMainFrame::buildMenus() {
         }
         commitPendingEdit();
         const QString path =
-            context_.choosers.openFile(this, text(TextCompareWithTitle), context_.current.lastDir, FileFilter);
+            context_.choosers.openFile(this, text(text::CompareWithTitle), context_.current.lastDir, FileFilter);
         if (path.isEmpty()) {
             return;
         }
@@ -231,7 +212,7 @@ void CMainFrame::buildMenus() {
             return;
         }
         CPorownanieDlg::showAndOpen(context_, view_, this, std::move(differences), QDir::toNativeSeparators(path),
-                                    text(TextThisProject));
+                                    text(text::ThisProject));
     });
     QAction* undoAction = makeAction(CmdUndo, this);
     undoAction->setShortcuts(undoKeys());
@@ -350,20 +331,20 @@ void CMainFrame::refreshTexts() {
             tool->setToolTip(plain(text(entry.text)));
         }
     }
-    docExit_->setText(text(TextDocumentExit));
+    docExit_->setText(text(text::DocumentExit));
     if (auto* compareWith = findChild<QAction*>(QString::fromLatin1(CompareWithAction))) {
-        compareWith->setText(text(TextCompareWith));
+        compareWith->setText(text(text::CompareWith));
     }
-    fileMenu_->setTitle(text(TextFileMenu));
-    viewMenu_->setTitle(text(TextViewMenu));
-    toolsMenu_->setTitle(text(TextToolsMenu));
-    helpMenu_->setTitle(text(TextHelpMenu));
-    docFileMenu_->setTitle(text(TextFileMenu));
+    fileMenu_->setTitle(text(text::FileMenu));
+    viewMenu_->setTitle(text(text::ViewMenu));
+    toolsMenu_->setTitle(text(text::ToolsMenu));
+    helpMenu_->setTitle(text(text::HelpMenu));
+    docFileMenu_->setTitle(text(text::FileMenu));
     docEditMenu_->setTitle(text(TextEditMenu));
-    docViewMenu_->setTitle(text(TextDocumentViewMenu));
-    docToolsMenu_->setTitle(text(TextDocumentToolsMenu));
-    docHelpMenu_->setTitle(text(TextDocumentHelpMenu));
-    recentPlaceholder_->setText(text(TextRecentFiles));
+    docViewMenu_->setTitle(text(text::DocumentViewMenu));
+    docToolsMenu_->setTitle(text(text::DocumentToolsMenu));
+    docHelpMenu_->setTitle(text(text::DocumentHelpMenu));
+    recentPlaceholder_->setText(text(text::RecentFiles));
     if (document_) {
         document_->refreshTexts();
     }
@@ -463,7 +444,7 @@ void CMainFrame::showIdentity() {
 
 // "Tolvane - tower.tpm*": the file's name, and a star while the project differs from it.
 void CMainFrame::updateTitle() {
-    QString title = text(TextProgramName);
+    QString title = text(text::MessageCaption);
     if (document_ && !document_->path().isEmpty()) {
         title += QStringLiteral(" - ") + QFileInfo(document_->path()).fileName();
     }
@@ -582,9 +563,9 @@ bool CMainFrame::openDocument(const QString& path) {
     const int missing = std::popcount(document->project().sectionsMissingFromFile);
     showDocument(std::move(document), QString(), false);
     if (missing > 0) {
-        context_.prompts.showWarning(
-            this, QDir::toNativeSeparators(path) + QStringLiteral("\n") +
-                      QString::fromStdString(formatText(context_.texts.text(TextSectionsMissing), {TextArg{missing}})));
+        context_.prompts.showWarning(this, QDir::toNativeSeparators(path) + QStringLiteral("\n") +
+                                               QString::fromStdString(formatText(
+                                                   context_.texts.text(text::SectionsMissing), {TextArg{missing}})));
     }
     return true;
 }
@@ -593,7 +574,7 @@ bool CMainFrame::openWithChooser() {
     if (document_) {
         return false;
     }
-    const QString path = context_.choosers.openFile(this, text(TextOpenTitle), context_.current.lastDir, FileFilter);
+    const QString path = context_.choosers.openFile(this, text(text::OpenTitle), context_.current.lastDir, FileFilter);
     if (path.isEmpty()) {
         return false;
     }
@@ -627,7 +608,7 @@ bool CMainFrame::saveDocumentAs() {
     if (start.isEmpty() && !context_.current.lastDir.isEmpty()) {
         start = context_.current.lastDir;
     }
-    QString path = context_.choosers.saveFile(this, plain(text(TextSaveAs)), start, FileFilter);
+    QString path = context_.choosers.saveFile(this, plain(text(text::SaveAs)), start, FileFilter);
     if (path.isEmpty()) {
         return false;
     }
@@ -695,7 +676,7 @@ bool CMainFrame::canExit() {
 
 // The save question: true when the exit may go on (saved, or the changes given up).
 bool CMainFrame::askToSave() {
-    switch (context_.prompts.ask(this, text(TextSaveChanges), PromptService::Buttons::YesNoCancel,
+    switch (context_.prompts.ask(this, text(text::SaveChanges), PromptService::Buttons::YesNoCancel,
                                  PromptService::Icon::Question)) {
     case PromptService::Answer::Yes:
         return saveDocument();
@@ -709,7 +690,7 @@ bool CMainFrame::askToSave() {
 // The write-back question: true when the exit may go on. A write that fails keeps the editor open, so the project
 // is not lost with a card that was not written.
 bool CMainFrame::askToWriteBack() {
-    const int question = documentFromDat_ ? TextWriteBackToDat : TextWriteBackToCard;
+    const int question = documentFromDat_ ? text::WriteBackToDat : text::WriteBackToCard;
     switch (context_.prompts.ask(this, text(question), PromptService::Buttons::YesNoCancel,
                                  PromptService::Icon::Question)) {
     case PromptService::Answer::Yes:

@@ -1,5 +1,6 @@
 #include "gui/app/CTarvelinView.h"
 
+#include "TextNumbers.h"
 #include "gui/app/AppContext.h"
 #include "gui/app/CDataPage.h"
 #include "gui/app/CTarvelinDoc.h"
@@ -22,9 +23,6 @@ namespace tolvane {
 namespace {
 
 constexpr int TreeWidth = 230;
-// The summary of a start from a card or a folder of card files.
-constexpr int TextAllCardFilesRead = 505;
-constexpr int TextSomeCardFilesNotRead = 680;
 
 } // namespace
 
@@ -135,7 +133,7 @@ void CTarvelinView::initialUpdate(bool fromCardFiles, const QString& cardFolder)
     if (fromCardFiles) {
         const bool allRead = readCardFiles(cardFolder);
         showPage(PageId::Programy);
-        context_.prompts.showMessage(this, text(allRead ? TextAllCardFilesRead : TextSomeCardFilesNotRead));
+        context_.prompts.showMessage(this, text(allRead ? text::AllCardFilesRead : text::SomeCardFilesNotRead));
     }
     recheckProblems();
     blinkTimer_->start();

@@ -5,10 +5,12 @@
 #include "gui/report/CPropRaport.h"
 #include "gui/ringing/CKurantyPage.h"
 #include "gui/ringing/CPropKorekty.h"
+#include "gui/schedules/CPropJed.h"
 #include "gui/schedules/CPropPlan.h"
 #include "gui/schedules/CPropPog.h"
-#include "gui/schedules/CPropPogNadzw.h"
+#include "gui/schedules/CPropPogSpec.h"
 #include "gui/schedules/CPropProgramy.h"
+#include "gui/schedules/CPropRok.h"
 #include "gui/schedules/CPropSwi.h"
 #include "gui/schedules/CPropSwieta.h"
 #include "gui/schedules/CPropTyg.h"
@@ -27,11 +29,6 @@ namespace {
 
 template <typename Page> CDataPage* make(AppContext& context, QWidget* parent) {
     return new Page(context, parent);
-}
-
-// Pages whose own work is still to come show their header band only.
-CDataPage* plain(AppContext& context, QWidget* parent) {
-    return new CDataPage(context, parent);
 }
 
 // The sections a page edits, and how many they are.
@@ -89,7 +86,6 @@ const PageSpec Pages[] = {
         "chimes"),
     // The day plan comes last among the programs: items with the same place keep the table's order.
     row(PageId::Plan, 2450, 2, true, Tree{{{8, 2450, 7, true}}}, sections(), make<CPropPlan>, "day-plan"),
-    row(PageId::SetMenu, 0, 0, false, Tree{}, sections(), plain, "settings"),
 };
 
 static_assert(std::size(Pages) == PageCount, "every page has its row");

@@ -25,7 +25,6 @@ enum class PageId : int {
     Gongi,      // hour and quarter striking
     Korekty,    // time corrections
     Raport,     // validation report
-    SetMenu,    // menu settings (no tree item, not in the stack)
     User,       // user settings
     Sekwencje,  // sequences
     Druk,       // printing
@@ -36,7 +35,7 @@ enum class PageId : int {
     Pog,        // funeral tolling
     Plan,       // the day plan: what rings when
 };
-constexpr int PageCount = 20;
+constexpr int PageCount = 19;
 
 using PageSet = std::array<CDataPage*, PageCount>;
 

@@ -1,15 +1,16 @@
 #include "gui/card/CPropWymiana.h"
 
+#include "TextNumbers.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/app/CTarvelinView.h"
 #include "gui/card/CCopyProgress.h"
 #include "gui/common/ChangesQuestion.h"
 #include "gui/report/CPorownanieDlg.h"
-#include "project/TextFormat.h"
 #include "gui/widgets/CLamp.h"
 #include "gui/widgets/CRemoveDirCombo.h"
 #include "platform/CardBackups.h"
 #include "platform/PlatformCardFileSystem.h"
+#include "project/TextFormat.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -55,23 +56,9 @@ const RowTexts& rowTexts(card::FileKind kind) {
     return Rows[0];
 }
 
-constexpr int TextCardLabel = 186;
-constexpr int TextGroup = 187;
-constexpr int TextRead = 185;
-constexpr int TextWrite = 184;
-constexpr int TextCriticalWarning = 631;
-constexpr int TextCardRemovedUnwritten = 702;
-constexpr int TextUnexpectedError = 601;
-// Caption of the undo step of one card file read: "reading %s".
-constexpr int TextReadFileStep = 2006;
 // The undo step of a card file read belongs to the card's identity, which every read takes: undoing it brings
 // this page to the front.
 constexpr SectionId ReadStepSection = SectionId::Identity;
-// Compare with card, the card named in the list of differences, this project, and no card chosen.
-constexpr int TextCompareWithCard = 2513;
-constexpr int TextCardName = 2518;
-constexpr int TextThisProject = 2519;
-constexpr int TextNoCardChosen = 2522;
 
 // The pages whose content a card file carries: what the differences before a write of that file are shown for.
 bool carries(card::FileKind kind, IssuePage page) {
@@ -166,17 +153,17 @@ CPropWymiana::CPropWymiana(AppContext& context, QWidget* parent, std::unique_ptr
 }
 
 void CPropWymiana::refreshTexts() {
-    setItemText(cardLabel_, TextCardLabel);
-    driveList_->setAccessibleName(text(TextCardLabel));
-    group_->setTitle(text(TextGroup));
+    setItemText(cardLabel_, text::CardLabel);
+    driveList_->setAccessibleName(text(text::CardLabel));
+    group_->setTitle(text(text::CardDataGroup));
     for (const RowTexts& texts : Rows) {
         const Row& row = rows_[index(texts.kind)];
         setItemText(row.label, texts.caption);
-        setItemText(row.read, TextRead);
-        setItemText(row.write, TextWrite);
+        setItemText(row.read, text::CardRead);
+        setItemText(row.write, text::CardWrite);
     }
-    setItemText(compare_, TextCompareWithCard);
-    setItemText(warningText_, TextCriticalWarning);
+    setItemText(compare_, text::CompareWithCard);
+    setItemText(warningText_, text::CriticalWarning);
 }
 
 void CPropWymiana::reload(int) {
@@ -306,7 +293,7 @@ void CPropWymiana::write(card::FileKind kind) {
             showMessage(cardWriteMessage(context().texts, result));
         }
     } catch (const std::exception&) {
-        showMessage(text(TextUnexpectedError));
+        showMessage(text(text::UnexpectedCardError));
     }
     refresh();
 }
@@ -327,7 +314,7 @@ void CPropWymiana::read(card::FileKind kind) {
         card::ReadResult result;
         // One file read is one undo step; a refused file changes nothing and makes none.
         const EditKey key{ReadStepSection, -1, static_cast<int>(kind)};
-        edit({TextReadFileStep, {std::string(card::fileName(kind))}}, key, [&](ProjectData& project) {
+        edit({text::ReadFileStep, {std::string(card::fileName(kind))}}, key, [&](ProjectData& project) {
             result = card::readCardFile(project, kind, path, files);
             if (result.ok && kind == card::FileKind::Chimes) {
                 project.chimes().markAllChanged();
@@ -348,7 +335,7 @@ void CPropWymiana::read(card::FileKind kind) {
             applyValidity();
         }
     } catch (const std::exception&) {
-        showMessage(text(TextUnexpectedError));
+        showMessage(text(text::UnexpectedCardError));
         refresh();
     }
 }
@@ -371,7 +358,7 @@ bool CPropWymiana::confirmWrite(card::FileKind kind, const QString& folder) {
 }
 
 QString CPropWymiana::cardName(const QString& folder) const {
-    return QString::fromStdString(formatText(context().texts.text(TextCardName), {TextArg{folder.toStdString()}}));
+    return QString::fromStdString(formatText(context().texts.text(text::CardName), {TextArg{folder.toStdString()}}));
 }
 
 bool CPropWymiana::showWriteChanges(card::FileKind kind, const QString& folder) {
@@ -388,13 +375,13 @@ bool CPropWymiana::showWriteChanges(card::FileKind kind, const QString& folder) 
                                      [kind](const Difference& d) { return !carries(kind, d.page); }),
                       differences.end());
     return CPorownanieDlg::showAndOpen(context(), view(), this, std::move(differences), cardName(folder),
-                                       text(TextThisProject));
+                                       text(text::ThisProject));
 }
 
 void CPropWymiana::compareWithCard() {
     const QString folder = targetFolder();
     if (!project() || folder.isEmpty()) {
-        showMessage(text(TextNoCardChosen));
+        showMessage(text(text::NoCardChosen));
         return;
     }
     if (view()) {
@@ -409,9 +396,9 @@ void CPropWymiana::compareWithCard() {
             return;
         }
         CPorownanieDlg::showAndOpen(context(), view(), this, std::move(differences), cardName(folder),
-                                    text(TextThisProject));
+                                    text(text::ThisProject));
     } catch (const std::exception&) {
-        showMessage(text(TextUnexpectedError));
+        showMessage(text(text::UnexpectedCardError));
     }
 }
 
@@ -427,7 +414,7 @@ void CPropWymiana::cardRemoved() {
     cardInserted_ = false;
     refresh();
     if (project() && project()->isModifiedAll()) {
-        showMessage(text(TextCardRemovedUnwritten));
+        showMessage(text(text::CardRemovedUnwritten));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "gui/ringing/CKurantyModel.h"
 
+#include "TextNumbers.h"
 #include "gui/app/CDataPage.h"
 #include "project/ProjectData.h"
 
@@ -7,11 +8,6 @@
 #include <QColor>
 
 namespace tolvane {
-
-namespace {
-constexpr int TextNumber = 827;
-constexpr int TextName = 826;
-} // namespace
 
 CKurantyModel::CKurantyModel(std::function<const ProjectData*()> project, std::function<QString(int)> text,
                              QObject* parent)
@@ -50,7 +46,7 @@ QVariant CKurantyModel::data(const QModelIndex& index, int role) const {
 
 QVariant CKurantyModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
-        return text_(section == NumberColumn ? TextNumber : TextName);
+        return text_(section == NumberColumn ? text::ChimeNumber : text::ChimeName);
     }
     if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole) {
         return section == NumberColumn ? QVariant(Qt::AlignCenter) : QVariant(Qt::AlignLeft | Qt::AlignVCenter);

@@ -1,5 +1,6 @@
 #include "gui/ringing/CKurantyPage.h"
 
+#include "TextNumbers.h"
 #include "gui/ringing/CKurantyModel.h"
 
 #include <QHBoxLayout>
@@ -11,11 +12,6 @@
 #include <QVBoxLayout>
 
 namespace tolvane {
-
-namespace {
-constexpr int TextTitle = 825;
-constexpr int TextName = 826;
-} // namespace
 
 CKurantyPage::CKurantyPage(AppContext& context, QWidget* parent)
     : CDataPage(context, parent),
@@ -80,9 +76,9 @@ void CKurantyPage::reload(int item) {
 }
 
 void CKurantyPage::refreshTexts() {
-    nameLabel_->setText(text(TextName) + QLatin1Char(':'));
-    name_->setAccessibleName(text(TextName));
-    list_->setAccessibleName(text(TextTitle));
+    nameLabel_->setText(text(text::ChimeName) + QLatin1Char(':'));
+    name_->setAccessibleName(text(text::ChimeName));
+    list_->setAccessibleName(text(text::Chimes));
     model_->textsChanged();
     showNameMark();
 }

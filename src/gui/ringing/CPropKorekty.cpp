@@ -1,5 +1,6 @@
 #include "gui/ringing/CPropKorekty.h"
 
+#include "TextNumbers.h"
 #include "device/TypedNumber.h"
 #include "gui/settings/EditorSupport.h"
 #include "gui/widgets/CFireEdit.h"
@@ -32,42 +33,9 @@ using TC = TimeCorrectionSettings;
 using Mark = GeneralSettings::Mark;
 
 // Captions (catalog texts).
-constexpr int TextSourceGroup = 364;
 constexpr std::array<int, 2> SourceTexts{335, 336};
-constexpr int TextOffsetsGroup = 366;
-constexpr int TextHours = 367;
-constexpr int TextSummer = 368;
-constexpr int TextWinter = 369;
-constexpr int TextActivityGroup = 370;
 constexpr std::array<int, 3> ActivityTexts{338, 337, 339};
-constexpr int TextAutoChange = 377;
-constexpr int TextDriftGroup = 633;
-constexpr int TextSeconds = 210;
-constexpr int TextWindowGroup = 372;
-constexpr int TextWindow = 373;
-constexpr int TextStart = 374;
-constexpr int TextStop = 375;
-constexpr int TextHoursMinutes = 207;
-constexpr int TextFrames = 376;
-constexpr int TextPowerOnSync = 378;
-constexpr int TextAstroGroup = 828;
-constexpr int TextSunrise = 829;
-constexpr int TextSunset = 830;
-constexpr int TextMinutesUnit = 831;
-constexpr int TextCoordinatesGroup = 832;
-constexpr int TextPlace = 833;
-constexpr int TextLatitude = 834;
-constexpr int TextLongitude = 835;
-constexpr int TextRelayGroup = 836;
-constexpr int TextRelay = 718;
-constexpr int TextDark = 837;
 constexpr std::array<int, 2> DarkTexts{838, 839};
-constexpr int TextGps = 841;
-constexpr int TextFirstPlace = 787; // 787-812: the built-in places
-constexpr int TextPlaceByHand = 843;
-constexpr int TextHour = 2053;
-constexpr int TextMinute = 2054;
-constexpr int TextMinutesWord = 2061;
 
 // Fields of the undo keys (each its own step).
 enum Field : int {
@@ -205,7 +173,8 @@ void CPropKorekty::buildSource() {
         box->addWidget(sources_[static_cast<std::size_t>(i)]);
     }
     connect(buttons, &QButtonGroup::idClicked, this, [this](int source) {
-        store(FieldSource, TextSourceGroup, [source](ProjectData& p) { p.timeCorrection().setSyncSource(source); });
+        store(FieldSource, text::SyncSourceGroup,
+              [source](ProjectData& p) { p.timeCorrection().setSyncSource(source); });
     });
 }
 
@@ -240,15 +209,16 @@ void CPropKorekty::buildOffsets() {
     offsetsGroup_ = group("offsetsGroup");
     auto* grid = new QGridLayout(offsetsGroup_);
     // Offsets are typed in hours with one decimal, in steps of half an hour.
-    makeSigned(Signed::Summer, offsetsGroup_, "summerOffset", 12, 4, true, 5, TextSummer, FieldSummer);
-    makeSigned(Signed::Winter, offsetsGroup_, "winterOffset", 12, 4, true, 5, TextWinter, FieldWinter);
+    makeSigned(Signed::Summer, offsetsGroup_, "summerOffset", 12, 4, true, 5, text::SummerOffset, FieldSummer);
+    makeSigned(Signed::Winter, offsetsGroup_, "winterOffset", 12, 4, true, 5, text::WinterOffset, FieldWinter);
     signedRow(Signed::Summer, grid, 0);
     signedRow(Signed::Winter, grid, 1);
     autoChange_ = new QCheckBox(offsetsGroup_);
     autoChange_->setObjectName(QStringLiteral("autoTimeChange"));
     grid->addWidget(autoChange_, 2, 0, 1, 5);
     connect(autoChange_, &QCheckBox::clicked, this, [this](bool on) {
-        store(FieldAutoChange, TextAutoChange, [on](ProjectData& p) { p.timeCorrection().setAutoTimeChange(on); });
+        store(FieldAutoChange, text::AutoTimeChange,
+              [on](ProjectData& p) { p.timeCorrection().setAutoTimeChange(on); });
     });
 }
 
@@ -262,7 +232,7 @@ void CPropKorekty::buildActivity() {
     }
     box->addStretch(1);
     connect(activityButtons_, &QButtonGroup::idClicked, this, [this](int index) {
-        store(FieldActivity, TextActivityGroup,
+        store(FieldActivity, text::CorrectionActivityGroup,
               [index](ProjectData& p) { p.timeCorrection().setCorrectionActivityRadio(index); });
     });
 }
@@ -270,7 +240,7 @@ void CPropKorekty::buildActivity() {
 void CPropKorekty::buildDrift() {
     driftGroup_ = group("driftGroup");
     auto* grid = new QGridLayout(driftGroup_);
-    makeSigned(Signed::Drift, driftGroup_, "weeklyDrift", 10, 2, false, 1, TextDriftGroup, FieldDrift);
+    makeSigned(Signed::Drift, driftGroup_, "weeklyDrift", 10, 2, false, 1, text::DriftGroup, FieldDrift);
     signedRow(Signed::Drift, grid, 0);
 }
 
@@ -314,13 +284,13 @@ void CPropKorekty::buildWindow() {
     CFireEdit* startMinute = window_[1];
     CFireEdit* stopHour = window_[2];
     CFireEdit* stopMinute = window_[3];
-    storeOnLeave(startHour, FieldStartHour, TextWindow,
+    storeOnLeave(startHour, FieldStartHour, text::DcfWindow,
                  [=](ProjectData& p) { p.timeCorrection().setSyncStartHour(read(startHour)); });
-    storeOnLeave(startMinute, FieldStartMinute, TextWindow,
+    storeOnLeave(startMinute, FieldStartMinute, text::DcfWindow,
                  [=](ProjectData& p) { p.timeCorrection().setSyncStartMinute(read(startMinute)); });
-    storeOnLeave(stopHour, FieldStopHour, TextWindow,
+    storeOnLeave(stopHour, FieldStopHour, text::DcfWindow,
                  [=](ProjectData& p) { p.timeCorrection().setSyncStopHour(read(stopHour)); });
-    storeOnLeave(stopMinute, FieldStopMinute, TextWindow,
+    storeOnLeave(stopMinute, FieldStopMinute, text::DcfWindow,
                  [=](ProjectData& p) { p.timeCorrection().setSyncStopMinute(read(stopMinute)); });
     for (QLabel*& unit : windowUnits_) {
         unit = new QLabel(windowGroup_);
@@ -329,12 +299,13 @@ void CPropKorekty::buildWindow() {
     frames_ = numberField(windowGroup_, "frameCount", 3, 9, 1);
     framesCaption_->setBuddy(frames_);
     CFireEdit* frames = frames_;
-    storeOnLeave(frames, FieldFrames, TextFrames,
+    storeOnLeave(frames, FieldFrames, text::DcfFrames,
                  [frames](ProjectData& p) { p.timeCorrection().setSyncFrameCount(frames->readInteger()); });
     powerOnSync_ = new QCheckBox(windowGroup_);
     powerOnSync_->setObjectName(QStringLiteral("powerOnSync"));
     connect(powerOnSync_, &QCheckBox::clicked, this, [this](bool on) {
-        store(FieldPowerOnSync, TextPowerOnSync, [on](ProjectData& p) { p.timeCorrection().setSyncAfterPowerOn(on); });
+        store(FieldPowerOnSync, text::PowerOnSync,
+              [on](ProjectData& p) { p.timeCorrection().setSyncAfterPowerOn(on); });
     });
 
     grid->addWidget(windowCaption_, 0, 0, 1, 5);
@@ -355,8 +326,8 @@ void CPropKorekty::buildAstro() {
     astroGroup_ = group("astroGroup");
     auto* box = new QVBoxLayout(astroGroup_);
     auto* shifts = new QGridLayout;
-    makeSigned(Signed::Sunrise, astroGroup_, "sunriseShift", 90, 2, false, 1, TextSunrise, FieldSunrise);
-    makeSigned(Signed::Sunset, astroGroup_, "sunsetShift", 90, 2, false, 1, TextSunset, FieldSunset);
+    makeSigned(Signed::Sunrise, astroGroup_, "sunriseShift", 90, 2, false, 1, text::Sunrise, FieldSunrise);
+    makeSigned(Signed::Sunset, astroGroup_, "sunsetShift", 90, 2, false, 1, text::Sunset, FieldSunset);
     signedRow(Signed::Sunrise, shifts, 0);
     signedRow(Signed::Sunset, shifts, 1);
     box->addLayout(shifts);
@@ -421,12 +392,13 @@ QWidget* CPropKorekty::buildRelay(QWidget* parent) {
         dark_[static_cast<std::size_t>(i)] = radio(relayGroup_, darkButtons, i, "darkState");
     }
     connect(darkButtons, &QButtonGroup::idClicked, this, [this](int id) {
-        store(FieldDark, TextDark, [id](ProjectData& p) { p.general().setAstroRelayOnWhenDark(id == 0); });
+        store(FieldDark, text::RelayDark, [id](ProjectData& p) { p.general().setAstroRelayOnWhenDark(id == 0); });
     });
     gps_ = new QCheckBox(relayGroup_);
     gps_->setObjectName(QStringLiteral("gps"));
-    connect(gps_, &QCheckBox::clicked, this,
-            [this](bool on) { store(FieldGps, TextGps, [on](ProjectData& p) { p.general().setAstroUseGps(on); }); });
+    connect(gps_, &QCheckBox::clicked, this, [this](bool on) {
+        store(FieldGps, text::UseGps, [on](ProjectData& p) { p.general().setAstroUseGps(on); });
+    });
     grid->addWidget(relayCaption_, 0, 0);
     grid->addWidget(relay_, 0, 1);
     grid->addWidget(darkCaption_, 1, 0, 1, 3);
@@ -516,7 +488,7 @@ void CPropKorekty::storeCoordinate(bool latitude) {
         showMessage(text(TextDegreesLimit));
         return;
     }
-    store(latitude ? FieldLatitude : FieldLongitude, latitude ? TextLatitude : TextLongitude,
+    store(latitude ? FieldLatitude : FieldLongitude, latitude ? text::Latitude : text::Longitude,
           [latitude, negative, degrees, minutes](ProjectData& p) {
               latitude ? p.general().setLatitude(negative, degrees, minutes)
                        : p.general().setLongitude(negative, degrees, minutes);
@@ -524,7 +496,7 @@ void CPropKorekty::storeCoordinate(bool latitude) {
 }
 
 void CPropKorekty::choosePlace(int position) {
-    store(FieldPlace, TextPlace, [position](ProjectData& p) { p.general().choosePlace(position); });
+    store(FieldPlace, text::Place, [position](ProjectData& p) { p.general().choosePlace(position); });
 }
 
 void CPropKorekty::chooseRelay() {
@@ -536,7 +508,8 @@ void CPropKorekty::chooseRelay() {
     CSelectPKDlg chooser(context(), p, current, this);
     if (context().dialogs.run(chooser) == QDialog::Accepted && chooser.value() >= 0 && chooser.value() != current) {
         const auto relay = static_cast<std::uint8_t>(chooser.value());
-        store(FieldRelay, TextRelayGroup, [relay](ProjectData& project) { ce::chooseAstroRelay(project, relay); });
+        store(FieldRelay, text::AstroRelayGroup,
+              [relay](ProjectData& project) { ce::chooseAstroRelay(project, relay); });
     }
     relay_->setFocus(Qt::OtherFocusReason);
 }
@@ -631,7 +604,7 @@ void CPropKorekty::showValues() {
 
     const QString relay = editorsupport::labelString(context(), ce::astroRelayLabel(*p));
     relay_->setText(relay);
-    relay_->setAccessibleName(text(TextRelayGroup) + QStringLiteral(": ") + relay);
+    relay_->setAccessibleName(text(text::AstroRelayGroup) + QStringLiteral(": ") + relay);
     dark_[g.astroRelayOnWhenDark() ? 0 : 1]->setChecked(true);
     gps_->setChecked(g.astroUseGps());
     showMarks();
@@ -712,20 +685,22 @@ QString CPropKorekty::formatted(int id, const QString& argument) const {
 // ---- texts ----
 
 void CPropKorekty::refreshTexts() {
-    sourceGroup_->setTitle(text(TextSourceGroup));
+    sourceGroup_->setTitle(text(text::SyncSourceGroup));
     for (std::size_t i = 0; i < sources_.size(); ++i) {
         sources_[i]->setText(text(SourceTexts[i]));
-        sources_[i]->setAccessibleName(text(TextSourceGroup) + QStringLiteral(": ") + text(SourceTexts[i]));
+        sources_[i]->setAccessibleName(text(text::SyncSourceGroup) + QStringLiteral(": ") + text(SourceTexts[i]));
     }
-    offsetsGroup_->setTitle(text(TextOffsetsGroup));
-    activityGroup_->setTitle(text(TextActivityGroup));
+    offsetsGroup_->setTitle(text(text::TimeOffsetsGroup));
+    activityGroup_->setTitle(text(text::CorrectionActivityGroup));
     for (std::size_t i = 0; i < activities_.size(); ++i) {
         activities_[i]->setText(text(ActivityTexts[i]));
-        activities_[i]->setAccessibleName(text(TextActivityGroup) + QStringLiteral(": ") + text(ActivityTexts[i]));
+        activities_[i]->setAccessibleName(text(text::CorrectionActivityGroup) + QStringLiteral(": ") +
+                                          text(ActivityTexts[i]));
     }
-    autoChange_->setText(text(TextAutoChange));
-    driftGroup_->setTitle(text(TextDriftGroup));
-    const std::array<int, 5> units{TextHours, TextHours, TextSeconds, TextMinutesUnit, TextMinutesUnit};
+    autoChange_->setText(text(text::AutoTimeChange));
+    driftGroup_->setTitle(text(text::DriftGroup));
+    const std::array<int, 5> units{text::OffsetHours, text::OffsetHours, text::SecondsUnit, text::AstroMinutesUnit,
+                                   text::AstroMinutesUnit};
     for (std::size_t i = 0; i < signed_.size(); ++i) {
         SignedRow& row = signed_[i];
         // The weekly drift sits in a group of its own name.
@@ -735,51 +710,52 @@ void CPropKorekty::refreshTexts() {
         showSignName(static_cast<Signed>(i));
     }
 
-    windowGroup_->setTitle(text(TextWindowGroup));
-    windowCaption_->setText(withColon(text(TextWindow)));
-    startCaption_->setText(withColon(text(TextStart)));
-    stopCaption_->setText(withColon(text(TextStop)));
+    windowGroup_->setTitle(text(text::DcfGroup));
+    windowCaption_->setText(withColon(text(text::DcfWindow)));
+    startCaption_->setText(withColon(text(text::DcfWindowStart)));
+    stopCaption_->setText(withColon(text(text::DcfWindowStop)));
     for (QLabel* unit : windowUnits_) {
-        unit->setText(text(TextHoursMinutes));
+        unit->setText(text(text::HoursMinutesUnit));
     }
     for (std::size_t i = 0; i < window_.size(); ++i) {
-        window_[i]->setAccessibleName(text(TextWindow) + QStringLiteral(", ") + text(i < 2 ? TextStart : TextStop) +
-                                      QStringLiteral(", ") + text(i % 2 == 0 ? TextHour : TextMinute));
+        window_[i]->setAccessibleName(text(text::DcfWindow) + QStringLiteral(", ") +
+                                      text(i < 2 ? text::DcfWindowStart : text::DcfWindowStop) + QStringLiteral(", ") +
+                                      text(i % 2 == 0 ? text::HourField : text::MinuteField));
     }
-    framesCaption_->setText(withColon(text(TextFrames)));
-    powerOnSync_->setText(text(TextPowerOnSync));
+    framesCaption_->setText(withColon(text(text::DcfFrames)));
+    powerOnSync_->setText(text(text::PowerOnSync));
 
-    astroGroup_->setTitle(text(TextAstroGroup));
-    coordinatesGroup_->setTitle(text(TextCoordinatesGroup));
-    placeCaption_->setText(withColon(text(TextPlace)));
+    astroGroup_->setTitle(text(text::AstroGroup));
+    coordinatesGroup_->setTitle(text(text::CoordinatesGroup));
+    placeCaption_->setText(withColon(text(text::Place)));
     const int position = place_->currentIndex();
     place_->clear();
     for (int i = 0; i < AstroPlaces::Count; ++i) {
-        place_->addItem(text(TextFirstPlace + i));
+        place_->addItem(text(text::FirstPlace + i));
     }
-    place_->addItem(text(TextPlaceByHand));
+    place_->addItem(text(text::PlaceByHand));
     place_->setCurrentIndex(position);
     for (int which = 0; which < 2; ++which) {
         Coordinate& c = coordinates_[static_cast<std::size_t>(which)];
-        const QString name = text(which == 0 ? TextLatitude : TextLongitude);
+        const QString name = text(which == 0 ? text::Latitude : text::Longitude);
         c.caption->setText(withColon(name));
         c.hemisphere->setAccessibleName(name + QStringLiteral(", ") + text(TextHemisphere));
         c.degrees->setAccessibleName(name + QStringLiteral(", ") + text(TextDegrees));
-        c.minutes->setAccessibleName(name + QStringLiteral(", ") + text(TextMinutesWord));
+        c.minutes->setAccessibleName(name + QStringLiteral(", ") + text(text::MinutesWord));
     }
     // Why the degrees of longitude end at 127: on the field, where a larger number turns it light red. As a
     // paragraph, so the tip wraps; its words alone for screen readers.
     CFireEdit* longitude = coordinates_[1].degrees;
     longitude->setToolTip(QStringLiteral("<p>%1</p>").arg(text(TextDegreesLimit).toHtmlEscaped()));
     longitude->setProperty("plainTip", text(TextDegreesLimit));
-    relayGroup_->setTitle(text(TextRelayGroup));
-    relayCaption_->setText(withColon(text(TextRelay)));
-    darkCaption_->setText(withColon(text(TextDark)));
+    relayGroup_->setTitle(text(text::AstroRelayGroup));
+    relayCaption_->setText(withColon(text(text::AstroRelay)));
+    darkCaption_->setText(withColon(text(text::RelayDark)));
     for (std::size_t i = 0; i < dark_.size(); ++i) {
         dark_[i]->setText(text(DarkTexts[i]));
-        dark_[i]->setAccessibleName(text(TextDark) + QStringLiteral(": ") + text(DarkTexts[i]));
+        dark_[i]->setAccessibleName(text(text::RelayDark) + QStringLiteral(": ") + text(DarkTexts[i]));
     }
-    gps_->setText(text(TextGps));
+    gps_->setText(text(text::UseGps));
     showValues();
 }
 

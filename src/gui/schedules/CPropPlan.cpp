@@ -1,5 +1,6 @@
 #include "gui/schedules/CPropPlan.h"
 
+#include "TextNumbers.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/app/CTarvelinView.h"
 #include "platform/NativeFile.h"
@@ -29,11 +30,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr int TextTime = 231;
-constexpr int TextNumber = 508;
-constexpr int TextAction = 230;
-constexpr int TextPriority = 237;
-constexpr int TextKind = 2471; // the column of the program's calendar (weekly, annual, ...)
 // Enough days to cover a month's page of the calendar (six weeks).
 constexpr int PageDays = 42;
 
@@ -355,7 +351,8 @@ void CPropPlan::exportCalendar() {
 }
 
 void CPropPlan::refreshTexts() {
-    const QStringList headers{text(TextTime), text(TextKind), text(TextNumber), text(TextPriority), text(TextAction)};
+    const QStringList headers{text(text::TimeColumn), text(text::CalendarKind), text(text::ProgramNumber),
+                              text(text::PriorityColumn), text(text::ActionColumn)};
     for (QTableWidget* list : {dayList_, onDemandList_}) {
         list->setHorizontalHeaderLabels(headers);
     }

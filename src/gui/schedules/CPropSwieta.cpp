@@ -1,5 +1,6 @@
 #include "gui/schedules/CPropSwieta.h"
 
+#include "TextNumbers.h"
 #include "device/DeviceText.h"
 #include "gui/schedules/CProgramPage.h"
 #include "gui/schedules/CSwietaModel.h"
@@ -27,14 +28,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr int TextCaption = 169;
-constexpr int TextAddTip = 526;
-constexpr int TextDeleteTip = 527;
-constexpr int TextName = 247;
-constexpr int TextDays = 248;
-constexpr int TextDateHint = 205;
-constexpr int TextFixed = 250;
-constexpr int TextOffset = 251;
 constexpr int TipName = 148;
 constexpr int TipDays = 149;
 constexpr int TipDate = 150;
@@ -415,17 +408,17 @@ void CPropSwieta::showMarks() {
 void CPropSwieta::refreshTexts() {
     add_->setText(text(CProgramPage::TextAdd));
     delete_->setText(text(CProgramPage::TextDelete));
-    add_->setToolTip(text(TextAddTip));
-    delete_->setToolTip(text(TextDeleteTip));
-    add_->setAccessibleName(text(TextAddTip));
-    delete_->setAccessibleName(text(TextDeleteTip));
-    list_->setAccessibleName(text(TextCaption));
+    add_->setToolTip(text(text::AddHolidayTip));
+    delete_->setToolTip(text(text::DeleteHolidayTip));
+    add_->setAccessibleName(text(text::AddHolidayTip));
+    delete_->setAccessibleName(text(text::DeleteHolidayTip));
+    list_->setAccessibleName(text(text::Holidays));
     model_->textsChanged();
-    nameLabel_->setText(text(TextName) + QLatin1Char(':'));
-    daysLabel_->setText(text(TextDays) + QLatin1Char(':'));
-    fixed_->setText(text(TextFixed));
-    movable_->setText(text(TextOffset));
-    dateHint_->setText(text(TextDateHint));
+    nameLabel_->setText(text(text::HolidayName) + QLatin1Char(':'));
+    daysLabel_->setText(text(text::NumberOfDays) + QLatin1Char(':'));
+    fixed_->setText(text(text::FixedDate));
+    movable_->setText(text(text::MovableOffset));
+    dateHint_->setText(text(text::DateHint));
     offsetDays_->setText(text(TextOffsetDays));
     name_->setToolTip(text(TipName));
     days_->setToolTip(text(TipDays));
@@ -434,9 +427,9 @@ void CPropSwieta::refreshTexts() {
     month_->setToolTip(text(TipDate));
     movable_->setToolTip(text(TipOffset));
     offset_->setToolTip(text(TipOffset));
-    day_->setAccessibleName(text(TextFixed) + QLatin1String(", ") + text(CProgramPage::TextDay));
-    month_->setAccessibleName(text(TextFixed) + QLatin1String(", ") + text(CProgramPage::TextMonth));
-    offset_->setAccessibleName(text(TextOffset) + QLatin1String(", ") + text(TextOffsetDays));
+    day_->setAccessibleName(text(text::FixedDate) + QLatin1String(", ") + text(CProgramPage::TextDay));
+    month_->setAccessibleName(text(text::FixedDate) + QLatin1String(", ") + text(CProgramPage::TextMonth));
+    offset_->setAccessibleName(text(text::MovableOffset) + QLatin1String(", ") + text(TextOffsetDays));
 }
 
 } // namespace tolvane

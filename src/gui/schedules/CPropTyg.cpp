@@ -23,25 +23,8 @@ ProgramPageSpec weekly() {
     return spec;
 }
 
-ProgramPageSpec dated(int kind, int caption, int dateWidth) {
-    ProgramPageSpec spec;
-    spec.kind = kind;
-    spec.captionText = caption;
-    spec.columns = {{ProgramColumn::ActionIcon, 230, 50, Left}, {ProgramColumn::Identifier, 508, 60, Left},
-                    {ProgramColumn::Time, 231, 80, Left},       {ProgramColumn::Date, 235, dateWidth, Centre},
-                    {ProgramColumn::Priority, 237, 70, Centre}, {ProgramColumn::Description, 238, 80, Left},
-                    {ProgramColumn::Season, 239, 90, Left}};
-    spec.dateLabelText = 235;
-    spec.year = kind == OneTime;
-    return spec;
-}
-
 } // namespace
 
 CPropTyg::CPropTyg(AppContext& context, QWidget* parent) : CProgramPage(context, weekly(), parent) {}
-
-CPropRok::CPropRok(AppContext& context, QWidget* parent) : CProgramPage(context, dated(Annual, 160, 55), parent) {}
-
-CPropJed::CPropJed(AppContext& context, QWidget* parent) : CProgramPage(context, dated(OneTime, 162, 75), parent) {}
 
 } // namespace tolvane

@@ -1,21 +1,12 @@
 #include "gui/schedules/CSwietaModel.h"
 
+#include "TextNumbers.h"
 #include "gui/app/CDataPage.h"
 #include "project/ProjectData.h"
 
 #include <QBrush>
 
 namespace tolvane {
-
-namespace {
-
-constexpr int TextName = 247;
-constexpr int TextDate = 249;
-constexpr int TextDays = 218;
-constexpr int TextFixed = 250;
-constexpr int TextOffset = 251;
-
-} // namespace
 
 CSwietaModel::CSwietaModel(std::function<const ProjectData*()> project, std::function<QString(int)> text,
                            QObject* parent)
@@ -38,11 +29,6 @@ int CSwietaModel::columnCount(const QModelIndex& parent) const {
 int CSwietaModel::slotOfRow(int row) const {
     const HolidayTable* h = holidays();
     return h ? h->slotOfPosition(row) : -1;
-}
-
-int CSwietaModel::rowOfSlot(int slot) const {
-    const HolidayTable* h = holidays();
-    return h ? h->positionOfSlot(slot) : -1;
 }
 
 QVariant CSwietaModel::data(const QModelIndex& index, int role) const {
@@ -80,7 +66,7 @@ QVariant CSwietaModel::data(const QModelIndex& index, int role) const {
     case Qt::AccessibleDescriptionRole: {
         QStringList said;
         if (column == DateColumn) {
-            said << text_(holiday.isMovable() ? TextOffset : TextFixed);
+            said << text_(holiday.isMovable() ? text::MovableOffset : text::FixedDate);
         }
         if (changed) {
             said << text_(CDataPage::TextChangedDescription);
@@ -95,7 +81,9 @@ QVariant CSwietaModel::data(const QModelIndex& index, int role) const {
 QVariant CSwietaModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && section >= 0 && section < columnCount()) {
         if (role == Qt::DisplayRole) {
-            return text_(section == NameColumn ? TextName : section == DateColumn ? TextDate : TextDays);
+            return text_(section == NameColumn   ? text::HolidayName
+                         : section == DateColumn ? text::HolidayDateColumn
+                                                 : text::HolidayDaysColumn);
         }
         if (role == Qt::TextAlignmentRole) {
             return QVariant((section == NameColumn ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);

@@ -33,9 +33,8 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    // The slot shown in `row` (-1 when none) and the row of `slot` (-1 when the slot is free).
+    // The slot shown in `row` (-1 when none).
     int slotOfRow(int row) const;
-    int rowOfSlot(int slot) const;
 
     void rowChanged(int row);
     void allRowsChanged();

@@ -1,5 +1,6 @@
 #include "gui/sequences/CPropGongi.h"
 
+#include "TextNumbers.h"
 #include "gui/choosers/CSelMlotek.h"
 #include "gui/choosers/CSelSekwDlg.h"
 #include "gui/widgets/CFireEdit.h"
@@ -24,38 +25,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr int TextHours = 382;
-constexpr int TextStroke = 383;
-constexpr int TextHold = 384;
-constexpr int TextRelay = 385;
-constexpr int TextQuarterOn = 387;
-constexpr int TextHourHerald = 388;
-constexpr int TextOn = 389;
-constexpr int TextAdvance = 390;
-constexpr int TextQuarters = 391;
-constexpr int TextCount = 392;
-constexpr int TextQuarter1 = 393;
-constexpr int TextQuarterHerald = 397;
-constexpr int TextQuarter4 = 495;
-constexpr int TextMode = 517;
-constexpr int TextModeOff = 518;
-constexpr int TextDelay = 521;
-constexpr int TextHammer = 569;
-constexpr int TextFullHour = 690;
-constexpr int TextAdvanced = 691;
-constexpr int TextFull = 692;
-constexpr int TextStart = 380;
-constexpr int TextEnd = 381;
-constexpr int TextSeries = 624;
-constexpr int TextSeconds = 210;
-constexpr int TextMinutesSeconds = 208;
-constexpr int TextHoursMinutes = 207;
-constexpr int TextHour = 2053;
-constexpr int TextMinute = 2054;
-constexpr int TextMinutes = 2061;
-constexpr int TextSecondsWord = 2062;
-constexpr int TextNone = 109;
-constexpr int TextRelayName = 300;
 constexpr std::array<int, 3> BlockTitles{379, 623, 693};
 constexpr std::array<NightBlock, 3> Blocks{NightBlock::Hour, NightBlock::Quarter, NightBlock::Repeat};
 constexpr int FirstSeriesField = static_cast<int>(StrikingField::Series1);
@@ -157,7 +126,7 @@ QWidget* CPropGongi::buildHours() {
     strokeLabel_->setBuddy(strokeInterval_);
     strokeUnit_ = new QLabel(hours_);
     storeOnLeave(
-        strokeInterval_, StrikingField::StrokeIntervalSingle, [this] { return text(TextStroke); },
+        strokeInterval_, StrikingField::StrokeIntervalSingle, [this] { return text(text::StrokeInterval); },
         [this](ProjectData& p) {
             const int mode = p.striking().record().hourMode();
             p.striking().setStrokeInterval(strokeInterval_->text().toStdString(), mode == 2 ? 2 : 1);
@@ -187,9 +156,9 @@ QWidget* CPropGongi::buildHours() {
         p.striking().setRepeatDelay(delayMinutes_->readInteger(), delaySeconds_->readInteger());
     };
     storeOnLeave(
-        delayMinutes_, StrikingField::RepeatDelay, [this] { return text(TextDelay); }, storeDelay);
+        delayMinutes_, StrikingField::RepeatDelay, [this] { return text(text::RepetitionDelay); }, storeDelay);
     storeOnLeave(
-        delaySeconds_, StrikingField::RepeatDelay, [this] { return text(TextDelay); }, storeDelay);
+        delaySeconds_, StrikingField::RepeatDelay, [this] { return text(text::RepetitionDelay); }, storeDelay);
     delay->addWidget(delayLabel_);
     delay->addStretch(1);
     delay->addWidget(delayMinutes_);
@@ -209,7 +178,7 @@ QWidget* CPropGongi::buildHours() {
     for (QRadioButton* radio : {advanced_, full_}) {
         const bool isAdvanced = radio == advanced_;
         connect(radio, &QRadioButton::clicked, this, [this, isAdvanced] {
-            store(FullHourField, text(TextFullHour),
+            store(FullHourField, text(text::FullHourGroup),
                   [isAdvanced](ProjectData& p) { p.general().setFullHourStrikingAdvanced(isAdvanced); });
         });
     }
@@ -300,7 +269,7 @@ QWidget* CPropGongi::buildQuarters() {
     quarter4Label_->setBuddy(quarter4Advance_);
     quarter4Unit_ = new QLabel(quartersGroup_);
     storeOnLeave(
-        quarter4Advance_, StrikingField::Quarter4Advance, [this] { return text(TextQuarter4); },
+        quarter4Advance_, StrikingField::Quarter4Advance, [this] { return text(text::Quarter4Advance); },
         [this](ProjectData& p) { p.striking().setQuarter4Advance(quarter4Advance_->text().toStdString()); });
     advance->addWidget(quarter4Label_);
     advance->addStretch(1);
@@ -451,7 +420,7 @@ void CPropGongi::showValues() {
     hammer_->setEnabled(view.fieldsEnabled);
     const LabelText hammer = s->hourHammerLabel(view.singleFields);
     hammer_->setText(QString::fromStdString(labelText(hammer, context().texts)));
-    hammer_->setAccessibleName(text(TextHammer) + QLatin1String(": ") + hammer_->text());
+    hammer_->setAccessibleName(text(text::StrikingHammer) + QLatin1String(": ") + hammer_->text());
     delayRow_->setVisible(view.delayShown);
     const strikingediting::DelayFields delay = strikingediting::delayFields(r.repeatDelayTenths());
     put(delayMinutes_, QString::asprintf("%.1d", delay.minutes));
@@ -469,8 +438,8 @@ void CPropGongi::showValues() {
             CLinkStatic* link = quarter.series[static_cast<std::size_t>(k)];
             link->setText(QString::fromStdString(s->seriesText(q, k, context().texts)));
             link->setEnabled(strikingediting::seriesEnabled(r, q, k));
-            link->setAccessibleName(quarter.group->title() + QLatin1String(", ") + formatted(TextSeries, k + 1) +
-                                    QLatin1String(": ") + link->text());
+            link->setAccessibleName(quarter.group->title() + QLatin1String(", ") +
+                                    formatted(text::QuarterSeries, k + 1) + QLatin1String(": ") + link->text());
         }
     }
     for (int which = 0; which < 2; ++which) {
@@ -480,9 +449,10 @@ void CPropGongi::showValues() {
         put(h.advance, QString::asprintf("%.2d", hour ? r.hourHeraldAdvance() : r.quarterHeraldAdvance()));
         put(h.hold, QString::asprintf("%.2d", hour ? r.hourHeraldHold() : r.quarterHeraldHold()));
         const std::uint8_t relay = hour ? s->hourHeraldRelay() : s->quarterHeraldRelay();
-        h.relay->setText(relay == OutputMapRecord::NoRelay ? text(TextNone) : formatted(TextRelayName, relay + 1));
-        h.relay->setAccessibleName(h.group->title() + QLatin1String(", ") + text(TextRelay) + QLatin1String(": ") +
-                                   h.relay->text());
+        h.relay->setText(relay == OutputMapRecord::NoRelay ? text(text::NoneChoice)
+                                                           : formatted(text::RelayName, relay + 1));
+        h.relay->setAccessibleName(h.group->title() + QLatin1String(", ") + text(text::HeraldRelay) +
+                                   QLatin1String(": ") + h.relay->text());
     }
     for (NightBlock b : Blocks) {
         const Block& block = blocks_[static_cast<std::size_t>(b)];
@@ -569,7 +539,7 @@ void CPropGongi::chooseHammer() {
     }
     const int index = chooser.chosen();
     store(static_cast<int>(single ? StrikingField::HourHammerSingle : StrikingField::HourHammerRepeat),
-          text(TextHammer), [index, single](ProjectData& p) { p.striking().setHourHammer(index, single); });
+          text(text::StrikingHammer), [index, single](ProjectData& p) { p.striking().setHourHammer(index, single); });
     hammer_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -625,61 +595,61 @@ void CPropGongi::chooseSeries(int quarter, int s) {
 // ---- texts ----
 
 void CPropGongi::refreshTexts() {
-    hours_->setTitle(text(TextHours));
-    modeLabel_->setText(withColon(text(TextMode)));
+    hours_->setTitle(text(text::StrikingHoursGroup));
+    modeLabel_->setText(withColon(text(text::StrikingMode)));
     for (int mode = 0; mode < 3; ++mode) {
-        modes_[static_cast<std::size_t>(mode)]->setText(text(TextModeOff + mode));
+        modes_[static_cast<std::size_t>(mode)]->setText(text(text::StrikingModeOff + mode));
     }
-    strokeLabel_->setText(withColon(text(TextStroke)));
-    strokeUnit_->setText(text(TextSeconds));
-    hammerLabel_->setText(withColon(text(TextHammer)));
-    delayLabel_->setText(withColon(text(TextDelay)));
-    delayUnit_->setText(text(TextMinutesSeconds));
-    delayMinutes_->setAccessibleName(text(TextDelay) + QLatin1String(", ") + text(TextMinutes));
-    delaySeconds_->setAccessibleName(text(TextDelay) + QLatin1String(", ") + text(TextSecondsWord));
-    fullHour_->setTitle(text(TextFullHour));
-    advanced_->setText(text(TextAdvanced));
-    full_->setText(text(TextFull));
+    strokeLabel_->setText(withColon(text(text::StrokeInterval)));
+    strokeUnit_->setText(text(text::SecondsUnit));
+    hammerLabel_->setText(withColon(text(text::StrikingHammer)));
+    delayLabel_->setText(withColon(text(text::RepetitionDelay)));
+    delayUnit_->setText(text(text::MinutesSecondsUnit));
+    delayMinutes_->setAccessibleName(text(text::RepetitionDelay) + QLatin1String(", ") + text(text::MinutesWord));
+    delaySeconds_->setAccessibleName(text(text::RepetitionDelay) + QLatin1String(", ") + text(text::SecondsWord));
+    fullHour_->setTitle(text(text::FullHourGroup));
+    advanced_->setText(text(text::FullHourAdvanced));
+    full_->setText(text(text::FullHourOnTime));
 
-    quartersGroup_->setTitle(text(TextQuarters));
-    quarterOn_->setText(text(TextQuarterOn));
-    quarter4Label_->setText(withColon(text(TextQuarter4)));
-    quarter4Unit_->setText(text(TextSeconds));
+    quartersGroup_->setTitle(text(text::QuartersGroup));
+    quarterOn_->setText(text(text::QuarterStrikingOn));
+    quarter4Label_->setText(withColon(text(text::Quarter4Advance)));
+    quarter4Unit_->setText(text(text::SecondsUnit));
     for (int q = 0; q < StrikingRecord::Quarters; ++q) {
         Quarter& quarter = quarters_[static_cast<std::size_t>(q)];
-        quarter.group->setTitle(text(TextQuarter1 + q));
-        quarter.countLabel->setText(withColon(text(TextCount)));
-        quarter.count->setAccessibleName(quarter.group->title() + QLatin1String(", ") + text(TextCount));
+        quarter.group->setTitle(text(text::Quarter1 + q));
+        quarter.countLabel->setText(withColon(text(text::QuarterSeriesCount)));
+        quarter.count->setAccessibleName(quarter.group->title() + QLatin1String(", ") + text(text::QuarterSeriesCount));
         for (int s = 0; s < StrikingRecord::SeriesPerQuarter; ++s) {
-            quarter.labels[static_cast<std::size_t>(s)]->setText(withColon(formatted(TextSeries, s + 1)));
+            quarter.labels[static_cast<std::size_t>(s)]->setText(withColon(formatted(text::QuarterSeries, s + 1)));
         }
     }
     for (int which = 0; which < 2; ++which) {
         Herald& h = heralds_[static_cast<std::size_t>(which)];
-        h.group->setTitle(text(which == 0 ? TextHourHerald : TextQuarterHerald));
-        h.on->setText(text(TextOn));
-        h.on->setAccessibleName(h.group->title() + QLatin1String(", ") + text(TextOn));
-        h.advanceLabel->setText(withColon(text(TextAdvance)));
-        h.advance->setAccessibleName(h.group->title() + QLatin1String(", ") + text(TextAdvance));
-        h.holdLabel->setText(withColon(text(TextHold)));
-        h.hold->setAccessibleName(h.group->title() + QLatin1String(", ") + text(TextHold));
-        h.relayLabel->setText(withColon(text(TextRelay)));
+        h.group->setTitle(text(which == 0 ? text::HourHeraldGroup : text::QuarterHeraldGroup));
+        h.on->setText(text(text::HeraldOn));
+        h.on->setAccessibleName(h.group->title() + QLatin1String(", ") + text(text::HeraldOn));
+        h.advanceLabel->setText(withColon(text(text::HeraldAdvance)));
+        h.advance->setAccessibleName(h.group->title() + QLatin1String(", ") + text(text::HeraldAdvance));
+        h.holdLabel->setText(withColon(text(text::HeraldHold)));
+        h.hold->setAccessibleName(h.group->title() + QLatin1String(", ") + text(text::HeraldHold));
+        h.relayLabel->setText(withColon(text(text::HeraldRelay)));
         for (QLabel* unit : h.units) {
-            unit->setText(text(TextSeconds));
+            unit->setText(text(text::SecondsUnit));
         }
     }
     for (NightBlock b : Blocks) {
         Block& block = blocks_[static_cast<std::size_t>(b)];
         block.group->setTitle(text(BlockTitles[static_cast<std::size_t>(b)]));
-        block.startLabel->setText(withColon(text(TextStart)));
-        block.endLabel->setText(withColon(text(TextEnd)));
+        block.startLabel->setText(withColon(text(text::NightStart)));
+        block.endLabel->setText(withColon(text(text::NightEnd)));
         for (QLabel* unit : block.units) {
-            unit->setText(text(TextHoursMinutes));
+            unit->setText(text(text::HoursMinutesUnit));
         }
         for (int which = 0; which < 4; ++which) {
             block.fields[static_cast<std::size_t>(which)]->setAccessibleName(
-                block.group->title() + QLatin1String(", ") + text(which < 2 ? TextStart : TextEnd) +
-                QLatin1String(", ") + text(which % 2 == 0 ? TextHour : TextMinute));
+                block.group->title() + QLatin1String(", ") + text(which < 2 ? text::NightStart : text::NightEnd) +
+                QLatin1String(", ") + text(which % 2 == 0 ? text::HourField : text::MinuteField));
         }
     }
     showValues();

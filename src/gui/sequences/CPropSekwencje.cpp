@@ -1,5 +1,6 @@
 #include "gui/sequences/CPropSekwencje.h"
 
+#include "TextNumbers.h"
 #include "gui/sequences/CSeqElemDlg.h"
 #include "gui/sequences/CSequenceListModel.h"
 #include "gui/sequences/CSequenceTimeline.h"
@@ -22,10 +23,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr int TextSequences = 599;
-constexpr int TextStepList = 595;
-constexpr int TextNewStepButton = 606;
-constexpr int TextDeleteStepButton = 607;
 // Fields of the edit keys: each list action is a step of its own.
 constexpr int FieldNewSequence = 1;
 constexpr int FieldDeleteSequences = 2;
@@ -269,10 +266,10 @@ void CPropSekwencje::refreshTexts() {
     new_->setText(text(TextNew));
     delete_->setText(text(TextDelete));
     copy_->setText(text(TextCopy));
-    newStep_->setText(text(TextNewStepButton));
-    deleteStep_->setText(text(TextDeleteStepButton));
-    sequences_->setAccessibleName(text(TextSequences));
-    steps_->setAccessibleName(text(TextStepList));
+    newStep_->setText(text(text::NewStep));
+    deleteStep_->setText(text(text::DeleteStep));
+    sequences_->setAccessibleName(text(text::Sequences));
+    steps_->setAccessibleName(text(text::Step));
     timelineLabel_->setText(text(TextTimeline) + QLatin1Char(':'));
     sequenceModel_->textsChanged();
     stepModel_->textsChanged();

@@ -1,5 +1,6 @@
 #include "gui/sequences/CSeqElemDlg.h"
 
+#include "TextNumbers.h"
 #include "gui/sequences/CSelKrok.h"
 #include "gui/widgets/CFireEdit.h"
 #include "gui/widgets/CLinkStatic.h"
@@ -18,22 +19,6 @@
 namespace tolvane {
 
 namespace {
-
-constexpr int TextKind = 608;
-constexpr int TextBells = 609;
-constexpr int TextHammers = 610;
-constexpr int TextPause = 611;
-constexpr int TextPauseUnit = 615;
-constexpr int TextTime = 614;
-constexpr int TextRepeatTime = 663;
-constexpr int TextTimeUnit = 208;
-constexpr int TextRepetitions = 668;
-constexpr int TextFirstStep = 671;
-constexpr int TextLastStep = 672;
-constexpr int TextBell = 110;
-constexpr int TextHammer = 534;
-constexpr int TextMinutes = 2061;
-constexpr int TextSeconds = 2062;
 
 QHBoxLayout* rowLayout(QWidget* row) {
     auto* layout = new QHBoxLayout(row);
@@ -64,7 +49,7 @@ CSeqElemDlg::CSeqElemDlg(AppContext& context, const ProjectData* project, int se
     // Kind.
     auto* kindRow = new QWidget(this);
     auto* kindLayout = rowLayout(kindRow);
-    auto* kindLabel = new QLabel(text(TextKind) + QLatin1Char(':'), kindRow);
+    auto* kindLabel = new QLabel(text(text::StepKind) + QLatin1Char(':'), kindRow);
     kind_ = new QComboBox(kindRow);
     kind_->setObjectName(QStringLiteral("kindList"));
     for (StepKind k : stepediting::KindList) {
@@ -83,29 +68,29 @@ CSeqElemDlg::CSeqElemDlg(AppContext& context, const ProjectData* project, int se
         auto* layout = new QHBoxLayout(group);
         for (int unit = 0; unit < stepediting::UnitCount; ++unit) {
             QPushButton* box = unitBox(group, firstId + unit, unit, hammers);
-            box->setAccessibleName(formatted(hammers ? TextHammer : TextBell, unit + 1));
+            box->setAccessibleName(formatted(hammers ? text::Hammer : text::Bell, unit + 1));
             boxes[static_cast<std::size_t>(unit)] = box;
             layout->addWidget(box);
         }
         layout->addStretch(1);
         return group;
     };
-    bellGroup_ = unitGroup(TextBells, FirstBellBox, false, bells_);
-    hammerGroup_ = unitGroup(TextHammers, FirstHammerBox, true, hammers_);
+    bellGroup_ = unitGroup(text::StepBells, FirstBellBox, false, bells_);
+    hammerGroup_ = unitGroup(text::StepHammers, FirstHammerBox, true, hammers_);
     addControl(BellGroup, bellGroup_);
     addControl(HammerGroup, hammerGroup_);
 
     // Time to the next step: minutes:seconds.hundredths.
     pauseRow_ = new QWidget(this);
     auto* pause = rowLayout(pauseRow_);
-    auto* pauseLabel = new QLabel(text(TextPause) + QLatin1Char(':'), pauseRow_);
+    auto* pauseLabel = new QLabel(text(text::StepPause) + QLatin1Char(':'), pauseRow_);
     CFireEdit* pauseMinutes = numberField(pauseRow_, PauseMinutes, 59);
     CFireEdit* pauseSeconds = numberField(pauseRow_, PauseSeconds, 59);
     CFireEdit* pauseHundredths = numberField(pauseRow_, PauseHundredths, 99);
     pauseLabel->setBuddy(pauseMinutes);
-    pauseMinutes->setAccessibleName(text(TextPause) + QLatin1String(", ") + text(TextMinutes));
-    pauseSeconds->setAccessibleName(text(TextPause) + QLatin1String(", ") + text(TextSeconds));
-    pauseHundredths->setAccessibleName(text(TextPause) + QLatin1String(", ") + text(TextHundredths));
+    pauseMinutes->setAccessibleName(text(text::StepPause) + QLatin1String(", ") + text(text::MinutesWord));
+    pauseSeconds->setAccessibleName(text(text::StepPause) + QLatin1String(", ") + text(text::SecondsWord));
+    pauseHundredths->setAccessibleName(text(text::StepPause) + QLatin1String(", ") + text(TextHundredths));
     pause->addWidget(pauseLabel);
     pause->addStretch(1);
     pause->addWidget(pauseMinutes);
@@ -113,7 +98,7 @@ CSeqElemDlg::CSeqElemDlg(AppContext& context, const ProjectData* project, int se
     pause->addWidget(pauseSeconds);
     pause->addWidget(new QLabel(QStringLiteral("."), pauseRow_));
     pause->addWidget(pauseHundredths);
-    pause->addWidget(new QLabel(text(TextPauseUnit), pauseRow_));
+    pause->addWidget(new QLabel(text(text::PauseUnit), pauseRow_));
 
     // Time of a repeat-for-a-time step: minutes:seconds.
     timeRow_ = new QWidget(this);
@@ -127,12 +112,12 @@ CSeqElemDlg::CSeqElemDlg(AppContext& context, const ProjectData* project, int se
     time->addWidget(timeMinutes);
     time->addWidget(new QLabel(QStringLiteral(":"), timeRow_));
     time->addWidget(timeSeconds);
-    time->addWidget(new QLabel(text(TextTimeUnit), timeRow_));
+    time->addWidget(new QLabel(text(text::MinutesSecondsUnit), timeRow_));
 
     // Repetitions.
     repetitionsRow_ = new QWidget(this);
     auto* repetitions = rowLayout(repetitionsRow_);
-    auto* repetitionsLabel = new QLabel(text(TextRepetitions) + QLatin1Char(':'), repetitionsRow_);
+    auto* repetitionsLabel = new QLabel(text(text::Repetitions) + QLatin1Char(':'), repetitionsRow_);
     CFireEdit* repetitionsField = numberField(repetitionsRow_, Repetitions, 99);
     repetitionsField->setUp(1, 99, 2);
     repetitionsLabel->setBuddy(repetitionsField);
@@ -144,8 +129,8 @@ CSeqElemDlg::CSeqElemDlg(AppContext& context, const ProjectData* project, int se
     rangeRow_ = new QWidget(this);
     auto* range = new QGridLayout(rangeRow_);
     range->setContentsMargins(0, 0, 0, 0);
-    auto* firstLabel = new QLabel(text(TextFirstStep) + QLatin1Char(':'), rangeRow_);
-    auto* lastLabel = new QLabel(text(TextLastStep) + QLatin1Char(':'), rangeRow_);
+    auto* firstLabel = new QLabel(text(text::FirstStep) + QLatin1Char(':'), rangeRow_);
+    auto* lastLabel = new QLabel(text(text::LastStep) + QLatin1Char(':'), rangeRow_);
     first_ = new CLinkStatic(rangeRow_);
     first_->setObjectName(QStringLiteral("firstStepLink"));
     last_ = new CLinkStatic(rangeRow_);
@@ -231,7 +216,7 @@ void CSeqElemDlg::showStep() {
         write(TimeMinutes, t.minutes, stepediting::minutesFieldWidth(t.minutes));
         write(TimeSeconds, t.seconds, 2);
     }
-    timeLabel_->setText(text(kind == StepKind::RepeatTime ? TextRepeatTime : TextTime) + QLatin1Char(':'));
+    timeLabel_->setText(text(kind == StepKind::RepeatTime ? text::RepeatTime : text::StepTime) + QLatin1Char(':'));
     if (kind == StepKind::RepeatCount) {
         write(Repetitions, step_.count(), 2);
     }
@@ -254,9 +239,9 @@ void CSeqElemDlg::showRange() {
     const QString first = QString::fromStdString(stepediting::stepNumberText(step_.firstStep()));
     const QString last = QString::fromStdString(stepediting::stepNumberText(step_.lastStep()));
     first_->setText(first);
-    first_->setAccessibleName(text(TextFirstStep) + QLatin1String(": ") + first);
+    first_->setAccessibleName(text(text::FirstStep) + QLatin1String(": ") + first);
     last_->setText(last);
-    last_->setAccessibleName(text(TextLastStep) + QLatin1String(": ") + last);
+    last_->setAccessibleName(text(text::LastStep) + QLatin1String(": ") + last);
 }
 
 void CSeqElemDlg::kindChosen(int position) {

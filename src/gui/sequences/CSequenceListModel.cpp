@@ -1,20 +1,10 @@
 #include "gui/sequences/CSequenceListModel.h"
 
+#include "TextNumbers.h"
 #include "project/ProjectData.h"
 #include "project/SequenceName.h"
 
 namespace tolvane {
-
-namespace {
-
-constexpr int TextName = 554;
-constexpr int TextTotal = 605;
-constexpr int TextSteps = 570;
-constexpr int TextStep = 595;
-constexpr int TextDuration = 605;
-constexpr int TextChanged = 2007;
-
-} // namespace
 
 CSequenceListModel::CSequenceListModel(std::function<const ProjectData*()> project, std::function<QString(int)> text,
                                        const TextSource& texts, QObject* parent)
@@ -58,7 +48,7 @@ QVariant CSequenceListModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole:
         return QColor(Qt::black);
     case Qt::AccessibleDescriptionRole:
-        return table.isChanged(record) ? text_(TextChanged) : QString();
+        return table.isChanged(record) ? text_(text::ChangedDescription) : QString();
     case Qt::UserRole:
         return record;
     default:
@@ -72,11 +62,11 @@ QVariant CSequenceListModel::headerData(int section, Qt::Orientation orientation
     }
     switch (section) {
     case NameColumn:
-        return text_(TextName);
+        return text_(text::Sequence);
     case TotalColumn:
-        return text_(TextTotal);
+        return text_(text::TotalTime);
     case StepsColumn:
-        return text_(TextSteps);
+        return text_(text::StepsColumn);
     default:
         return {};
     }
@@ -126,7 +116,7 @@ QVariant CStepListModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return {};
     }
-    return section == StepColumn ? text_(TextStep) : section == DurationColumn ? text_(TextDuration) : QVariant();
+    return section == StepColumn ? text_(text::Step) : section == DurationColumn ? text_(text::TotalTime) : QVariant();
 }
 
 void CStepListModel::textsChanged() {

@@ -1,5 +1,6 @@
 #include "gui/settings/CDzwonEdyDlg.h"
 
+#include "TextNumbers.h"
 #include "gui/settings/CPhaseChart.h"
 #include "gui/settings/EditorSupport.h"
 #include "gui/wiring/CSelectPKDlg.h"
@@ -15,17 +16,8 @@ namespace tolvane {
 
 namespace {
 
-constexpr int TextBellOn = 276;
-constexpr int TextRelay = 277;
-constexpr int TextFeedback = 278;
-constexpr int TextSecondFeedback = 870;
 constexpr std::array<int, 5> TimeTexts{279, 280, 281, 282, 283};
-constexpr int TextSeconds = 210;
-constexpr int TextMinutesSeconds = 208;
 constexpr int FirstLegendText = 270; // 270-274 the five phases, 275 the time axis
-constexpr int TextChartReading = 2203;
-constexpr int TextChartKeys = 2202;
-constexpr int TextScroll = 2206;
 
 QLabel* colouredCaption(QWidget* parent, QRgb color) {
     auto* label = new QLabel(parent);
@@ -73,10 +65,10 @@ CDzwonEdyDlg::CDzwonEdyDlg(AppContext& context, const ProjectData* project, int 
     addControl(Chart, chart_);
     addControl(ChartScroll, scroll_);
 
-    bellOn_->setText(text(TextBellOn));
-    feedback_->setText(text(TextFeedback));
-    secondFeedback_->setText(text(TextSecondFeedback));
-    relayCaption_->setText(text(TextRelay) + QLatin1Char(':'));
+    bellOn_->setText(text(text::BellOn));
+    feedback_->setText(text(text::BellFeedback));
+    secondFeedback_->setText(text(text::SecondFeedback));
+    relayCaption_->setText(text(text::BellRelay) + QLatin1Char(':'));
 
     auto* grid = new QGridLayout;
     grid->addWidget(bellOn_, 0, 0, 1, 4);
@@ -102,12 +94,15 @@ CDzwonEdyDlg::CDzwonEdyDlg(AppContext& context, const ProjectData* project, int 
         if (timeFields[t].second) {
             fields->addWidget(new QLabel(QStringLiteral(":"), this));
             fields->addWidget(timeFields[t].second);
-            timeFields[t].first->setAccessibleName(text(TimeTexts[t]) + QLatin1Char(' ') + text(TextMinutesSeconds));
-            timeFields[t].second->setAccessibleName(text(TimeTexts[t]) + QLatin1Char(' ') + text(TextMinutesSeconds));
+            timeFields[t].first->setAccessibleName(text(TimeTexts[t]) + QLatin1Char(' ') +
+                                                   text(text::MinutesSecondsUnit));
+            timeFields[t].second->setAccessibleName(text(TimeTexts[t]) + QLatin1Char(' ') +
+                                                    text(text::MinutesSecondsUnit));
         }
         fields->addStretch(1);
         grid->addLayout(fields, row, 1);
-        grid->addWidget(new QLabel(text(timeFields[t].second ? TextMinutesSeconds : TextSeconds), this), row, 2);
+        grid->addWidget(new QLabel(text(timeFields[t].second ? text::MinutesSecondsUnit : text::SecondsUnit), this),
+                        row, 2);
     }
     grid->setColumnStretch(3, 1);
     body()->addLayout(grid);
@@ -117,10 +112,10 @@ CDzwonEdyDlg::CDzwonEdyDlg(AppContext& context, const ProjectData* project, int 
     for (int b = 0; b < BellPhases::BarCount; ++b) {
         names << text(FirstLegendText + b);
     }
-    chart_->setBarNames(names, text(TextChartReading));
-    chart_->setAccessibleDescription(text(TextChartKeys));
+    chart_->setBarNames(names, text(text::ChartReading));
+    chart_->setAccessibleDescription(text(text::ChartKeys));
     chart_->setMinimumWidth(460);
-    scroll_->setAccessibleName(text(TextScroll));
+    scroll_->setAccessibleName(text(text::ChartScroll));
     body()->addWidget(chart_);
     body()->addWidget(scroll_);
     auto* legend = new QHBoxLayout;
@@ -194,7 +189,7 @@ void CDzwonEdyDlg::showValues() {
     const QString relay =
         editorsupport::labelString(context(), OutputMap::relayText(copy()->outputs().bellRelay(bell_)));
     relay_->setText(relay);
-    relay_->setAccessibleName(text(TextRelay) + QStringLiteral(": ") + relay);
+    relay_->setAccessibleName(text(text::BellRelay) + QStringLiteral(": ") + relay);
     runUp_->writeInteger(r.runUpSeconds());
     settle_->writeInteger(r.settleSeconds());
     ringingMinutes_->writeInteger(r.ringingSeconds() / 60);

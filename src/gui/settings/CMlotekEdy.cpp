@@ -1,5 +1,6 @@
 #include "gui/settings/CMlotekEdy.h"
 
+#include "TextNumbers.h"
 #include "device/TypedNumber.h"
 #include "gui/settings/CSelectDzwonDlg.h"
 #include "gui/settings/EditorSupport.h"
@@ -14,10 +15,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr int TextBell = 386;
-constexpr int TextPulse = 297;
-constexpr int TextRelay = 619;
-constexpr int TextSeconds = 210;
 constexpr int TipBell = 549;
 constexpr int TipPulse = 550;
 
@@ -34,10 +31,10 @@ CMlotekEdy::CMlotekEdy(AppContext& context, const ProjectData* project, int hamm
     addControl(Bell, bell_);
     addControl(Pulse, pulse_);
     addControl(Relay, relay_);
-    bellCaption_->setText(text(TextBell) + QLatin1Char(':'));
-    pulseCaption_->setText(text(TextPulse) + QLatin1Char(':'));
+    bellCaption_->setText(text(text::LinkedBell) + QLatin1Char(':'));
+    pulseCaption_->setText(text(text::PulseLength) + QLatin1Char(':'));
     pulseCaption_->setBuddy(pulse_);
-    relayCaption_->setText(text(TextRelay) + QLatin1Char(':'));
+    relayCaption_->setText(text(text::HammerRelay) + QLatin1Char(':'));
     bell_->setAccessibleDescription(text(TipBell));
     pulseCaption_->setToolTip(text(TipPulse));
     pulse_->setAccessibleDescription(text(TipPulse));
@@ -48,7 +45,7 @@ CMlotekEdy::CMlotekEdy(AppContext& context, const ProjectData* project, int hamm
     grid->addWidget(bell_, 0, 1, 1, 2);
     grid->addWidget(pulseCaption_, 1, 0);
     grid->addWidget(pulse_, 1, 1);
-    grid->addWidget(new QLabel(text(TextSeconds), this), 1, 2);
+    grid->addWidget(new QLabel(text(text::SecondsUnit), this), 1, 2);
     grid->addWidget(relayCaption_, 2, 0);
     grid->addWidget(relay_, 2, 1, 1, 2);
     grid->setColumnStretch(2, 1);
@@ -77,12 +74,12 @@ void CMlotekEdy::showValues() {
                              ? text(equipment::TextNone)
                              : editorsupport::numbered(context(), equipment::TextBell, linked + 1);
     bell_->setText(bell);
-    bell_->setAccessibleName(text(TextBell) + QStringLiteral(": ") + bell);
+    bell_->setAccessibleName(text(text::LinkedBell) + QStringLiteral(": ") + bell);
     pulse_->setText(editorsupport::tenthsText(r.pulseTenths()));
     const QString relay =
         editorsupport::labelString(context(), OutputMap::relayText(copy()->outputs().hammerRelay(hammer_)));
     relay_->setText(relay);
-    relay_->setAccessibleName(text(TextRelay) + QStringLiteral(": ") + relay);
+    relay_->setAccessibleName(text(text::HammerRelay) + QStringLiteral(": ") + relay);
     const std::uint32_t mark = copy()->hammers().changeMark(hammer_);
     markChangedField(Bell, (mark & HammerTable::MarkLinkedBell) != 0);
     markChangedField(Pulse, (mark & HammerTable::MarkPulse) != 0);

@@ -108,11 +108,6 @@ QRect CPhaseChart::barRect(BellPhases::Bar bar) const {
     return {left, top, std::max(1, right - left), RowHeight};
 }
 
-QPoint CPhaseChart::endPoint(BellPhases::Bar bar) const {
-    const QRect r = barRect(bar);
-    return {xOf(phases_.end(bar)), r.center().y()};
-}
-
 int CPhaseChart::barEndAt(const QPoint& point) const {
     for (BellPhases::Bar bar : Bars) {
         const QRect r = barRect(bar);

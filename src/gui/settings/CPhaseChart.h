@@ -41,9 +41,6 @@ public:
     void setBarNames(const QStringList& names, const QString& readingFormat);
     QString reading() const;
 
-    // Where a bar's right end is drawn, in widget pixels.
-    QPoint endPoint(BellPhases::Bar bar) const;
-
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

@@ -1,5 +1,6 @@
 #include "gui/settings/CPropDruk.h"
 
+#include "TextNumbers.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "pdf/PdfWriter.h"
 #include "platform/PlatformCardFileSystem.h"
@@ -19,12 +20,6 @@
 #include <QVBoxLayout>
 
 namespace tolvane {
-
-namespace {
-constexpr int TextList = 699;
-constexpr int TextDetails = 700;
-constexpr int TextPrint = 701;
-} // namespace
 
 CPropDruk::CPropDruk(AppContext& context, QWidget* parent)
     : CDataPage(context, parent), formatGroup_(new QGroupBox(this)), list_(new QRadioButton(formatGroup_)),
@@ -82,13 +77,13 @@ CPropDruk::CPropDruk(AppContext& context, QWidget* parent)
 
 void CPropDruk::refreshTexts() {
     formatGroup_->setTitle(text(TextFormatGroup));
-    list_->setText(text(TextList));
-    details_->setText(text(TextDetails));
-    print_->setText(text(TextPrint));
+    list_->setText(text(text::PrintList));
+    details_->setText(text(text::PrintDetails));
+    print_->setText(text(text::Print));
     // A radio button is announced with its group, so the reader hears what the choice is about.
-    list_->setAccessibleName(text(TextFormatGroup) + QStringLiteral(": ") + text(TextList));
-    details_->setAccessibleName(text(TextFormatGroup) + QStringLiteral(": ") + text(TextDetails));
-    print_->setAccessibleName(text(TextPrint));
+    list_->setAccessibleName(text(TextFormatGroup) + QStringLiteral(": ") + text(text::PrintList));
+    details_->setAccessibleName(text(TextFormatGroup) + QStringLiteral(": ") + text(text::PrintDetails));
+    print_->setAccessibleName(text(text::Print));
     whole_->setText(text(TextWholeConfiguration));
     whole_->setAccessibleName(text(TextWholeConfiguration));
     exportPdf_->setText(text(TextExportPdf));

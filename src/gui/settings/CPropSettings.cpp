@@ -1,5 +1,6 @@
 #include "gui/settings/CPropSettings.h"
 
+#include "TextNumbers.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/settings/CDzwonEdyDlg.h"
 #include "gui/settings/CMlotekEdy.h"
@@ -36,42 +37,14 @@ using Mark = GeneralSettings::Mark;
 using Protection = GeneralSettings::Protection;
 
 // Captions (catalog texts).
-constexpr int TextAmplifierGroup = 341;
-constexpr int TextAmplifierSwitch = 340;
-constexpr int TextLeadTime = 342;
-constexpr int TextDelay = 343;
-constexpr int TextRelay = 344;
-constexpr int TextSeconds = 210;
-constexpr int TextBellsGroup = 351;
-constexpr int TextFirstBell = 352; // 352-356
-constexpr int TextHammersGroup = 573;
-constexpr int TextHammer = 534;
-constexpr int TextClocksGroup = 357;
-constexpr int TextClockLock = 358;
-constexpr int TextFirstClock = 359; // 359, 360
-constexpr int TextModesGroup = 361;
-constexpr int TextStartMode = 362;
-constexpr int TextStopMode = 363;
 constexpr std::array<int, 2> StartModeTexts{328, 326};
 constexpr std::array<int, 2> StopModeTexts{327, 325};
-constexpr int TextCodesGroup = 513;
-constexpr int TextUserCode = 514;
-constexpr int TextServiceCode = 515;
 // The protection boxes in page order (bells, menu, programs, failures) with their texts.
 constexpr std::array<Protection, 4> Protections{Protection::Bells, Protection::Menu, Protection::Programs,
                                                 Protection::Failures};
-constexpr int TextFirstProtection = 635;
 constexpr std::array<int, 4> ProtectionMarks{Mark::ProtectsBells, Mark::ProtectsMenu, Mark::ProtectsPrograms,
                                              Mark::ProtectsFailures};
-constexpr int TextKeysGroup = 616;
-constexpr int TextF2 = 617;
-constexpr int TextF3 = 618;
 constexpr std::array<int, 5> KeyFunctionTexts{574, 575, 576, 554, 241};
-constexpr int TextLocationGroup = 496;
-constexpr int TextFuneralGroup = 183;
-constexpr int TextFuneralOption = 705;
-constexpr int TextSpecial = 879;
-constexpr int TextCodeNeedsFourDigits = 2201;
 
 // The validation codes of the settings on this page without records of their own.
 constexpr int IssueLeadTime = 37;
@@ -228,12 +201,13 @@ void CPropSettings::buildAmplifier() {
     grid->setColumnStretch(3, 1);
 
     connect(ampSwitch_, &QCheckBox::clicked, this, [this](bool on) {
-        act(TextAmplifierSwitch, {SectionId::Amplifier, -1, FieldAmplifierSwitch},
+        act(text::AmplifierSwitch, {SectionId::Amplifier, -1, FieldAmplifierSwitch},
             [on](ProjectData& p) { p.amplifier().setSwitchingOn(on); });
     });
     connect(leadTime_, &QLineEdit::textEdited, this,
-            [this] { typeAmplifierTime(leadTime_, TextLeadTime, FieldLeadTime); });
-    connect(delay_, &QLineEdit::textEdited, this, [this] { typeAmplifierTime(delay_, TextDelay, FieldDelay); });
+            [this] { typeAmplifierTime(leadTime_, text::AmplifierLeadTime, FieldLeadTime); });
+    connect(delay_, &QLineEdit::textEdited, this,
+            [this] { typeAmplifierTime(delay_, text::AmplifierDelay, FieldDelay); });
     for (CFireEdit* field : {leadTime_, delay_}) {
         connect(field, &QLineEdit::editingFinished, this, [this] {
             endEditBurst();
@@ -294,7 +268,7 @@ void CPropSettings::buildOverview() {
     clocks->addWidget(lockCaption_, 2, 1, 1, 2);
     clocks->setColumnStretch(2, 1);
     connect(clockLock_, &QCheckBox::clicked, this, [this](bool ticked) {
-        act(TextClockLock, generalKey(FieldClockLock),
+        act(text::ClockLock, generalKey(FieldClockLock),
             [ticked](ProjectData& p) { settingsedit::setClockLockTicked(p, ticked); });
     });
 }
@@ -321,10 +295,10 @@ void CPropSettings::buildModes() {
     grid->addWidget(stopCaption_, 2, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     connect(starts, &QButtonGroup::idClicked, this, [this](int index) {
-        act(TextStartMode, generalKey(FieldStart), [index](ProjectData& p) { p.general().setStartMode(index); });
+        act(text::StartMode, generalKey(FieldStart), [index](ProjectData& p) { p.general().setStartMode(index); });
     });
     connect(stops, &QButtonGroup::idClicked, this, [this](int index) {
-        act(TextStopMode, generalKey(FieldStop), [index](ProjectData& p) { p.general().setStopMode(index); });
+        act(text::StopMode, generalKey(FieldStop), [index](ProjectData& p) { p.general().setStopMode(index); });
     });
 }
 
@@ -354,7 +328,7 @@ void CPropSettings::buildCodes() {
         grid->addWidget(box, 2 + static_cast<int>(k) / 2, static_cast<int>(k) % 2);
         const Protection what = Protections[k];
         connect(box, &QCheckBox::clicked, this, [this, what, k](bool on) {
-            act(TextFirstProtection + static_cast<int>(k), generalKey(FieldProtection + 100 * static_cast<int>(k)),
+            act(text::FirstProtection + static_cast<int>(k), generalKey(FieldProtection + 100 * static_cast<int>(k)),
                 [what, on](ProjectData& p) { p.general().setCodeProtects(what, on); });
         });
     }
@@ -381,11 +355,11 @@ void CPropSettings::buildKeys() {
     grid->addWidget(f3_, 1, 1);
     grid->setColumnStretch(1, 1);
     connect(f2_, &QComboBox::activated, this, [this](int position) {
-        act(TextF2, generalKey(FieldF2),
+        act(text::KeyF2, generalKey(FieldF2),
             [position](ProjectData& p) { p.general().setKeyF2Function(static_cast<std::uint8_t>(position)); });
     });
     connect(f3_, &QComboBox::activated, this, [this](int position) {
-        act(TextF3, generalKey(FieldF3),
+        act(text::KeyF3, generalKey(FieldF3),
             [position](ProjectData& p) { p.general().setKeyF3Function(static_cast<std::uint8_t>(position)); });
     });
 }
@@ -398,7 +372,7 @@ void CPropSettings::buildLocationAndFuneral() {
     locationLayout->addWidget(location_);
     // Typing is one step however many letters it takes; leaving the field ends it.
     connect(location_, &QLineEdit::textEdited, this, [this](const QString& typed) {
-        edit({TextLocationGroup, {}}, generalKey(FieldLocation),
+        edit({text::LocationGroup, {}}, generalKey(FieldLocation),
              [name = typed.toStdString()](ProjectData& p) { p.general().setLocationName(name); });
         paintMarks();
     });
@@ -412,51 +386,53 @@ void CPropSettings::buildLocationAndFuneral() {
     funeral->addWidget(funeralOption_);
     funeral->addWidget(special_);
     connect(funeralOption_, &QCheckBox::clicked, this, [this](bool on) {
-        act(TextFuneralOption, generalKey(FieldFuneral), [on](ProjectData& p) { p.general().setFuneralOption1On(on); });
+        act(text::FuneralOption, generalKey(FieldFuneral),
+            [on](ProjectData& p) { p.general().setFuneralOption1On(on); });
     });
     // The view adds or removes the special-tolling item as soon as the project changes.
     connect(special_, &QCheckBox::clicked, this, [this](bool on) {
-        act(TextSpecial, generalKey(FieldSpecial), [on](ProjectData& p) { p.general().setSpecialTollingOn(on); });
+        act(text::SpecialTolling, generalKey(FieldSpecial),
+            [on](ProjectData& p) { p.general().setSpecialTollingOn(on); });
     });
 }
 
 // --- Texts ---
 
 void CPropSettings::refreshTexts() {
-    amplifierGroup_->setTitle(text(TextAmplifierGroup));
-    ampSwitchCaption_->setText(text(TextAmplifierSwitch));
-    ampSwitch_->setAccessibleName(text(TextAmplifierSwitch));
-    leadCaption_->setText(text(TextLeadTime) + QLatin1Char(':'));
-    leadTime_->setAccessibleName(text(TextLeadTime) + QLatin1Char(' ') + text(TextSeconds));
-    delayCaption_->setText(text(TextDelay) + QLatin1Char(':'));
-    delay_->setAccessibleName(text(TextDelay) + QLatin1Char(' ') + text(TextSeconds));
+    amplifierGroup_->setTitle(text(text::AmplifierGroup));
+    ampSwitchCaption_->setText(text(text::AmplifierSwitch));
+    ampSwitch_->setAccessibleName(text(text::AmplifierSwitch));
+    leadCaption_->setText(text(text::AmplifierLeadTime) + QLatin1Char(':'));
+    leadTime_->setAccessibleName(text(text::AmplifierLeadTime) + QLatin1Char(' ') + text(text::SecondsUnit));
+    delayCaption_->setText(text(text::AmplifierDelay) + QLatin1Char(':'));
+    delay_->setAccessibleName(text(text::AmplifierDelay) + QLatin1Char(' ') + text(text::SecondsUnit));
     for (QLabel* unit : secondsUnits_) {
-        unit->setText(text(TextSeconds));
+        unit->setText(text(text::SecondsUnit));
     }
-    relayCaption_->setText(text(TextRelay) + QLatin1Char(':'));
-    bellsGroup_->setTitle(text(TextBellsGroup));
-    hammersGroup_->setTitle(text(TextHammersGroup));
-    clocksGroup_->setTitle(text(TextClocksGroup));
-    lockCaption_->setText(text(TextClockLock));
-    clockLock_->setAccessibleName(text(TextClockLock));
-    modesGroup_->setTitle(text(TextModesGroup));
-    startCaption_->setText(text(TextStartMode) + QLatin1Char(':'));
-    stopCaption_->setText(text(TextStopMode) + QLatin1Char(':'));
+    relayCaption_->setText(text(text::AmplifierRelay) + QLatin1Char(':'));
+    bellsGroup_->setTitle(text(text::BellsGroup));
+    hammersGroup_->setTitle(text(text::HammersGroup));
+    clocksGroup_->setTitle(text(text::ClocksGroup));
+    lockCaption_->setText(text(text::ClockLock));
+    clockLock_->setAccessibleName(text(text::ClockLock));
+    modesGroup_->setTitle(text(text::ModesGroup));
+    startCaption_->setText(text(text::StartMode) + QLatin1Char(':'));
+    stopCaption_->setText(text(text::StopMode) + QLatin1Char(':'));
     for (std::size_t i = 0; i < 2; ++i) {
         startModes_[i]->setText(text(StartModeTexts[i]));
-        startModes_[i]->setAccessibleName(text(TextStartMode) + QStringLiteral(": ") + text(StartModeTexts[i]));
+        startModes_[i]->setAccessibleName(text(text::StartMode) + QStringLiteral(": ") + text(StartModeTexts[i]));
         stopModes_[i]->setText(text(StopModeTexts[i]));
-        stopModes_[i]->setAccessibleName(text(TextStopMode) + QStringLiteral(": ") + text(StopModeTexts[i]));
+        stopModes_[i]->setAccessibleName(text(text::StopMode) + QStringLiteral(": ") + text(StopModeTexts[i]));
     }
-    codesGroup_->setTitle(text(TextCodesGroup));
-    userCodeCaption_->setText(text(TextUserCode) + QLatin1Char(':'));
-    serviceCodeCaption_->setText(text(TextServiceCode) + QLatin1Char(':'));
+    codesGroup_->setTitle(text(text::CodesGroup));
+    userCodeCaption_->setText(text(text::UserCode) + QLatin1Char(':'));
+    serviceCodeCaption_->setText(text(text::ServiceCode) + QLatin1Char(':'));
     for (std::size_t k = 0; k < protections_.size(); ++k) {
-        protections_[k]->setText(text(TextFirstProtection + static_cast<int>(k)));
+        protections_[k]->setText(text(text::FirstProtection + static_cast<int>(k)));
     }
-    keysGroup_->setTitle(text(TextKeysGroup));
-    f2Caption_->setText(text(TextF2) + QLatin1Char(':'));
-    f3Caption_->setText(text(TextF3) + QLatin1Char(':'));
+    keysGroup_->setTitle(text(text::KeysGroup));
+    f2Caption_->setText(text(text::KeyF2) + QLatin1Char(':'));
+    f3Caption_->setText(text(text::KeyF3) + QLatin1Char(':'));
     for (QComboBox* list : {f2_, f3_}) {
         const int position = list->currentIndex();
         list->clear();
@@ -465,11 +441,11 @@ void CPropSettings::refreshTexts() {
         }
         list->setCurrentIndex(position);
     }
-    locationGroup_->setTitle(text(TextLocationGroup));
-    location_->setAccessibleName(text(TextLocationGroup));
-    funeralGroup_->setTitle(text(TextFuneralGroup));
-    funeralOption_->setText(text(TextFuneralOption));
-    special_->setText(text(TextSpecial));
+    locationGroup_->setTitle(text(text::LocationGroup));
+    location_->setAccessibleName(text(text::LocationGroup));
+    funeralGroup_->setTitle(text(text::FuneralGroup));
+    funeralOption_->setText(text(text::FuneralOption));
+    special_->setText(text(text::SpecialTolling));
 
     const bool help = helpAvailable();
     const std::pair<CStaticHelp*, int> helps[] = {{ampSwitchCaption_, TipAmplifierSwitch},
@@ -514,23 +490,23 @@ void CPropSettings::showValues() {
     const QString relay =
         editorsupport::labelString(context(), settingsedit::relayLabel(p->outputs().amplifierRelay()));
     ampRelay_->setText(relay);
-    ampRelay_->setAccessibleName(text(TextRelay) + QStringLiteral(": ") + relay);
+    ampRelay_->setAccessibleName(text(text::AmplifierRelay) + QStringLiteral(": ") + relay);
 
     const QString on = text(settingsedit::TextClockOn);
     const QString off = text(settingsedit::TextClockOff);
     for (int b = 0; b < 5; ++b) {
         const auto i = static_cast<std::size_t>(b);
-        bellLinks_[i]->setText(text(TextFirstBell + b));
+        bellLinks_[i]->setText(text(text::FirstBell + b));
         bellLamps_[i]->setStateTexts(on, off);
         bellLamps_[i]->setLit(settingsedit::bellLampLit(*p, b));
         const int marker = settingsedit::bellMarkerText(*p, b);
         bellMarkers_[i]->setText(marker ? text(marker) : QString());
-        bellLinks_[i]->setAccessibleName(text(TextFirstBell + b) + QStringLiteral(": ") +
+        bellLinks_[i]->setAccessibleName(text(text::FirstBell + b) + QStringLiteral(": ") +
                                          (settingsedit::bellLampLit(*p, b) ? on : off));
     }
     for (int h = 0; h < 5; ++h) {
         const auto i = static_cast<std::size_t>(h);
-        const QString name = editorsupport::numbered(context(), TextHammer, h + 1);
+        const QString name = editorsupport::numbered(context(), text::Hammer, h + 1);
         hammerLinks_[i]->setText(name);
         const std::uint8_t bell = p->hammers().record(h).linkedBell();
         const QString linked = bell == HammerRecord::NoBell
@@ -542,11 +518,11 @@ void CPropSettings::showValues() {
     }
     for (int c = 0; c < 2; ++c) {
         const auto i = static_cast<std::size_t>(c);
-        clockLinks_[i]->setText(text(TextFirstClock + c));
+        clockLinks_[i]->setText(text(text::FirstClock + c));
         clockLamps_[i]->setStateTexts(on, off);
         clockLamps_[i]->setLit(settingsedit::clockLampLit(*p, c));
         clockStates_[i]->setText(text(settingsedit::clockStateText(*p, c)));
-        clockLinks_[i]->setAccessibleName(text(TextFirstClock + c) + QStringLiteral(": ") +
+        clockLinks_[i]->setAccessibleName(text(text::FirstClock + c) + QStringLiteral(": ") +
                                           text(settingsedit::clockStateText(*p, c)));
     }
     clockLock_->setChecked(settingsedit::clockLockTicked(*p));
@@ -652,7 +628,7 @@ void CPropSettings::paintMarks() {
             }
             markChangedField(code, changed);
         }
-        describe(code, changed, incomplete ? text(TextCodeNeedsFourDigits) : QString());
+        describe(code, changed, incomplete ? text(text::CodeNeedsFourDigits) : QString());
     }
 }
 
@@ -684,7 +660,7 @@ void CPropSettings::typeAmplifierTime(CFireEdit* field, int labelText, int field
 void CPropSettings::typeCode(QLineEdit* field, bool service) {
     const auto code = GeneralSettings::codeFromTyped(field->text().toStdString());
     if (code) {
-        edit({service ? TextServiceCode : TextUserCode, {}}, generalKey(service ? FieldServiceCode : FieldUserCode),
+        edit({service ? text::ServiceCode : text::UserCode, {}}, generalKey(service ? FieldServiceCode : FieldUserCode),
              [code = *code, service](ProjectData& p) {
                  service ? p.general().setServiceCode(code) : p.general().setUserCode(code);
              });
@@ -713,7 +689,7 @@ void CPropSettings::chooseAmplifierRelay() {
     CSelectPKDlg chooser(context(), p, p->outputs().amplifierRelay(), this);
     if (context().dialogs.run(chooser) == QDialog::Accepted) {
         const auto relay = static_cast<std::uint8_t>(chooser.value());
-        act(TextRelay, generalKey(FieldRelay),
+        act(text::AmplifierRelay, generalKey(FieldRelay),
             [relay](ProjectData& project) { settingsedit::chooseAmplifierRelay(project, relay); });
     }
     ampRelay_->setFocus(Qt::OtherFocusReason);
@@ -726,7 +702,7 @@ void CPropSettings::openBell(int bell) {
     }
     CDzwonEdyDlg dialog(context(), p, bell, this);
     if (context().dialogs.run(dialog) == QDialog::Accepted && dialogChanged(dialog, *p)) {
-        act(TextFirstBell + bell, {SectionId::Bells, bell, 0}, [&dialog, bell](ProjectData& project) {
+        act(text::FirstBell + bell, {SectionId::Bells, bell, 0}, [&dialog, bell](ProjectData& project) {
             dialog.commitTo(project);
             project.general().markChanged(Mark::Bell1 + bell);
         });
@@ -741,7 +717,7 @@ void CPropSettings::openHammer(int hammer) {
     }
     CMlotekEdy dialog(context(), p, hammer, this);
     if (context().dialogs.run(dialog) == QDialog::Accepted && dialogChanged(dialog, *p)) {
-        act(TextHammer, {SectionId::Hammers, hammer, 0},
+        act(text::Hammer, {SectionId::Hammers, hammer, 0},
             [&dialog, hammer](ProjectData& project) {
                 dialog.commitTo(project);
                 project.general().markChanged(Mark::Hammer1 + hammer);
@@ -758,7 +734,7 @@ void CPropSettings::openClock(int clock) {
     }
     CZegarEdyDlg dialog(context(), p, clock, this);
     if (context().dialogs.run(dialog) == QDialog::Accepted && dialogChanged(dialog, *p)) {
-        act(TextFirstClock + clock, {SectionId::Clocks, clock, 0}, [&dialog, clock](ProjectData& project) {
+        act(text::FirstClock + clock, {SectionId::Clocks, clock, 0}, [&dialog, clock](ProjectData& project) {
             dialog.commitTo(project);
             project.general().markChanged(Mark::Clock1 + clock);
         });

@@ -1,5 +1,6 @@
 #include "gui/settings/CPropUser.h"
 
+#include "TextNumbers.h"
 #include "gui/settings/EditorSupport.h"
 #include "gui/widgets/CFireEdit.h"
 #include "gui/widgets/CStaticHelp.h"
@@ -28,24 +29,10 @@ namespace us = usersettings;
 using Mark = GeneralSettings::Mark;
 
 // Captions (catalog texts).
-constexpr int TextDisplayGroup = 345;
-constexpr int TextContrast = 346;
-constexpr int TextBrightness = 347;
-constexpr int TextLightingTime = 348;
-constexpr int TextLanguageGroup = 349;
-constexpr int TextLanguage = 350;
 // The controller's languages in list order.
 constexpr std::array<int, 6> LanguageTexts{329, 330, 333, 331, 334, 332};
-constexpr int TextSortingGroup = 509;
 constexpr std::array<int, 3> SortingTexts{510, 511, 512};
-constexpr int TextManualGroup = 625;
-constexpr int TextRingModeGroup = 628;
 constexpr std::array<int, 2> RingModeTexts{629, 626};
-constexpr int TextRingTime = 632;
-constexpr int TextInterval = 627;
-constexpr int TextSeconds = 210;
-constexpr int TextMinutesWord = 2061;
-constexpr int TextSecondsWord = 2062;
 
 // Help tips of the captions.
 constexpr int TipContrast = 103;
@@ -125,9 +112,9 @@ void CPropUser::buildDisplay() {
         int mark;
     };
     const Setup setups[] = {
-        {"contrast", 0, us::MaxPercent, 10, TextContrast, FieldContrast, Mark::DisplayContrast},
-        {"brightness", 0, us::MaxPercent, 10, TextBrightness, FieldBrightness, Mark::DisplayBrightness},
-        {"lightingTime", us::MinDisplayMinutes, us::MaxDisplayMinutes, 5, TextLightingTime, FieldLightingTime,
+        {"contrast", 0, us::MaxPercent, 10, text::Contrast, FieldContrast, Mark::DisplayContrast},
+        {"brightness", 0, us::MaxPercent, 10, text::Brightness, FieldBrightness, Mark::DisplayBrightness},
+        {"lightingTime", us::MinDisplayMinutes, us::MaxDisplayMinutes, 5, text::LightingTime, FieldLightingTime,
          Mark::DisplayTime},
     };
     // The value labels are as wide as their longest text may be, so the sliders do not jump while they move.
@@ -181,7 +168,7 @@ void CPropUser::buildLanguage() {
     row->addWidget(languageCaption_);
     row->addWidget(language_, 1);
     connect(language_, &QComboBox::activated, this, [this](int position) {
-        act(TextLanguageGroup, FieldLanguage, [position](ProjectData& p) {
+        act(text::LanguageGroup, FieldLanguage, [position](ProjectData& p) {
             p.general().setControllerLanguage(GeneralSettings::controllerLanguageForPosition(position));
         });
     });
@@ -200,7 +187,7 @@ void CPropUser::buildSorting() {
         box->addWidget(radio);
     }
     connect(sortingButtons_, &QButtonGroup::idClicked, this, [this](int order) {
-        act(TextSortingGroup, FieldSorting, [order](ProjectData& p) { p.general().setProgramOrder(order); });
+        act(text::SortingGroup, FieldSorting, [order](ProjectData& p) { p.general().setProgramOrder(order); });
     });
 }
 
@@ -233,7 +220,7 @@ void CPropUser::buildManual() {
         modes->addWidget(radio);
     }
     connect(modeButtons, &QButtonGroup::idClicked, this, [this](int index) {
-        act(TextRingModeGroup, FieldRingMode,
+        act(text::RingModeGroup, FieldRingMode,
             [index](ProjectData& p) { p.general().setManualRingUsesDefaultTime(index == 1); });
     });
     box->addWidget(ringModeGroup_);
@@ -325,7 +312,8 @@ void CPropUser::typeRingTime(CFireEdit* field) {
     const std::uint16_t seconds = !typed    ? entered
                                   : minutes ? us::ringTimeSeconds(*typed, parts.seconds)
                                             : us::ringTimeSeconds(parts.minutes, *typed);
-    burst(TextRingTime, FieldRingTime, [seconds](ProjectData& p) { p.general().setDefaultRingTimeSeconds(seconds); });
+    burst(text::DefaultRingTime, FieldRingTime,
+          [seconds](ProjectData& p) { p.general().setDefaultRingTimeSeconds(seconds); });
 }
 
 // The interval is stored as it is typed when it lies within 0-15; until then the byte stored when the field was
@@ -336,7 +324,7 @@ void CPropUser::typeInterval() {
     }
     const int entered = enteredValue(interval_, project()->general().manualStartIntervalSeconds());
     const std::optional<int> typed = us::typedInRange(interval_->text().toStdString(), 0, us::MaxStartInterval);
-    burst(TextInterval, FieldInterval, [value = typed.value_or(entered)](ProjectData& p) {
+    burst(text::ManualInterval, FieldInterval, [value = typed.value_or(entered)](ProjectData& p) {
         p.general().setManualStartIntervalSeconds(static_cast<std::uint8_t>(value));
     });
 }
@@ -488,7 +476,7 @@ bool CPropUser::showsEdit(const EditKey& key) const {
 // ---- texts ----
 
 void CPropUser::refreshTexts() {
-    displayGroup_->setTitle(text(TextDisplayGroup));
+    displayGroup_->setTitle(text(text::DisplayGroup));
     const std::array<int, 3> tips{TipContrast, TipBrightness, TipLightingTime};
     const bool help = helpAvailable();
     for (std::size_t i = 0; i < sliders_.size(); ++i) {
@@ -498,11 +486,11 @@ void CPropUser::refreshTexts() {
         setHelpTip(row.caption, tips[i]);
         row.slider->setAccessibleName(text(row.labelText));
     }
-    languageGroup_->setTitle(text(TextLanguageGroup));
-    languageCaption_->setText(text(TextLanguage) + QLatin1Char(':'));
+    languageGroup_->setTitle(text(text::LanguageGroup));
+    languageCaption_->setText(text(text::Language) + QLatin1Char(':'));
     languageCaption_->setHelpActive(help);
     setHelpTip(languageCaption_, TipLanguage);
-    language_->setAccessibleName(text(TextLanguageGroup) + QStringLiteral(": ") + text(TextLanguage));
+    language_->setAccessibleName(text(text::LanguageGroup) + QStringLiteral(": ") + text(text::Language));
     const int position = language_->currentIndex();
     language_->clear();
     for (int id : LanguageTexts) {
@@ -510,24 +498,24 @@ void CPropUser::refreshTexts() {
     }
     language_->setCurrentIndex(position);
 
-    sortingGroup_->setTitle(text(TextSortingGroup));
+    sortingGroup_->setTitle(text(text::SortingGroup));
     for (std::size_t i = 0; i < sorting_.size(); ++i) {
         sorting_[i]->setText(text(SortingTexts[i]));
-        sorting_[i]->setAccessibleName(text(TextSortingGroup) + QStringLiteral(": ") + text(SortingTexts[i]));
+        sorting_[i]->setAccessibleName(text(text::SortingGroup) + QStringLiteral(": ") + text(SortingTexts[i]));
     }
-    manualGroup_->setTitle(text(TextManualGroup));
-    ringModeGroup_->setTitle(text(TextRingModeGroup));
+    manualGroup_->setTitle(text(text::ManualGroup));
+    ringModeGroup_->setTitle(text(text::RingModeGroup));
     for (std::size_t i = 0; i < ringModes_.size(); ++i) {
         ringModes_[i]->setText(text(RingModeTexts[i]));
-        ringModes_[i]->setAccessibleName(text(TextRingModeGroup) + QStringLiteral(": ") + text(RingModeTexts[i]));
+        ringModes_[i]->setAccessibleName(text(text::RingModeGroup) + QStringLiteral(": ") + text(RingModeTexts[i]));
     }
-    ringTimeCaption_->setText(text(TextRingTime) + QLatin1Char(':'));
-    ringMinutes_->setAccessibleName(text(TextRingTime) + QStringLiteral(", ") + text(TextMinutesWord));
-    ringSeconds_->setAccessibleName(text(TextRingTime) + QStringLiteral(", ") + text(TextSecondsWord));
-    intervalCaption_->setText(text(TextInterval) + QLatin1Char(':'));
-    interval_->setAccessibleName(text(TextInterval) + QLatin1Char(' ') + text(TextSeconds));
+    ringTimeCaption_->setText(text(text::DefaultRingTime) + QLatin1Char(':'));
+    ringMinutes_->setAccessibleName(text(text::DefaultRingTime) + QStringLiteral(", ") + text(text::MinutesWord));
+    ringSeconds_->setAccessibleName(text(text::DefaultRingTime) + QStringLiteral(", ") + text(text::SecondsWord));
+    intervalCaption_->setText(text(text::ManualInterval) + QLatin1Char(':'));
+    interval_->setAccessibleName(text(text::ManualInterval) + QLatin1Char(' ') + text(text::SecondsUnit));
     for (QLabel* unit : secondsUnits_) {
-        unit->setText(text(TextSeconds));
+        unit->setText(text(text::SecondsUnit));
     }
     showValues();
 }

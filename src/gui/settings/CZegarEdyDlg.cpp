@@ -1,5 +1,6 @@
 #include "gui/settings/CZegarEdyDlg.h"
 
+#include "TextNumbers.h"
 #include "device/TypedNumber.h"
 #include "gui/settings/EditorSupport.h"
 #include "gui/wiring/CSelectPKDlg.h"
@@ -18,24 +19,6 @@
 #include <QRadioButton>
 
 namespace tolvane {
-
-namespace {
-
-constexpr int TextClockOn = 288;
-constexpr int TextType = 289;
-constexpr int TextOffset = 290;
-constexpr int TextHoursMinutes = 207;
-constexpr int TextSeconds = 210;
-constexpr int TextGap = 455;
-constexpr int TextPulse = 297;
-constexpr int TextRelayA = 293;
-constexpr int TextRelayB = 294;
-constexpr int TextSingleRelay = 295;
-constexpr int TextMinuteInput = 296;
-constexpr int TextLongPulse = 2204;
-constexpr int TextSign = 2205;
-
-} // namespace
 
 CZegarEdyDlg::CZegarEdyDlg(AppContext& context, const ProjectData* project, int clock, QWidget* parent)
     : CDialogEdy(context, project, parent), clock_(clock), clockOn_(new QCheckBox(this)), type_(new QComboBox(this)),
@@ -62,12 +45,12 @@ CZegarEdyDlg::CZegarEdyDlg(AppContext& context, const ProjectData* project, int 
     modes->addButton(firstMode_);
     modes->addButton(secondMode_);
 
-    clockOn_->setText(text(TextClockOn));
+    clockOn_->setText(text(text::ClockOn));
     for (int typeText : equipment::ClockTypeTexts) {
         type_->addItem(text(typeText));
     }
     sign_->setFixedWidth(28);
-    sign_->setAccessibleName(text(TextSign));
+    sign_->setAccessibleName(text(text::ShiftSign));
     sign_->setAutoDefault(false);
 
     const auto caption = [this](int id, int textId, QWidget* buddy) {
@@ -85,38 +68,38 @@ CZegarEdyDlg::CZegarEdyDlg(AppContext& context, const ProjectData* project, int 
     auto* grid = new QGridLayout;
     int row = 0;
     grid->addWidget(clockOn_, row++, 0, 1, 3);
-    grid->addWidget(caption(0, TextType, type_), row, 0);
+    grid->addWidget(caption(0, text::ClockType, type_), row, 0);
     grid->addWidget(type_, row++, 1, 1, 2);
     auto* offsetRow = new QHBoxLayout;
     offsetRow->addWidget(sign_);
     offsetRow->addWidget(hours_);
     offsetRow->addWidget(new QLabel(QStringLiteral(":"), this));
     offsetRow->addWidget(minutes_);
-    offsetRow->addWidget(new QLabel(text(TextHoursMinutes), this));
+    offsetRow->addWidget(new QLabel(text(text::HoursMinutesUnit), this));
     offsetRow->addStretch(1);
-    hours_->setAccessibleName(text(TextOffset) + QLatin1Char(' ') + text(TextHoursMinutes));
-    minutes_->setAccessibleName(text(TextOffset) + QLatin1Char(' ') + text(TextHoursMinutes));
-    grid->addWidget(new QLabel(text(TextOffset) + QLatin1Char(':'), this), row, 0);
+    hours_->setAccessibleName(text(text::ClockShiftGroup) + QLatin1Char(' ') + text(text::HoursMinutesUnit));
+    minutes_->setAccessibleName(text(text::ClockShiftGroup) + QLatin1Char(' ') + text(text::HoursMinutesUnit));
+    grid->addWidget(new QLabel(text(text::ClockShiftGroup) + QLatin1Char(':'), this), row, 0);
     grid->addLayout(offsetRow, row++, 1, 1, 2);
     grid->addWidget(contact_, row, 0);
     grid->addWidget(contactInput_, row++, 1, 1, 2);
-    grid->addWidget(caption(RelayACaption, TextRelayA, relayA_), row, 0);
+    grid->addWidget(caption(RelayACaption, text::ClockRelayA, relayA_), row, 0);
     grid->addWidget(relayA_, row++, 1, 1, 2);
-    grid->addWidget(caption(RelayBCaption, TextRelayB, relayB_), row, 0);
+    grid->addWidget(caption(RelayBCaption, text::ClockRelayB, relayB_), row, 0);
     grid->addWidget(relayB_, row++, 1, 1, 2);
-    grid->addWidget(caption(SingleRelayCaption, TextSingleRelay, singleRelay_), row, 0);
+    grid->addWidget(caption(SingleRelayCaption, text::ClockSingleRelay, singleRelay_), row, 0);
     grid->addWidget(singleRelay_, row++, 1, 1, 2);
-    grid->addWidget(caption(MinuteInputCaption, TextMinuteInput, minuteInput_), row, 0);
+    grid->addWidget(caption(MinuteInputCaption, text::ClockMinuteInput, minuteInput_), row, 0);
     grid->addWidget(minuteInput_, row++, 1, 1, 2);
-    grid->addWidget(caption(PulseCaption, TextPulse, pulse_), row, 0);
+    grid->addWidget(caption(PulseCaption, text::PulseLength, pulse_), row, 0);
     grid->addWidget(pulse_, row, 1);
-    grid->addWidget(unit(PulseUnit, TextSeconds), row++, 2);
-    grid->addWidget(caption(GapCaption, TextGap, gap_), row, 0);
+    grid->addWidget(unit(PulseUnit, text::SecondsUnit), row++, 2);
+    grid->addWidget(caption(GapCaption, text::ClockPulseGap, gap_), row, 0);
     grid->addWidget(gap_, row, 1);
-    grid->addWidget(unit(GapUnit, TextSeconds), row++, 2);
-    grid->addWidget(caption(LongPulseCaption, TextLongPulse, longPulse_), row, 0);
+    grid->addWidget(unit(GapUnit, text::SecondsUnit), row++, 2);
+    grid->addWidget(caption(LongPulseCaption, text::LongPulse, longPulse_), row, 0);
     grid->addWidget(longPulse_, row, 1);
-    grid->addWidget(unit(LongPulseUnit, TextSeconds), row++, 2);
+    grid->addWidget(unit(LongPulseUnit, text::SecondsUnit), row++, 2);
     auto* modeRow = new QHBoxLayout;
     modeRow->addWidget(firstMode_);
     modeRow->addWidget(secondMode_);
@@ -232,10 +215,10 @@ void CZegarEdyDlg::showValues() {
         link->setText(shown);
         link->setAccessibleName(text(captionText) + QStringLiteral(": ") + shown);
     };
-    setLink(relayA_, TextRelayA, OutputMap::relayText(map.clockRelayA(clock_)));
-    setLink(relayB_, TextRelayB, OutputMap::relayText(map.clockRelayB(clock_)));
-    setLink(singleRelay_, TextSingleRelay, OutputMap::relayText(map.clockSingleRelay(clock_)));
-    setLink(minuteInput_, TextMinuteInput,
+    setLink(relayA_, text::ClockRelayA, OutputMap::relayText(map.clockRelayA(clock_)));
+    setLink(relayB_, text::ClockRelayB, OutputMap::relayText(map.clockRelayB(clock_)));
+    setLink(singleRelay_, text::ClockSingleRelay, OutputMap::relayText(map.clockSingleRelay(clock_)));
+    setLink(minuteInput_, text::ClockMinuteInput,
             OutputMap::inputText(map.clockInput(clock_, OutputMapRecord::RoleClockMinute)));
     const equipment::ClockControls shown = equipment::clockControls(copy()->clocks().shownType(clock_));
     setLink(contactInput_, shown.contactText,

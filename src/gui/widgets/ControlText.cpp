@@ -28,26 +28,4 @@ void setControlText(QWidget* control, const QString& text) {
     }
 }
 
-QString controlText(const QWidget* control) {
-    if (!control) {
-        return {};
-    }
-    if (auto* help = qobject_cast<const CStaticHelp*>(control)) {
-        return help->text();
-    }
-    if (auto* label = qobject_cast<const QLabel*>(control)) {
-        return label->text();
-    }
-    if (auto* button = qobject_cast<const QAbstractButton*>(control)) {
-        return button->text();
-    }
-    if (auto* group = qobject_cast<const QGroupBox*>(control)) {
-        return group->title();
-    }
-    if (auto* edit = qobject_cast<const QLineEdit*>(control)) {
-        return edit->text();
-    }
-    return control->windowTitle();
-}
-
 } // namespace tolvane

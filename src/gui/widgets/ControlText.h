@@ -10,7 +10,4 @@ namespace tolvane {
 // window's title for anything else); does nothing for a missing control.
 void setControlText(QWidget* control, const QString& text);
 
-// The caption of such a control, empty for a missing one.
-QString controlText(const QWidget* control);
-
 } // namespace tolvane

@@ -1,5 +1,6 @@
-#include "gui/schedules/CPropPogNadzw.h"
+#include "gui/schedules/CPropPogSpec.h"
 
+#include "TextNumbers.h"
 #include "gui/choosers/CSelSekwDlg.h"
 #include "gui/schedules/CProgramPage.h"
 #include "gui/widgets/CFireEdit.h"
@@ -20,15 +21,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr int TextBox = 879;
-constexpr int TextStart = 880;
-constexpr int TextEnd = 881;
-constexpr int TextSteps = 882;
-constexpr int TextSequence = 554;
-constexpr int TextPriority = 217;
-constexpr int TextDays = 248;
-constexpr int TextTimeHint = 206;
-constexpr int TextNotChosen = 567;
 constexpr int MinHalfSteps = 1;
 constexpr int MaxHalfSteps = 28;
 
@@ -176,7 +168,7 @@ void CPropPogSpec::refreshMarks() {
 QString CPropPogSpec::sequenceText(const ProgramEntry& e) const {
     const int index = e.sequenceIndex();
     if (!project() || index >= SequenceTable::Count || !project()->sequences().isUsed(index)) {
-        return text(TextNotChosen);
+        return text(text::NotChosen);
     }
     return QString::fromStdString(sequenceName(index, context().texts));
 }
@@ -197,7 +189,7 @@ void CPropPogSpec::showBox(int n) {
     box.steps->writeHalves(e.steps());
     box.stepsTyped = false;
     box.sequence->setText(sequenceText(e));
-    box.sequence->setAccessibleName(text(TextSequence) + QLatin1String(": ") + sequenceText(e));
+    box.sequence->setAccessibleName(text(text::Sequence) + QLatin1String(": ") + sequenceText(e));
     setItemTwoDigits(box.priority, e.priority() + 1);
     box.days->setText(QString::asprintf("%.1d", e.days()));
     showMarks(n);
@@ -278,26 +270,26 @@ void CPropPogSpec::chooseSequence(int n) {
 void CPropPogSpec::refreshTexts() {
     for (int n = 0; n < BoxCount; ++n) {
         Box& box = boxes_[static_cast<std::size_t>(n)];
-        const QString title = text(TextBox) + QLatin1Char(' ') + QString::number(n + 1);
+        const QString title = text(text::SpecialTolling) + QLatin1Char(' ') + QString::number(n + 1);
         box.group->setTitle(title);
-        box.startLabel->setText(text(TextStart) + QLatin1Char(':'));
-        box.endLabel->setText(text(TextEnd) + QLatin1Char(':'));
-        box.startHint->setText(text(TextTimeHint));
-        box.endHint->setText(text(TextTimeHint));
+        box.startLabel->setText(text(text::SpecialStart) + QLatin1Char(':'));
+        box.endLabel->setText(text(text::SpecialEnd) + QLatin1Char(':'));
+        box.startHint->setText(text(text::TimeHint));
+        box.endHint->setText(text(text::TimeHint));
         const std::array<int, 3> parts{CProgramPage::TextHour, CProgramPage::TextMinute, CProgramPage::TextSecond};
         for (std::size_t part = 0; part < 3; ++part) {
-            box.start[part]->setAccessibleName(title + QLatin1String(", ") + text(TextStart) + QLatin1String(", ") +
-                                               text(parts[part]));
-            box.end[part]->setAccessibleName(title + QLatin1String(", ") + text(TextEnd) + QLatin1String(", ") +
-                                             text(parts[part]));
+            box.start[part]->setAccessibleName(title + QLatin1String(", ") + text(text::SpecialStart) +
+                                               QLatin1String(", ") + text(parts[part]));
+            box.end[part]->setAccessibleName(title + QLatin1String(", ") + text(text::SpecialEnd) +
+                                             QLatin1String(", ") + text(parts[part]));
         }
-        box.stepsLabel->setText(text(TextSteps) + QLatin1Char(':'));
-        box.steps->setAccessibleName(title + QLatin1String(", ") + text(TextSteps));
-        box.sequenceLabel->setText(text(TextSequence) + QLatin1Char(':'));
-        box.priorityLabel->setText(text(TextPriority) + QLatin1Char(':'));
-        box.priority->setAccessibleName(title + QLatin1String(", ") + text(TextPriority));
-        box.daysLabel->setText(text(TextDays) + QLatin1Char(':'));
-        box.days->setAccessibleName(title + QLatin1String(", ") + text(TextDays));
+        box.stepsLabel->setText(text(text::SpecialSteps) + QLatin1Char(':'));
+        box.steps->setAccessibleName(title + QLatin1String(", ") + text(text::SpecialSteps));
+        box.sequenceLabel->setText(text(text::Sequence) + QLatin1Char(':'));
+        box.priorityLabel->setText(text(text::SpecialPriority) + QLatin1Char(':'));
+        box.priority->setAccessibleName(title + QLatin1String(", ") + text(text::SpecialPriority));
+        box.daysLabel->setText(text(text::NumberOfDays) + QLatin1Char(':'));
+        box.days->setAccessibleName(title + QLatin1String(", ") + text(text::NumberOfDays));
     }
     reload();
 }
