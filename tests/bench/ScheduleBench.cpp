@@ -3,7 +3,7 @@
 
 #include "gui/app/AppContext.h"
 #include "gui/app/CTarvelinDoc.h"
-#include "gui/schedules/CPropTyg.h"
+#include "gui/schedules/CProgramPage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -67,7 +67,7 @@ void RebuildWeeklyListAndShowEntry(benchmark::State& state) {
         testing_support::fillProject(p);
         p.sortSchedulesByTime();
     });
-    CPropTyg page(context);
+    CProgramPage page(context, programPageSpec(Weekly));
     page.setDocument(&document, nullptr);
     page.resize(1000, 700);
     page.show();

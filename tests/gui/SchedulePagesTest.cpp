@@ -6,8 +6,8 @@
 #include "ShellTestSupport.h"
 
 #include "gui/app/CTarvelinDoc.h"
+#include "gui/schedules/CProgramPage.h"
 #include "gui/schedules/CPropProgramy.h"
-#include "gui/schedules/CPropTyg.h"
 #include "gui/widgets/CFireEdit.h"
 #include "gui/widgets/CLinkStatic.h"
 #include "gui/widgets/CTrackEdytorCtrl.h"

@@ -5,15 +5,11 @@
 #include "gui/report/CPropRaport.h"
 #include "gui/ringing/CKurantyPage.h"
 #include "gui/ringing/CPropKorekty.h"
-#include "gui/schedules/CPropJed.h"
+#include "gui/schedules/CProgramPage.h"
 #include "gui/schedules/CPropPlan.h"
-#include "gui/schedules/CPropPog.h"
 #include "gui/schedules/CPropPogSpec.h"
 #include "gui/schedules/CPropProgramy.h"
-#include "gui/schedules/CPropRok.h"
-#include "gui/schedules/CPropSwi.h"
 #include "gui/schedules/CPropSwieta.h"
-#include "gui/schedules/CPropTyg.h"
 #include "gui/sequences/CPropGongi.h"
 #include "gui/sequences/CPropSekwencje.h"
 #include "gui/settings/CPropDruk.h"
@@ -29,6 +25,11 @@ namespace {
 
 template <typename Page> CDataPage* make(AppContext& context, QWidget* parent) {
     return new Page(context, parent);
+}
+
+// The schedule pages are one class, set up by the row of their kind in the program page table.
+template <int Kind> CDataPage* program(AppContext& context, QWidget* parent) {
+    return new CProgramPage(context, programPageSpec(Kind), parent);
 }
 
 // The sections a page edits, and how many they are.
@@ -56,7 +57,7 @@ const PageSpec Pages[] = {
     row(PageId::Programy, 173, 5, true, Tree{{{1, 158, 6, false}}}, sections(), make<CPropProgramy>, "programs"),
     row(PageId::Wymiana, 174, 2, true, Tree{{{0, 157, 11, false}}},
         sections(SectionId::Identity, SectionId::StartFlags), make<CPropWymiana>, "card-exchange"),
-    row(PageId::Tyg, 175, 2, true, Tree{{{2, 159, 7, true}}}, sections(SectionId::Weekly), make<CPropTyg>, "weekly"),
+    row(PageId::Tyg, 175, 2, true, Tree{{{2, 159, 7, true}}}, sections(SectionId::Weekly), program<Weekly>, "weekly"),
     row(PageId::Settings, 176, 2, true,
         Tree{{{9, 165, 1, false}, {13, 168, 0, true}, {14, 170, 2, true}, {15, 171, 13, true}, {16, 602, 17, true}}},
         sections(SectionId::General, SectionId::Bells, SectionId::Clocks, SectionId::Hammers, SectionId::Amplifier),
@@ -68,12 +69,13 @@ const PageSpec Pages[] = {
     row(PageId::Korekty, 179, 2, true, Tree{{{11, 166, 2, true}}}, sections(SectionId::TimeCorrection),
         make<CPropKorekty>, "time-corrections"),
     row(PageId::Raport, 164, 2, true, Tree{{{20, 164, 12, false}}}, sections(), make<CPropRaport>, "report"),
-    row(PageId::Swi, 180, 2, true, Tree{{{4, 161, 9, true}}}, sections(SectionId::HolidayDay), make<CPropSwi>,
+    row(PageId::Swi, 180, 2, true, Tree{{{4, 161, 9, true}}}, sections(SectionId::HolidayDay), program<HolidayDay>,
         "holiday-programs"),
-    row(PageId::Rok, 181, 2, true, Tree{{{3, 160, 8, true}}}, sections(SectionId::Annual), make<CPropRok>, "annual"),
-    row(PageId::Jed, 182, 2, true, Tree{{{5, 162, 10, true}}}, sections(SectionId::OneTime), make<CPropJed>,
+    row(PageId::Rok, 181, 2, true, Tree{{{3, 160, 8, true}}}, sections(SectionId::Annual), program<Annual>, "annual"),
+    row(PageId::Jed, 182, 2, true, Tree{{{5, 162, 10, true}}}, sections(SectionId::OneTime), program<OneTime>,
         "one-time"),
-    row(PageId::Pog, 183, 2, true, Tree{{{6, 163, 10, true}}}, sections(SectionId::Funeral), make<CPropPog>, "funeral"),
+    row(PageId::Pog, 183, 2, true, Tree{{{6, 163, 10, true}}}, sections(SectionId::Funeral), program<Funeral>,
+        "funeral"),
     row(PageId::PogSpec, 878, 2, true, Tree{{{7, 879, 10, true}}}, sections(SectionId::SpecialTolling),
         make<CPropPogSpec>, "special-tolling"),
     row(PageId::User, 598, 2, true, Tree{{{10, 598, 15, true}}}, sections(), make<CPropUser>, "user"),
