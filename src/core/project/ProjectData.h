@@ -1,8 +1,6 @@
 #pragma once
 
 #include "project/CardIdentity.h"
-#include "project/TextSource.h"
-#include "project/ValidationIssue.h"
 #include "ringing/BellTable.h"
 #include "ringing/ChimeNameTable.h"
 #include "ringing/HammerTable.h"
@@ -13,6 +11,8 @@
 #include "ringing/TowerClockTable.h"
 #include "schedules/HolidayTable.h"
 #include "schedules/ScheduleProgram.h"
+#include "section/TextSource.h"
+#include "section/ValidationIssue.h"
 #include "settings/AmplifierSettings.h"
 #include "settings/GeneralSettings.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/TextSource.h"
-#include "project/ValidationIssue.h"
+#include "section/TextSource.h"
+#include "section/ValidationIssue.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/ProjectSection.h"
+#include "section/ProjectSection.h"
 
 #include <array>
 #include <cstddef>

@@ -2,9 +2,9 @@
 
 #include "device/ByteIO.h"
 #include "device/TypedNumber.h"
-#include "project/ProjectSection.h"
-#include "project/TextSource.h"
 #include "ringing/OutputMap.h"
+#include "section/ProjectSection.h"
+#include "section/TextSource.h"
 
 #include <array>
 #include <cstddef>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/RecordTable.h"
+#include "section/RecordTable.h"
 
 #include <array>
 #include <cstddef>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/ProjectSection.h"
-#include "project/TextSource.h"
+#include "section/ProjectSection.h"
+#include "section/TextSource.h"
 
 #include <array>
 #include <cstddef>

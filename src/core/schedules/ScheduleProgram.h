@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/ProjectSection.h"
 #include "schedules/ProgramEntry.h"
+#include "section/ProjectSection.h"
 
 #include <array>
 #include <cstdint>

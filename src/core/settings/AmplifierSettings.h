@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/BlockSection.h"
+#include "section/BlockSection.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "SequenceSteps.h"
 #include "project/ProjectData.h"
-#include "project/TextSource.h"
+#include "section/TextSource.h"
 
 #include <gtest/gtest.h>
 

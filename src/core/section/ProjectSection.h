@@ -1,8 +1,8 @@
 #pragma once
 
-#include "project/SectionArchive.h"
-#include "project/SectionState.h"
-#include "project/ValidationIssue.h"
+#include "section/SectionArchive.h"
+#include "section/SectionState.h"
+#include "section/ValidationIssue.h"
 
 #include <cstdint>
 #include <span>
