@@ -3,7 +3,7 @@
 #include "cli/Cli.h"
 #include "platform/NativeFile.h"
 #include "project/ProjectData.h"
-#include "project/TextSource.h"
+#include "section/TextSource.h"
 
 #include <QString>
 

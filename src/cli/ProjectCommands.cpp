@@ -84,11 +84,11 @@ int cmdValidate(Context& c, const Args& args) {
     if (!project) {
         return exitCode;
     }
-    const bool critical = project->validate();
-    const auto rows = Report::rows(*project, c.texts);
+    const IssueList issues = project->validate();
+    const auto rows = Report::rows(issues, &project->holidays(), c.texts);
     int counts[3] = {0, 0, 0};
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ValidationIssue& issue = project->issueAt(static_cast<int>(i));
+        const ValidationIssue& issue = issues[i];
         if (issue.severity >= 0 && issue.severity <= 2) {
             ++counts[issue.severity];
         }
@@ -104,10 +104,10 @@ int cmdValidate(Context& c, const Args& args) {
         }
     }
     if (format == "text") {
-        c.out << project->issueCount() << " issues: " << counts[0] << " critical, " << counts[1] << " warnings, "
+        c.out << issues.size() << " issues: " << counts[0] << " critical, " << counts[1] << " warnings, "
               << counts[2] << " notes\n";
     }
-    return critical ? CriticalErrors : Success;
+    return hasCritical(issues) ? CriticalErrors : Success;
 }
 
 int cmdSave(Context& c, const Args& args) {

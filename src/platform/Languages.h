@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LanguageCatalog.h"
-#include "project/TextSource.h"
+#include "section/TextSource.h"
 
 #include <QString>
 #include <QStringList>

@@ -5,7 +5,7 @@
 #include "SafeFile.h"
 #include "card/CardFileSystem.h"
 #include "card/CardFiles.h"
-#include "project/TextSource.h"
+#include "section/TextSource.h"
 
 #include <QString>
 

@@ -433,8 +433,9 @@ int main(int argc, char** argv) {
             return 1;
         }
         tolvane::composeTower(project);
-        if (project.validate()) {
-            for (const auto& issue : project.issues()) {
+        const tolvane::IssueList issues = project.validate();
+        if (tolvane::hasCritical(issues)) {
+            for (const auto& issue : issues) {
                 if (issue.severity == tolvane::severity::Critical) {
                     std::cerr << output.string() << ": error: critical issue " << issue.code << " (record "
                               << issue.item << ", area " << issue.area << ")\n";

@@ -93,8 +93,7 @@ protected:
     }
 
     bool reported(std::int32_t code, std::int32_t area) const {
-        doc().project().validate();
-        for (const ValidationIssue& issue : doc().project().issues()) {
+        for (const ValidationIssue& issue : doc().project().validate()) {
             if (issue.code == code && issue.area == area) {
                 return true;
             }

@@ -121,9 +121,8 @@ protected:
     }
 
     std::vector<ValidationIssue> issuesOfArea(int area) {
-        doc().project().validate();
         std::vector<ValidationIssue> found;
-        for (const ValidationIssue& issue : doc().project().issues()) {
+        for (const ValidationIssue& issue : doc().project().validate()) {
             if (issue.area == area) {
                 found.push_back(issue);
             }

@@ -513,8 +513,7 @@ TEST_F(SequencesPageTest, AFullSequenceTakesNoStepAndARangeNeverReachesTheNewSte
     ASSERT_TRUE(app.dialogs.done());
     EXPECT_EQ(offered.numbers, QStringList{"<1>"});
     EXPECT_EQ(column(page().stepList(), 0), QStringList({"t553 1____", "t661", "t660", "t553 1____"}));
-    doc().project().validate();
-    for (const ValidationIssue& issue : doc().project().issues()) {
+    for (const ValidationIssue& issue : doc().project().validate()) {
         EXPECT_NE(issue.area, SequenceTable::Area) << "the range is sound: code " << issue.code;
     }
 
@@ -652,8 +651,7 @@ TEST_F(SequencesPageTest, AQuarterOnFourHammersIsComposedGivenToTheQuartersAndUn
     EXPECT_TRUE(r.quarterStrikingOn());
     EXPECT_EQ(r.blockStartHour(NightBlock::Quarter), 22);
     EXPECT_EQ(r.blockEndHour(NightBlock::Hour), 7);
-    doc().project().validate();
-    for (const ValidationIssue& issue : doc().project().issues()) {
+    for (const ValidationIssue& issue : doc().project().validate()) {
         EXPECT_NE(issue.area, StrikingSettings::AreaQuarters) << "code " << issue.code;
         EXPECT_NE(issue.area, SequenceTable::Area) << "code " << issue.code;
     }

@@ -257,8 +257,7 @@ TEST_F(SettingsPageTest, AHalfTypedCodeIsNeverStoredAndLeavingShowsTheStoredCode
     QTest::keyClick(code, Qt::Key_Tab);
     EXPECT_EQ(code->text(), "4321");
     // The report's note of the factory code is gone for the user code; the service code keeps it.
-    project().validate();
-    EXPECT_EQ(project().issues(), (IssueList{{100, 1, 18, 2}}));
+    EXPECT_EQ(project().validate(), (IssueList{{100, 1, 18, 2}}));
 }
 
 TEST_F(SettingsPageTest, TypingTheLocationIsOneStepAndMarksOnlyTheLocation) {
@@ -420,9 +419,8 @@ TEST_F(SettingsPageTest, AHammerCannotTakeABellAnotherHammerStrikes) {
     EXPECT_EQ(project().hammers().record(2).pulseTenths(), 0) << ".05 s is stored truncated";
     EXPECT_TRUE(project().general().isMarked(GeneralSettings::Mark::Hammer1 + 2));
     EXPECT_EQ(steps(), before + 1);
-    project().validate();
-    EXPECT_NE(std::find(project().issues().begin(), project().issues().end(), ValidationIssue{51, 2, 16, 0}),
-              project().issues().end());
+    const IssueList issues = project().validate();
+    EXPECT_NE(std::find(issues.begin(), issues.end(), ValidationIssue{51, 2, 16, 0}), issues.end());
 }
 
 TEST_F(SettingsPageTest, TheClockTypeListShowsEachTypesControlsAndPulseRange) {
@@ -486,8 +484,7 @@ TEST_F(SettingsPageTest, ANewProjectDoesNotBlinkAWarningDoes) {
         }
         return icons;
     };
-    project().validate();
-    ASSERT_EQ(project().issueCount(), 2) << "the notes of the two factory codes";
+    ASSERT_EQ(project().validate().size(), 2u) << "the notes of the two factory codes";
     EXPECT_EQ(ticks(), (std::vector<int>{12, 12, 12, 12}));
     // An empty location is one more note: still quiet.
     typeInto(child<QLineEdit>(page(), "location"), QString());

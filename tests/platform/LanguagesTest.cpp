@@ -1,6 +1,6 @@
 #include "platform/Languages.h"
 #include "CatalogFiles.h"
-#include "project/TextSource.h"
+#include "section/TextSource.h"
 
 #include <QTemporaryDir>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/ProjectSection.h"
+#include "section/ProjectSection.h"
 
 #include <cstddef>
 #include <cstdint>

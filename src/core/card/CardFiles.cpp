@@ -213,7 +213,7 @@ std::vector<WriteResult> writeCardFiles(ProjectData& project, std::span<const Fi
         return results;
     }
     const bool critical = std::any_of(kinds.begin(), kinds.end(), [](FileKind k) { return k != FileKind::Chimes; }) &&
-                          project.validate();
+                          hasCritical(project.validate());
     std::vector<std::vector<std::uint8_t>> images(kinds.size());
     std::vector<CardFileSystem::Copy> copies;
     std::vector<std::size_t> copied; // the kind of each copy

@@ -50,7 +50,6 @@ void ProjectData::resetAll(bool keepContent) {
         sequences_.reset();
         identity_.reset();
     }
-    issues_.clear();
     clearModifiedAll();
 }
 
@@ -210,68 +209,63 @@ void ProjectData::clearChimesMarks() {
     chimes_.clearModified();
 }
 
-bool ProjectData::validate() const {
-    issues_.clear();
+// The output map and the chime names have no rule of their own to check.
+IssueList ProjectData::validate() const {
+    IssueList issues;
     for (const auto& program : programs_) {
-        program->validate(issues_);
+        program->validate(issues);
     }
-    checkIdentifiers();
-    holidays_.validate(issues_);
-    bells_.validate(issues_);
-    clocks_.validate(issues_);
-    striking_.validate(issues_);
-    checkAmplifier();
-    general_.validate(issues_);
-    outputs_.validate(issues_);
-    hammers_.validate(issues_);
-    sequences_.validate(issues_);
-    checkFileSections();
-    return hasCriticalIssues();
+    checkIdentifiers(issues);
+    holidays_.validate(issues);
+    bells_.validate(issues);
+    clocks_.validate(issues);
+    striking_.validate(issues);
+    checkAmplifier(issues);
+    general_.validate(issues);
+    hammers_.validate(issues);
+    sequences_.validate(issues);
+    checkFileSections(issues);
+    return issues;
 }
 
 // Our own code 120: a section the opened project file did not hold (area 19, item the section's number in file
 // order). A warning, as the defaults it keeps may be what an older file meant, but writing them to a card would
 // wipe what the tower holds.
-void ProjectData::checkFileSections() const {
+void ProjectData::checkFileSections(IssueList& issues) const {
     for (int i = 0; i < static_cast<int>(SectionId::StartFlags); ++i) {
         if ((sectionsMissingFromFile & (std::uint32_t{1} << i)) != 0) {
-            issues_.push_back({IssueSectionMissing, i, FileSectionArea, severity::Warning});
+            issues.push_back({IssueSectionMissing, i, FileSectionArea, severity::Warning});
         }
     }
 }
 
-bool ProjectData::hasCriticalIssues() const {
-    return std::any_of(issues_.begin(), issues_.end(),
-                       [](const ValidationIssue& i) { return i.severity == severity::Critical; });
-}
-
 // Identifiers must be unique across the weekly, annual, holiday-day and one-time programs (walked in that
 // order); every holder after the first is reported.
-void ProjectData::checkIdentifiers() const {
+void ProjectData::checkIdentifiers(IssueList& issues) const {
     std::set<std::uint16_t> seen;
     for (int kind : {Weekly, Annual, HolidayDay, OneTime}) {
         const ScheduleProgram& p = program(kind);
         for (int i = 0; i < p.usedCount(); ++i) {
             const std::uint16_t id = p.entry(i).identifier();
             if (!seen.insert(id).second) {
-                issues_.push_back({49, i, kind, severity::Warning});
+                issues.push_back({49, i, kind, severity::Warning});
             }
         }
     }
 }
 
-void ProjectData::checkAmplifier() const {
+void ProjectData::checkAmplifier(IssueList& issues) const {
     auto outside = [](std::uint16_t v) {
         return v < AmplifierSettings::MinSeconds || v > AmplifierSettings::MaxSeconds;
     };
     if (outside(amplifier_.leadTimeSeconds())) {
-        issues_.push_back({37, 0, AmplifierArea, severity::Critical});
+        issues.push_back({37, 0, AmplifierArea, severity::Critical});
     }
     if (outside(amplifier_.switchOffDelaySeconds())) {
-        issues_.push_back({38, 0, AmplifierArea, severity::Critical});
+        issues.push_back({38, 0, AmplifierArea, severity::Critical});
     }
     if (amplifier_.switchingOn() && outputs_.amplifierRelay() == OutputMapRecord::NoRelay) {
-        issues_.push_back({39, 0, AmplifierArea, severity::Warning});
+        issues.push_back({39, 0, AmplifierArea, severity::Warning});
     }
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "project/CardIdentity.h"
-#include "project/TextSource.h"
-#include "project/ValidationIssue.h"
 #include "ringing/BellTable.h"
 #include "ringing/ChimeNameTable.h"
 #include "ringing/HammerTable.h"
@@ -13,6 +11,8 @@
 #include "ringing/TowerClockTable.h"
 #include "schedules/HolidayTable.h"
 #include "schedules/ScheduleProgram.h"
+#include "section/TextSource.h"
+#include "section/ValidationIssue.h"
 #include "settings/AmplifierSettings.h"
 #include "settings/GeneralSettings.h"
 
@@ -50,8 +50,8 @@ enum class SectionId : int {
 };
 constexpr int SectionIdCount = 19;
 
-// The whole configuration of one controller installation: every section, the card identity, the change marks
-// and the validation list. The project file and the card files are two serialisations of this one object.
+// The whole configuration of one controller installation: every section, the card identity and the change
+// marks. The project file and the card files are two serialisations of this one object.
 // Sections refer to each other through non-owning pointers set once here, so a project is neither copied nor moved.
 class ProjectData {
 public:
@@ -131,8 +131,8 @@ public:
     // Reads or writes the project-file body of `id` (not StartFlags).
     void serialize(SectionId id, SectionArchive& archive);
 
-    // keepContent false: every section back to its defaults and the card identity reset. In both cases the
-    // validation list is emptied and every change mark cleared.
+    // keepContent false: every section back to its defaults and the card identity reset. In both cases every
+    // change mark is cleared.
     void resetAll(bool keepContent);
     void clearModifiedAll();
     bool isModifiedAll() const;
@@ -148,14 +148,9 @@ public:
     void clearConfigMarks();
     void clearChimesMarks();
 
-    // Checks the whole project; true when it contains critical errors.
-    // Looking at the project changes none of its data: only the list of issues is refilled.
-    bool validate() const;
-    const IssueList& issues() const { return issues_; }
-    int issueCount() const { return static_cast<int>(issues_.size()); }
-    const ValidationIssue& issueAt(int i) const { return issues_.at(static_cast<std::size_t>(i)); }
-    int issueSeverity(int i) const { return issueAt(i).severity; }
-    bool hasCriticalIssues() const;
+    // Checks the whole project and returns every issue found, in check order; hasCritical() of the list tells
+    // whether the project may go to a card. The project keeps nothing of the check: each call checks afresh.
+    [[nodiscard]] IssueList validate() const;
 
     // The smallest program identifier 1-512 not used by any slot of the weekly, holiday-day, annual and
     // one-time programs; 1 when all are taken.
@@ -175,12 +170,11 @@ public:
 
 private:
     void setReferences();
-    void checkAmplifier() const;
-    void checkIdentifiers() const;
-    void checkFileSections() const;
+    void checkAmplifier(IssueList& issues) const;
+    void checkIdentifiers(IssueList& issues) const;
+    void checkFileSections(IssueList& issues) const;
 
     CardIdentity identity_;
-    mutable IssueList issues_;
     std::array<std::unique_ptr<ScheduleProgram>, ProgramCount> programs_;
     HolidayTable holidays_;
     SequenceTable sequences_;

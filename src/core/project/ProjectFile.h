@@ -49,9 +49,10 @@ enum Tag : std::uint32_t {
     TagIdentity = 37,
 };
 
-// The bytes of the whole project file; the project, its change marks and its validation list are not touched.
+// The bytes of the whole project file; the project and its change marks are not touched.
 std::vector<std::uint8_t> encode(ProjectData& project);
-// What a completed save does to the project: the validation list emptied and every change mark cleared.
+// What a completed save does to the project: every change mark cleared, and no section counts as missing from
+// the file any more.
 void markSaved(ProjectData& project);
 // encode() and markSaved() in one step, for callers whose write cannot fail. Savers that write to a disk call
 // encode(), write, and markSaved() only once the file is safely written, so a failed save keeps the marks.

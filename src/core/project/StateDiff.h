@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/SectionState.h"
+#include "section/SectionState.h"
 
 #include <cstddef>
 #include <cstdint>

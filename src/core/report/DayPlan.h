@@ -1,8 +1,8 @@
 #pragma once
 
-#include "project/TextSource.h"
 #include "schedules/Calendar.h"
 #include "schedules/ProgramKind.h"
+#include "section/TextSource.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/TextSource.h"
 #include "report/DayPlan.h"
+#include "section/TextSource.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/ValidationIssue.h"
+#include "section/ValidationIssue.h"
 
 namespace tolvane {
 

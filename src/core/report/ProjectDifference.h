@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/TextSource.h"
 #include "report/IssueTarget.h"
+#include "section/TextSource.h"
 
 #include <string>
 #include <vector>

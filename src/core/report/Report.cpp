@@ -182,8 +182,4 @@ std::vector<Report::Row> Report::rows(const IssueList& issues, const HolidayTabl
     return out;
 }
 
-std::vector<Report::Row> Report::rows(const ProjectData& project, const TextSource& texts) {
-    return rows(project.issues(), &project.holidays(), texts);
-}
-
 } // namespace tolvane

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/TextSource.h"
-#include "project/ValidationIssue.h"
+#include "section/TextSource.h"
+#include "section/ValidationIssue.h"
 
 #include <array>
 #include <string>
@@ -55,8 +55,6 @@ public:
 
     // One row per issue, in list order.
     static std::vector<Row> rows(const IssueList& issues, const HolidayTable* holidays, const TextSource& texts);
-    // The rows of the project's last check (ProjectData::validate), holiday names from its holiday table.
-    static std::vector<Row> rows(const ProjectData& project, const TextSource& texts);
 };
 
 } // namespace tolvane

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/TextSource.h"
 #include "ringing/OutputMap.h"
+#include "section/TextSource.h"
 
 #include <string>
 

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/RecordTable.h"
+#include "section/RecordTable.h"
+#include "section/ValidationIssue.h"
 
 #include <array>
 #include <cstddef>
@@ -75,7 +76,7 @@ public:
 
     BellTable();
 
-    void validate(IssueList& issues) const override;
+    void validate(IssueList& issues) const;
 
     // True when bell `bell` is switched off (bit 1 of its flag byte); false for an index that names no bell.
     bool bellDisabled(int bell) const;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/ProjectSection.h"
+#include "section/ProjectSection.h"
 
 #include <array>
 #include <cstddef>
@@ -24,10 +24,10 @@ public:
 
     ChimeNameTable();
 
-    void resetItem(int index) override;
-    void reset() override;
-    void unpackImage(std::span<const std::uint8_t> image) override;
-    void packImage(std::span<std::uint8_t> image) override;
+    void resetItem(int index);
+    void reset();
+    void unpackImage(std::span<const std::uint8_t> image);
+    void packImage(std::span<std::uint8_t> image);
     void serialize(SectionArchive& archive) override;
     void clearModified() override;
     bool isModified() const override;

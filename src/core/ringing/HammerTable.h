@@ -1,7 +1,8 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/RecordTable.h"
+#include "section/RecordTable.h"
+#include "section/ValidationIssue.h"
 
 #include <array>
 #include <cstddef>
@@ -52,7 +53,7 @@ public:
 
     HammerTable();
 
-    void validate(IssueList& issues) const override;
+    void validate(IssueList& issues) const;
 
     void setPulseTenths(int i, int tenths);
     // The pulse as typed in seconds with one decimal: stored as tenths, truncated (0.05 gives 0).

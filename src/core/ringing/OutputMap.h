@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/ProjectSection.h"
+#include "section/ProjectSection.h"
 
 #include <array>
 #include <cstddef>
@@ -92,10 +92,10 @@ public:
     void setReferences(const SequenceTable* sequences, const TowerClockTable* clocks);
     const SequenceTable* sequenceTable() const { return sequences_; }
 
-    void resetItem(int index) override;
-    void reset() override;
-    void unpackImage(std::span<const std::uint8_t> image) override;
-    void packImage(std::span<std::uint8_t> image) override;
+    void resetItem(int index);
+    void reset();
+    void unpackImage(std::span<const std::uint8_t> image);
+    void packImage(std::span<std::uint8_t> image);
     void serialize(SectionArchive& archive) override;
     void clearModified() override;
     bool isModified() const override;

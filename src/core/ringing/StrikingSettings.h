@@ -2,9 +2,10 @@
 
 #include "device/ByteIO.h"
 #include "device/TypedNumber.h"
-#include "project/ProjectSection.h"
-#include "project/TextSource.h"
 #include "ringing/OutputMap.h"
+#include "section/ProjectSection.h"
+#include "section/TextSource.h"
+#include "section/ValidationIssue.h"
 
 #include <array>
 #include <cstddef>
@@ -158,12 +159,12 @@ public:
     // null, and then the checks that need it are skipped.
     void setReferences(const SequenceTable* sequences, const OutputMap* outputs);
 
-    void resetItem(int index) override;
-    void reset() override;
-    void swapByteOrder(std::span<std::uint8_t> image) const override;
-    void unpackImage(std::span<const std::uint8_t> image) override;
-    void packImage(std::span<std::uint8_t> image) override;
-    void validate(IssueList& issues) const override;
+    void resetItem(int index);
+    void reset();
+    void swapByteOrder(std::span<std::uint8_t> image) const;
+    void unpackImage(std::span<const std::uint8_t> image);
+    void packImage(std::span<std::uint8_t> image);
+    void validate(IssueList& issues) const;
     void serialize(SectionArchive& archive) override;
     void clearModified() override;
     bool isModified() const override;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/BlockSection.h"
+#include "section/BlockSection.h"
 
 #include <array>
 #include <cstddef>
@@ -49,7 +49,7 @@ public:
 
     TimeCorrectionSettings() { reset(); }
 
-    // ProjectSection. The block has no rule of its own to check.
+    // BlockSection. The block has no rule of its own to check.
     // All 72 bytes 0xFF, then summer +2.0 h, winter +1.0 h, window 01:00 to 04:00, 4 frames, flags 0xEB
     // (power-on synchronisation, activity 2, first source, automatic time change), no weekly drift. The marks
     // stay as they are.

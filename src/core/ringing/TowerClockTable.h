@@ -1,7 +1,8 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/RecordTable.h"
+#include "section/RecordTable.h"
+#include "section/ValidationIssue.h"
 
 #include <array>
 #include <cstddef>
@@ -87,7 +88,7 @@ public:
     void setReferences(const OutputMap* outputs) { outputs_ = outputs; }
 
     // Checks switched-on clocks only. The relay rules need the output map and are skipped without it.
-    void validate(IssueList& issues) const override;
+    void validate(IssueList& issues) const;
 
     // The type the editor shows: a stored type outside 2-5 is shown as type 1.
     int shownType(int i) const;

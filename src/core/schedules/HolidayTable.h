@@ -1,8 +1,9 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/ProjectSection.h"
-#include "project/TextSource.h"
+#include "section/ProjectSection.h"
+#include "section/TextSource.h"
+#include "section/ValidationIssue.h"
 
 #include <array>
 #include <cstddef>
@@ -92,12 +93,12 @@ public:
 
     HolidayTable();
 
-    void resetItem(int index) override;
-    void reset() override;
-    void swapByteOrder(std::span<std::uint8_t> image) const override;
-    void unpackImage(std::span<const std::uint8_t> image) override;
-    void packImage(std::span<std::uint8_t> image) override;
-    void validate(IssueList& issues) const override;
+    void resetItem(int index);
+    void reset();
+    void swapByteOrder(std::span<std::uint8_t> image) const;
+    void unpackImage(std::span<const std::uint8_t> image);
+    void packImage(std::span<std::uint8_t> image);
+    void validate(IssueList& issues) const;
     void serialize(SectionArchive& archive) override;
     void clearModified() override;
     bool isModified() const override;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/TextSource.h"
 #include "schedules/ProgramEntry.h"
+#include "section/TextSource.h"
 
 #include <cstdint>
 #include <string>

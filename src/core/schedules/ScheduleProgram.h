@@ -1,7 +1,8 @@
 #pragma once
 
-#include "project/ProjectSection.h"
 #include "schedules/ProgramEntry.h"
+#include "section/ProjectSection.h"
+#include "section/ValidationIssue.h"
 
 #include <array>
 #include <cstdint>
@@ -117,14 +118,14 @@ public:
     const HolidayTable* holidayTable() const { return holidays_; }
 
     // The section operations.
-    void resetItem(int index) override;
-    void reset() override;
+    void resetItem(int index);
+    void reset();
     // Appends a default entry in use with a new identifier; -1 when the table is full.
-    int addItem() override;
-    void swapByteOrder(std::span<std::uint8_t> image) const override;
-    void unpackImage(std::span<const std::uint8_t> image) override;
-    void packImage(std::span<std::uint8_t> image) override;
-    void validate(IssueList& issues) const override;
+    int addItem();
+    void swapByteOrder(std::span<std::uint8_t> image) const;
+    void unpackImage(std::span<const std::uint8_t> image);
+    void packImage(std::span<std::uint8_t> image);
+    void validate(IssueList& issues) const;
     void serialize(SectionArchive& archive) override;
     void clearModified() override;
     bool isModified() const override;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/BlockSection.h"
+#include "section/BlockSection.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,7 +29,7 @@ public:
 
     AmplifierSettings() { reset(); }
 
-    // ProjectSection. The rules on the times and the relay need the output map and are checked by the project.
+    // BlockSection. The rules on the times and the relay need the output map and are checked by the project.
     // Every byte 0xFF, switching off, lead time and switch-off delay 10 s; the marks stay as they are.
     void resetItem(int index) override;
     // The controller reads the two time words high byte first; the flag word keeps its order.

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/ProjectSection.h"
+#include "section/ProjectSection.h"
+#include "section/ValidationIssue.h"
 #include "settings/AstroPlaces.h"
 
 #include <cstddef>
@@ -120,13 +121,13 @@ public:
 
     GeneralSettings();
 
-    // ProjectSection
-    void resetItem(int index) override;
-    void reset() override;
-    void swapByteOrder(std::span<std::uint8_t> image) const override;
-    void unpackImage(std::span<const std::uint8_t> image) override;
-    void packImage(std::span<std::uint8_t> image) override;
-    void validate(IssueList& issues) const override;
+    // The section operations.
+    void resetItem(int index);
+    void reset();
+    void swapByteOrder(std::span<std::uint8_t> image) const;
+    void unpackImage(std::span<const std::uint8_t> image);
+    void packImage(std::span<std::uint8_t> image);
+    void validate(IssueList& issues) const;
     void serialize(SectionArchive& archive) override;
     void clearModified() override { marks_ = 0; }
     bool isModified() const override { return marks_ != 0; }

@@ -385,11 +385,9 @@ void CTarvelinView::onItemChosen(QTreeWidgetItem* item) {
 }
 
 void CTarvelinView::recheckProblems() {
-    const ProjectData& project = document_.project();
-    project.validate();
     // Errors and warnings make the report item blink; notes (a missing location name, factory access codes) are
     // reminders and leave it quiet, so a new project does not blink. The report page counts by the same rule.
-    hasProblems_ = Report::hasProblems(project.issues());
+    hasProblems_ = Report::hasProblems(document_.project().validate());
 }
 
 void CTarvelinView::blinkTick() {

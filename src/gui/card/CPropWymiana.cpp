@@ -210,7 +210,7 @@ void CPropWymiana::applyValidity() {
     if (!current) {
         return;
     }
-    const bool valid = !current->validate();
+    const bool valid = !hasCritical(current->validate());
     for (const card::FileKind kind : {card::FileKind::Programs, card::FileKind::Config, card::FileKind::Sequences}) {
         enableControl(writeButton(kind), valid);
     }
@@ -264,7 +264,7 @@ void CPropWymiana::write(card::FileKind kind) {
         view()->commitPendingEdit();
     }
     try {
-        if (kind != card::FileKind::Chimes && project()->validate()) {
+        if (kind != card::FileKind::Chimes && hasCritical(project()->validate())) {
             showMessage(text(card::TextCriticalErrors));
             emit reportRequested();
             if (view()) {

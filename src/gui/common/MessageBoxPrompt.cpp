@@ -1,6 +1,6 @@
 #include "gui/common/MessageBoxPrompt.h"
 
-#include "project/TextSource.h"
+#include "section/TextSource.h"
 
 #include <QAbstractButton>
 #include <QPushButton>

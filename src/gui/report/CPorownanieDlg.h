@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/TextSource.h"
 #include "report/ProjectDifference.h"
+#include "section/TextSource.h"
 
 #include <QDialog>
 

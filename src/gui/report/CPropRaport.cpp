@@ -164,9 +164,8 @@ void CPropRaport::reload(int item) {
     std::vector<CRaportModel::Entry> entries;
     counts_ = {};
     if (const ProjectData* p = project()) {
-        p->validate();
-        const IssueList& issues = p->issues();
-        const std::vector<Report::Row> rows = Report::rows(*p, context().texts);
+        const IssueList issues = p->validate();
+        const std::vector<Report::Row> rows = Report::rows(issues, &p->holidays(), context().texts);
         counts_ = Report::severityCounts(issues);
         for (std::size_t i = 0; i < issues.size() && i < rows.size(); ++i) {
             if (shown_ == ShowAll || issues[i].severity == shown_) {

@@ -2,8 +2,8 @@
 
 #include "gui/app/CListModel.h"
 #include "gui/app/IconStrip.h"
-#include "project/ValidationIssue.h"
 #include "report/Report.h"
+#include "section/ValidationIssue.h"
 
 #include <QString>
 

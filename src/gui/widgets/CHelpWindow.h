@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/HelpGuide.h"
-#include "project/TextSource.h"
+#include "section/TextSource.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -104,9 +104,8 @@ TEST(ProjectData, DuplicatedIdentifiersAreReportedForEveryHolderAfterTheFirst) {
     project.program(Weekly).addItem();
     project.program(Weekly).setIdentifier(0, 7);
     project.program(Weekly).setIdentifier(1, 7);
-    project.validate();
     std::vector<ValidationIssue> found;
-    for (const auto& i : project.issues()) {
+    for (const auto& i : project.validate()) {
         if (i.code == 49) {
             found.push_back(i);
         }
@@ -119,9 +118,8 @@ TEST(ProjectData, DuplicatedIdentifiersAreReportedForEveryHolderAfterTheFirst) {
     other.program(Weekly).addItem();
     other.program(OneTime).setIdentifier(0, 7);
     other.program(Weekly).setIdentifier(0, 7);
-    other.validate();
     found.clear();
-    for (const auto& i : other.issues()) {
+    for (const auto& i : other.validate()) {
         if (i.code == 49) {
             found.push_back(i);
         }
@@ -131,13 +129,12 @@ TEST(ProjectData, DuplicatedIdentifiersAreReportedForEveryHolderAfterTheFirst) {
 
 TEST(ProjectData, NewProjectValidatesWithOnlyTheFactoryCodeNotes) {
     ProjectData project;
-    EXPECT_FALSE(project.validate());
-    EXPECT_EQ(project.issues(), (IssueList{{100, 0, 18, 2}, {100, 1, 18, 2}}));
+    EXPECT_EQ(project.validate(), (IssueList{{100, 0, 18, 2}, {100, 1, 18, 2}}));
     // With codes of its own a new project has nothing to report.
     project.general().setUserCode(2468);
     project.general().setServiceCode(1357);
-    EXPECT_FALSE(project.validate());
-    EXPECT_EQ(project.issueCount(), 0) << "first code " << (project.issueCount() ? project.issueAt(0).code : 0);
+    const IssueList issues = project.validate();
+    EXPECT_TRUE(issues.empty()) << "first code " << (issues.empty() ? 0 : issues.front().code);
 }
 
 TEST(ProjectData, AmplifierCheck) {
@@ -162,9 +159,9 @@ TEST(ProjectData, AmplifierCheck) {
         OutputMapRecord outputs = project.outputs().record();
         outputs.setU8(OutputMapRecord::AmplifierRelay, c.relay);
         project.outputs().restore(outputs);
-        const bool critical = project.validate();
-        EXPECT_EQ(project.issues(), c.expected);
-        EXPECT_EQ(critical, !c.expected.empty() && c.expected.front().severity == 0);
+        const IssueList issues = project.validate();
+        EXPECT_EQ(issues, c.expected);
+        EXPECT_EQ(hasCritical(issues), !c.expected.empty() && c.expected.front().severity == 0);
     }
 }
 
@@ -176,15 +173,35 @@ TEST(ProjectData, ValidationFollowsTheSectionOrder) {
     const int e = project.program(Annual).addItem();
     project.program(Annual).setStartDate(e, 31, 13);
     project.amplifier().setU16(2, 0);
-    EXPECT_TRUE(project.validate());
-    ASSERT_EQ(project.issueCount(), 2);
-    EXPECT_EQ(project.issueAt(0), (ValidationIssue{6, 0, Annual, 0}));
-    EXPECT_EQ(project.issueAt(1), (ValidationIssue{37, 0, 13, 0}));
-    EXPECT_EQ(project.issueSeverity(1), 0);
-    // A new check starts from an empty list.
+    const IssueList issues = project.validate();
+    EXPECT_TRUE(hasCritical(issues));
+    EXPECT_EQ(issues, (IssueList{{6, 0, Annual, 0}, {37, 0, 13, 0}}));
+    // Each check starts from an empty list: nothing of the last one is carried over.
     project.amplifier().setU16(2, 10);
-    project.validate();
-    EXPECT_EQ(project.issueCount(), 1);
+    EXPECT_EQ(project.validate(), (IssueList{{6, 0, Annual, 0}}));
+}
+
+// The check reads the project and hands back what it found: no section, mark or flag changes, and a second check
+// of the same project finds the same.
+TEST(ProjectData, CheckingChangesNothingOfTheProject) {
+    ProjectData project;
+    const int e = project.program(Annual).addItem();
+    project.program(Annual).setStartDate(e, 31, 13);
+    project.amplifier().setU16(2, 0);
+    project.sectionsMissingFromFile = 1u << static_cast<int>(SectionId::Chimes);
+    std::vector<SectionState> before;
+    for (int id = 0; id < SectionIdCount; ++id) {
+        before.push_back(project.state(static_cast<SectionId>(id)));
+    }
+    const ProjectData& shown = project;
+    const IssueList first = shown.validate();
+    ASSERT_TRUE(hasCritical(first));
+    EXPECT_EQ(shown.validate(), first);
+    for (int id = 0; id < SectionIdCount; ++id) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(project.state(static_cast<SectionId>(id)), before[static_cast<std::size_t>(id)]);
+    }
+    EXPECT_EQ(project.sectionsMissingFromFile, 1u << static_cast<int>(SectionId::Chimes));
 }
 
 TEST(ProjectData, GroupMarkClearingTouchesOnlyItsGroup) {

@@ -2,7 +2,7 @@
 
 #include "SequenceSteps.h"
 #include "project/ProjectData.h"
-#include "project/TextSource.h"
+#include "section/TextSource.h"
 
 #include <gtest/gtest.h>
 
@@ -126,13 +126,13 @@ TEST(IssueTarget, EveryIssueOfAFaultyProjectHasAPage) {
     project.amplifier().setLeadTimeSeconds(0);
     project.general().setDisplayContrast(200);
     project.general().setLocationName("");
-    project.validate();
+    const IssueList issues = project.validate();
     std::set<int> areas;
-    for (const ValidationIssue& issue : project.issues()) {
+    for (const ValidationIssue& issue : issues) {
         areas.insert(issue.area);
     }
     EXPECT_EQ(areas.size(), 19U) << "a fault in every area 0-18";
-    for (const ValidationIssue& issue : project.issues()) {
+    for (const ValidationIssue& issue : issues) {
         SCOPED_TRACE(::testing::Message() << "code " << issue.code << " area " << issue.area);
         EXPECT_NE(issueTarget(issue).page, IssuePage::None);
     }

@@ -184,7 +184,7 @@ TEST(Report, RowsFollowTheProjectsIssuesInOrder) {
     Texts texts;
     texts.given[400] = "Weekly %d";
     texts.given[405] = "Holiday %s";
-    EXPECT_TRUE(Report::rows(project, texts).empty());
+    EXPECT_TRUE(Report::rows({}, &project.holidays(), texts).empty());
 
     const int holiday = project.holidays().addHoliday(texts);
     project.holidays().setName(holiday, "Wigilia");
@@ -192,12 +192,12 @@ TEST(Report, RowsFollowTheProjectsIssuesInOrder) {
     const int e = project.program(Weekly).addItem();
     project.program(Weekly).setDays(e, 0);        // code 2, warning
     project.program(Weekly).setTime(e, 24, 0, 0); // code 11, critical
-    project.validate();
+    const IssueList issues = project.validate();
 
-    const auto rows = Report::rows(project, texts);
-    ASSERT_EQ(rows.size(), project.issues().size());
+    const auto rows = Report::rows(issues, &project.holidays(), texts);
+    ASSERT_EQ(rows.size(), issues.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ValidationIssue& issue = project.issues()[i];
+        const ValidationIssue& issue = issues[i];
         SCOPED_TRACE(issue.code);
         EXPECT_EQ(rows[i].severity, issue.severity);
         EXPECT_EQ(rows[i].description, Report::description(issue, texts));
@@ -230,10 +230,9 @@ TEST(Report, ProblemsAreErrorsAndWarningsAndEachSeverityIsCounted) {
         EXPECT_EQ(Report::severityCounts(c.issues), c.counts);
     }
     // A new project has only its two notes (the factory access codes).
-    ProjectData project;
-    project.validate();
-    EXPECT_FALSE(Report::hasProblems(project.issues()));
-    EXPECT_EQ(Report::severityCounts(project.issues()), (std::array<int, 3>{0, 0, 2}));
+    const IssueList issues = ProjectData().validate();
+    EXPECT_FALSE(Report::hasProblems(issues));
+    EXPECT_EQ(Report::severityCounts(issues), (std::array<int, 3>{0, 0, 2}));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/TextSource.h"
+#include "section/TextSource.h"
 
 #include <cstdint>
 #include <span>

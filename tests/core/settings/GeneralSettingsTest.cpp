@@ -1,7 +1,7 @@
 #include "settings/GeneralSettings.h"
 
 #include "device/ByteIO.h"
-#include "project/SectionArchive.h"
+#include "section/SectionArchive.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/ProjectSection.h"
+#include "section/ProjectSection.h"
 
 #include <algorithm>
 #include <array>
@@ -27,18 +27,18 @@ public:
     static constexpr std::size_t ImageSize = static_cast<std::size_t>(N) * Record::Size;
     static constexpr std::size_t BodySize = ImageSize;
 
-    void resetItem(int index) override {
+    void resetItem(int index) {
         rec(index).resetDefaults();
         marks_[static_cast<std::size_t>(index)] = 0;
     }
 
-    void reset() override {
+    void reset() {
         for (int i = 0; i < Count; ++i) {
             resetItem(i);
         }
     }
 
-    void swapByteOrder(std::span<std::uint8_t> image) const override {
+    void swapByteOrder(std::span<std::uint8_t> image) const {
         requireImage(image.size());
         for (std::size_t r = 0; r < Count; ++r) {
             for (std::size_t off : Record::WordOffsets) {
@@ -47,7 +47,7 @@ public:
         }
     }
 
-    void unpackImage(std::span<const std::uint8_t> image) override {
+    void unpackImage(std::span<const std::uint8_t> image) {
         requireImage(image.size());
         std::array<std::uint8_t, ImageSize> local{};
         std::copy_n(image.begin(), ImageSize, local.begin());
@@ -66,7 +66,7 @@ public:
         }
     }
 
-    void packImage(std::span<std::uint8_t> image) override {
+    void packImage(std::span<std::uint8_t> image) {
         requireImage(image.size());
         for (std::size_t r = 0; r < Count; ++r) {
             auto slot = image.subspan(r * Record::Size, Record::Size);

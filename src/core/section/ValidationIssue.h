@@ -22,6 +22,10 @@ constexpr std::int32_t Warning = 1;
 constexpr std::int32_t Note = 2;
 } // namespace severity
 
+// The findings of a check, in the order the check made them.
 using IssueList = std::vector<ValidationIssue>;
+
+// True when any issue is a critical error: a project with one is not written to a card.
+bool hasCritical(const IssueList& issues);
 
 } // namespace tolvane

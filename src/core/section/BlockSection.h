@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/ByteIO.h"
-#include "project/ProjectSection.h"
+#include "section/ProjectSection.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -18,15 +18,20 @@ template <std::size_t N> class BlockSection : public ProjectSection, public Byte
 public:
     using Block = ByteRecord<N>;
 
-    void reset() override { resetItem(0); }
+    // The derived block's defaults; `index` is 0, the one record.
+    virtual void resetItem(int index) = 0;
+    void reset() { resetItem(0); }
+    // Reverses the words the card holds in the controller's byte order, in place; the block's own bytes are the
+    // same in both orders unless the derived block says otherwise.
+    virtual void swapByteOrder(std::span<std::uint8_t> image) const { (void)image; }
     // The block in card form; the block itself is not changed. `image` must hold at least N bytes.
-    void packImage(std::span<std::uint8_t> image) override {
+    void packImage(std::span<std::uint8_t> image) {
         bytes::check(image.size(), 0, N);
         std::copy(this->bytes_.begin(), this->bytes_.end(), image.begin());
         swapByteOrder(image.first(N));
     }
     // Takes the block from its card form (the inverse of packImage).
-    void unpackImage(std::span<const std::uint8_t> image) override {
+    void unpackImage(std::span<const std::uint8_t> image) {
         bytes::check(image.size(), 0, N);
         std::copy_n(image.begin(), N, this->bytes_.begin());
         swapByteOrder(this->bytes_);
