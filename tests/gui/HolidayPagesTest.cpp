@@ -8,7 +8,7 @@
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/choosers/ChooserDialog.h"
 #include "gui/schedules/CProgramPage.h"
-#include "gui/schedules/CPropPogSpec.h"
+#include "gui/schedules/CPropPogNadzw.h"
 #include "gui/schedules/CPropSwieta.h"
 #include "gui/schedules/CSwietaModel.h"
 #include "gui/widgets/CFireEdit.h"

@@ -7,7 +7,7 @@
 #include "gui/ringing/CPropKorekty.h"
 #include "gui/schedules/CProgramPage.h"
 #include "gui/schedules/CPropPlan.h"
-#include "gui/schedules/CPropPogSpec.h"
+#include "gui/schedules/CPropPogNadzw.h"
 #include "gui/schedules/CPropProgramy.h"
 #include "gui/schedules/CPropSwieta.h"
 #include "gui/sequences/CPropGongi.h"

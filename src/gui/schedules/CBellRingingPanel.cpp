@@ -58,18 +58,18 @@ CBellRingingPanel::CBellRingingPanel(CProgramPage& page, CProgramEditor& editor)
         editor_.connectField(pair.seconds, [this, b] { storeBellPair(b, false); });
         editor_.connectField(pair.secondMinutes, [this, b] { storeBellPair(b, true); });
         editor_.connectField(pair.secondSeconds, [this, b] { storeBellPair(b, true); });
-        auto* first = new QHBoxLayout;
-        first->setSpacing(2);
-        first->addWidget(pair.minutes);
-        pair.firstColon = new QLabel(QStringLiteral(":"), this);
-        first->addWidget(pair.firstColon);
-        first->addWidget(pair.seconds);
-        auto* second = new QHBoxLayout;
-        second->setSpacing(2);
-        second->addWidget(pair.secondMinutes);
-        pair.secondColon = new QLabel(QStringLiteral(":"), this);
-        second->addWidget(pair.secondColon);
-        second->addWidget(pair.secondSeconds);
+        // One time as minutes ":" seconds in a tight row.
+        const auto timeRow = [this](CFireEdit* minutes, CFireEdit* seconds, QLabel*& colon) {
+            auto* row = new QHBoxLayout;
+            row->setSpacing(2);
+            row->addWidget(minutes);
+            colon = new QLabel(QStringLiteral(":"), this);
+            row->addWidget(colon);
+            row->addWidget(seconds);
+            return row;
+        };
+        QHBoxLayout* first = timeRow(pair.minutes, pair.seconds, pair.firstColon);
+        QHBoxLayout* second = timeRow(pair.secondMinutes, pair.secondSeconds, pair.secondColon);
         bellGrid->addWidget(pair.bell, b + 1, 0);
         bellGrid->addLayout(first, b + 1, 1);
         bellGrid->addLayout(second, b + 1, 2);

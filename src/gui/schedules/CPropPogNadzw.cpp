@@ -1,4 +1,4 @@
-#include "gui/schedules/CPropPogSpec.h"
+#include "gui/schedules/CPropPogNadzw.h"
 
 #include "TextNumbers.h"
 #include "gui/choosers/CSelSekwDlg.h"
