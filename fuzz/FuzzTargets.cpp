@@ -1,5 +1,6 @@
 #include "FuzzTargets.h"
 
+#include "TextNumbers.h"
 #include "card/CardFiles.h"
 #include "card/CardImages.h"
 #include "platform/LanguageCatalog.h"
@@ -135,8 +136,8 @@ std::size_t codePoints(std::string_view text) {
 } // namespace
 
 std::string projectFile(std::span<const std::uint8_t> data) {
-    constexpr int Refusals[] = {projectfile::TextNotAProject, projectfile::TextWrongFormat,
-                                projectfile::TextUnknownSection, projectfile::TextDamaged};
+    constexpr int Refusals[] = {text::NotAProject, text::ProjectWrongFormat, text::UnknownSection,
+                                text::ProjectDamaged};
     auto opened = projectfile::open(data);
     if (!opened.project) {
         if (std::find(std::begin(Refusals), std::end(Refusals), opened.errorText) == std::end(Refusals)) {

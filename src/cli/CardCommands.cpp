@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 
+#include "TextNumbers.h"
 #include "card/CardFiles.h"
 #include "platform/CardBackups.h"
 #include "platform/PlatformCardFileSystem.h"
@@ -102,7 +103,7 @@ int cmdWriteCard(Context& c, const Args& args) {
     CardBackups backups(CardBackups::defaultRoot());
     PlatformCardFileSystem files(&backups);
     const std::vector<card::WriteResult> results = card::writeCardFiles(*project, kinds, folder, tempFolder, files);
-    if (!results.empty() && results.front().text == card::TextCardBusy) {
+    if (!results.empty() && results.front().text == text::CardBusy) {
         return c.fail(UsageOrIo, printable(folder) + ": the card is busy: another program is writing to it; "
                                                      "nothing was written");
     }
@@ -114,7 +115,7 @@ int cmdWriteCard(Context& c, const Args& args) {
             c.out << name << ": written (" << c.texts.text(written.text) << ")\n";
             continue;
         }
-        if (written.text == card::TextNotConfirmed) {
+        if (written.text == text::CardNotConfirmed) {
             c.err << "tolvane-cli: " << name << ": written and read back, but the card did not confirm that it is "
                   << "stored for good" << (written.reason.empty() ? "" : ": " + written.reason)
                   << "; the previous file is kept in the backups\n";
@@ -131,7 +132,7 @@ int cmdWriteCard(Context& c, const Args& args) {
         }
         c.err << "tolvane-cli: " << name << ": not written: " << textWithNumber(c, written.text)
               << (written.reason.empty() ? "" : ": " + printable(written.reason)) << "\n";
-        const int code = written.text == card::TextCriticalErrors ? CriticalErrors : UsageOrIo;
+        const int code = written.text == text::CriticalErrors ? CriticalErrors : UsageOrIo;
         result = std::max(result, code);
     }
     if (!backups.folder().isEmpty()) {

@@ -1,5 +1,6 @@
 #include "PlatformCardFileSystem.h"
 
+#include "TextNumbers.h"
 #include "project/TextFormat.h"
 
 #include <algorithm>
@@ -214,7 +215,7 @@ QString cardWriteMessage(const TextSource& texts, const card::WriteResult& resul
     QString message = QString::fromStdString(texts.text(result.text));
     if (!result.ok && !result.reason.empty()) {
         message +=
-            QLatin1Char('\n') + QString::fromStdString(formatText(texts.text(TextSystemReason), {result.reason}));
+            QLatin1Char('\n') + QString::fromStdString(formatText(texts.text(text::SystemReason), {result.reason}));
     }
     return message;
 }

@@ -62,10 +62,7 @@ private:
 };
 
 // What the editor shows after a card write: the result's text and, when the system gave a reason for a failure,
-// text 2400 with that reason on a line of its own.
+// the system reason text (text::SystemReason) with that reason on a line of its own.
 QString cardWriteMessage(const TextSource& texts, const card::WriteResult& result);
-
-// The text number of that second line.
-constexpr int TextSystemReason = 2400;
 
 } // namespace tolvane

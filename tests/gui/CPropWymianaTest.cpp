@@ -4,6 +4,7 @@
 #include "FullProject.h"
 #include "ScriptedVolumeSource.h"
 #include "TestAppContext.h"
+#include "TextNumbers.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/widgets/CRemoveDirCombo.h"
 #include "platform/CardBackups.h"
@@ -37,8 +38,8 @@ std::map<int, QString> numberedTexts() {
     for (int id = 100; id < 1000; ++id) {
         texts[id] = QStringLiteral("t%1").arg(id);
     }
-    texts[TextSystemReason] = QStringLiteral("t2400 %s");
-    texts[card::TextCardBusy] = QStringLiteral("t2653");
+    texts[text::SystemReason] = QStringLiteral("t2400 %s");
+    texts[text::CardBusy] = QStringLiteral("t2653");
     return texts;
 }
 
@@ -178,7 +179,7 @@ TEST_P(CardButtonsTest, WriteThenReadBringsTheWrittenValueBack) {
     testing::userEdit(document, [&c](ProjectData& project) { c.set(project, "2"); });
     app.prompts.answer(Answer::Yes);
     QTest::mouseClick(page->writeButton(c.kind), Qt::LeftButton);
-    EXPECT_EQ(app.prompts.texts(), (QStringList{t(c.writeQuestion), t(card::TextWritten)}));
+    EXPECT_EQ(app.prompts.texts(), (QStringList{t(c.writeQuestion), t(text::CardFileWritten)}));
     for (FileKind kind : card::AllKinds) {
         SCOPED_TRACE(std::string(card::fileName(kind)));
         EXPECT_EQ(QFile::exists(onCard(kind)), kind == c.kind);
@@ -358,7 +359,7 @@ TEST_F(CPropWymianaTest, ABusyCardIsShownAsAMessageAndLosesNothing) {
     QTest::mouseClick(page->writeButton(FileKind::Chimes), Qt::LeftButton);
     ::close(other);
     ASSERT_FALSE(app.prompts.texts().isEmpty());
-    EXPECT_TRUE(app.prompts.texts().back().startsWith(t(card::TextCardBusy) + "\nt2400 another program is writing"))
+    EXPECT_TRUE(app.prompts.texts().back().startsWith(t(text::CardBusy) + "\nt2400 another program is writing"))
         << app.prompts.texts().back().toStdString();
     EXPECT_EQ(readAll(onCard(FileKind::Chimes)), old);
     EXPECT_TRUE(CardBackups::writes(app.context.cardBackupFolder).isEmpty());

@@ -5,6 +5,7 @@
 #include "DocumentEdit.h"
 #include "SequenceSteps.h"
 #include "ShellTestSupport.h"
+#include "TextNumbers.h"
 
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/report/CPropRaport.h"
@@ -148,7 +149,7 @@ TEST_F(ReportPageTest, ListsEachIssueWithItsSeverityIconDescriptionAndPlaceInOrd
         const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
         ASSERT_FALSE(icon.isNull());
         EXPECT_EQ(icon.pixmap(IconStrip::Size).toImage(), strip.pixmap(severities[row]).toImage());
-        const QString said = QStringLiteral("t%1").arg(CPropRaport::TextFirstSeverity + severities[row]);
+        const QString said = QStringLiteral("t%1").arg(text::FirstSeverity + severities[row]);
         EXPECT_EQ(index.data(Qt::AccessibleTextRole).toString(), said + ": " + index.data().toString());
         EXPECT_EQ(index.data(Qt::AccessibleDescriptionRole).toString(), said);
     }

@@ -1,5 +1,6 @@
 #include "ShellTestSupport.h"
 
+#include "TextNumbers.h"
 #include "gui/app/CAboutDlg.h"
 #include "gui/app/CProgramSet.h"
 #include "gui/app/CSplash.h"
@@ -63,11 +64,11 @@ TEST(Screenshots, MainWindowOnEveryPage) {
     // Real content: named chimes, the last one typed just now (changed, so it shows on light green).
     const char* names[] = {"Angelus", "Regina caeli", "Te Deum", "Salve Regina", "Gloria", "Ave Maria"};
     for (int i = 0; i < 6; ++i) {
-        frame.document()->edit({CKurantyPage::TextNameStep, {static_cast<long long>(i + 1)}}, {SectionId::Chimes, i, 0},
+        frame.document()->edit({text::ChimeNameStep, {static_cast<long long>(i + 1)}}, {SectionId::Chimes, i, 0},
                                [&](ProjectData& p) { p.chimes().setName(i, names[i]); });
     }
     frame.document()->changeMarks([](ProjectData& p) { p.chimes().clearModified(); });
-    frame.document()->edit({CKurantyPage::TextNameStep, {7LL}}, {SectionId::Chimes, 6, 0},
+    frame.document()->edit({text::ChimeNameStep, {7LL}}, {SectionId::Chimes, 6, 0},
                            [](ProjectData& p) { p.chimes().setName(6, "Magnificat"); });
     // A parish's week: the Angelus three times a day, Sunday mass, Christmas Eve and a wedding.
     frame.document()->edit({0, {}}, {SectionId::Weekly, -1, 0}, [](ProjectData& p) {
@@ -119,7 +120,7 @@ TEST(Screenshots, MainWindowOnEveryPage) {
     // sequence, WE2 takes clock 1's minute pulses, POWR1 and POWR2 carry the return signals of bells 1 and 2. The
     // last choice is fresh, so it shows as changed.
     const int relayRows[] = {1, 2, 3, 4, 5, 6, 7, 11, 14, 15};
-    frame.document()->edit({CPropKrosownica::TextStep, {std::string("PK")}}, {SectionId::Outputs, -1, 0},
+    frame.document()->edit({text::ConnectionStep, {std::string("PK")}}, {SectionId::Outputs, -1, 0},
                            [&](ProjectData& p) {
                                for (int relay = 0; relay < 10; ++relay) {
                                    p.outputs().assignRelay(relayRows[relay], static_cast<std::uint8_t>(relay));
@@ -129,7 +130,7 @@ TEST(Screenshots, MainWindowOnEveryPage) {
                                p.outputs().setReturnRow(1, 1);
                            });
     frame.document()->changeMarks([](ProjectData& p) { p.outputs().clearModified(); });
-    frame.document()->edit({CPropKrosownica::TextStep, {std::string("WE2")}}, {SectionId::Outputs, 11, 0},
+    frame.document()->edit({text::ConnectionStep, {std::string("WE2")}}, {SectionId::Outputs, 11, 0},
                            [](ProjectData& p) { p.outputs().assignInputRow(1, 2); });
     // Quarter striking on hammers 1-4: sequence 2 plays four strokes and repeats them once, sequence 3 rings bells
     // and repeats them for a minute. Hour striking with repetition, the quarters on, silent from 22:00 to 7:00.

@@ -4,6 +4,7 @@
 #include "DocumentEdit.h"
 #include "FullProject.h"
 #include "ShellTestSupport.h"
+#include "TextNumbers.h"
 
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/card/CPropWymiana.h"
@@ -275,9 +276,9 @@ TEST_F(UndoTest, AnEditACardWriteAndAnUndoAskTheWriteBackQuestion) {
 TEST_F(UndoTest, AnEditRightAfterACardWriteIsAStepOfItsOwn) {
     // Two edits with the same key and nothing between them but a card write that cleared the marks.
     const EditKey key{SectionId::Chimes, 4, 0};
-    doc().edit({CKurantyPage::TextNameStep, {5LL}}, key, [](ProjectData& p) { p.chimes().setName(4, "Angel"); });
+    doc().edit({text::ChimeNameStep, {5LL}}, key, [](ProjectData& p) { p.chimes().setName(4, "Angel"); });
     doc().changeMarks([](ProjectData& p) { p.chimes().clearModified(); });
-    doc().edit({CKurantyPage::TextNameStep, {5LL}}, key, [](ProjectData& p) { p.chimes().setName(4, "Angelus"); });
+    doc().edit({text::ChimeNameStep, {5LL}}, key, [](ProjectData& p) { p.chimes().setName(4, "Angelus"); });
     EXPECT_EQ(doc().undoStack()->count(), 2);
     trigger("actionUndo");
     EXPECT_EQ(chime(5), "Angel");

@@ -1,5 +1,6 @@
 #include "card/CardFiles.h"
 
+#include "TextNumbers.h"
 #include "card/CardImages.h"
 
 #include <algorithm>
@@ -59,7 +60,7 @@ int foreignVersionText(FileKind kind) {
 }
 
 int temporaryFailedText(FileKind kind) {
-    return kind == FileKind::Programs ? TextWriteFailed : 658;
+    return kind == FileKind::Programs ? text::CardWriteFailed : 658;
 }
 
 // Joined as text, never through std::filesystem::path: on Windows that would pass a UTF-8 path through the ANSI
@@ -158,7 +159,7 @@ ReadResult readCardFile(ProjectData& project, FileKind kind, const std::string& 
             return {false, foreignVersionText(kind)};
         }
         if (!checksumMatches(bytes.first<ImageSize>())) {
-            return {false, TextChecksum};
+            return {false, text::CardChecksum};
         }
     }
     unpack(project, kind, bytes);
@@ -206,10 +207,10 @@ std::vector<WriteResult> writeCardFiles(ProjectData& project, std::span<const Fi
     case CardFileSystem::Claim::Taken:
         break;
     case CardFileSystem::Claim::Busy:
-        std::fill(results.begin(), results.end(), WriteResult{false, TextCardBusy, files.lastError(), false});
+        std::fill(results.begin(), results.end(), WriteResult{false, text::CardBusy, files.lastError(), false});
         return results;
     case CardFileSystem::Claim::Failed:
-        std::fill(results.begin(), results.end(), WriteResult{false, TextWriteFailed, files.lastError(), false});
+        std::fill(results.begin(), results.end(), WriteResult{false, text::CardWriteFailed, files.lastError(), false});
         return results;
     }
     const bool critical = std::any_of(kinds.begin(), kinds.end(), [](FileKind k) { return k != FileKind::Chimes; }) &&
@@ -220,13 +221,13 @@ std::vector<WriteResult> writeCardFiles(ProjectData& project, std::span<const Fi
     for (std::size_t i = 0; i < kinds.size(); ++i) {
         const FileKind kind = kinds[i];
         if (kind != FileKind::Chimes && critical) {
-            results[i] = {false, TextCriticalErrors, {}, false};
+            results[i] = {false, text::CriticalErrors, {}, false};
             continue;
         }
         try {
             images[i] = pack(project, kind);
         } catch (const std::exception&) {
-            results[i] = {false, TextWriteFailed, {}, false}; // an image that cannot be built is never copied
+            results[i] = {false, text::CardWriteFailed, {}, false}; // an image that cannot be built is never copied
             continue;
         }
         const std::string temporary = joinPath(tempFolder, fileName(kind));
@@ -246,19 +247,20 @@ std::vector<WriteResult> writeCardFiles(ProjectData& project, std::span<const Fi
         const std::size_t i = copied[c];
         files.remove(copy.from);
         if (!copy.inPlace) {
-            results[i] = {false, TextWriteFailed, copy.reason, false};
+            results[i] = {false, text::CardWriteFailed, copy.reason, false};
             continue;
         }
         const auto back = files.read(copy.to, images[i].size());
         if (!back) {
-            results[i] = {false, TextWriteFailed, files.lastError(), false};
+            results[i] = {false, text::CardWriteFailed, files.lastError(), false};
         } else if (*back != images[i]) {
-            results[i] = {false, TextWriteFailed, difference(images[i], *back), false};
+            results[i] = {false, text::CardWriteFailed, difference(images[i], *back), false};
         } else if (!copy.confirmed) {
-            results[i] = {false, TextNotConfirmed, copy.reason, false}; // the marks stay: the file may not survive
+            // The marks stay: the file may not survive.
+            results[i] = {false, text::CardNotConfirmed, copy.reason, false};
         } else {
             clearMarks(project, kinds[i]);
-            results[i] = {true, TextWritten, {}, false};
+            results[i] = {true, text::CardFileWritten, {}, false};
         }
     }
     return results;

@@ -20,12 +20,6 @@ std::string_view fileName(FileKind kind);
 std::size_t fileSize(FileKind kind);
 
 // Text numbers the reader and the writer report.
-constexpr int TextWritten = 190;
-constexpr int TextWriteFailed = 192;
-constexpr int TextChecksum = 584;
-constexpr int TextCriticalErrors = 459;
-constexpr int TextCardBusy = 2653;     // another writer holds the card folder: nothing was written
-constexpr int TextNotConfirmed = 2654; // in place, but the card did not confirm it is stored for good
 int missingText(FileKind kind); // 0 for kur.bin: a missing chime file counts as success
 int cannotOpenText(FileKind kind);
 int foreignVersionText(FileKind kind); // 0 for kur.bin, which has no trailer

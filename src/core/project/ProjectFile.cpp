@@ -1,5 +1,7 @@
 #include "project/ProjectFile.h"
 
+#include "TextNumbers.h"
+
 namespace tolvane::projectfile {
 
 namespace {
@@ -74,10 +76,10 @@ int load(ProjectData& project, std::span<const std::uint8_t> data, std::uint32_t
     ByteReader reader(data);
     std::uint32_t header = 0;
     if (!reader.readU32LE(header) || (header >> 8) != FormatId) {
-        return TextNotAProject;
+        return text::NotAProject;
     }
     if ((header & 0xFF) != FormatNumber) {
-        return TextWrongFormat;
+        return text::ProjectWrongFormat;
     }
     project.resetAll(false);
     auto archive = SectionArchive::forLoading(reader);
@@ -85,17 +87,17 @@ int load(ProjectData& project, std::span<const std::uint8_t> data, std::uint32_t
         while (!reader.atEnd()) {
             std::uint32_t tag = 0;
             if (!reader.readU32LE(tag)) {
-                return TextDamaged; // the file ends inside a tag
+                return text::ProjectDamaged; // the file ends inside a tag
             }
             if (!serializeSection(project, tag, archive)) {
-                return TextUnknownSection;
+                return text::UnknownSection;
             }
             if (sectionsRead) {
                 *sectionsRead |= tagBit(tag);
             }
             std::uint32_t terminator = 0;
             if (!reader.readU32LE(terminator) || terminator != Terminator) {
-                return TextDamaged;
+                return text::ProjectDamaged;
             }
         }
     } catch (const ProjectFileError& error) {
@@ -113,7 +115,7 @@ OpenResult open(std::span<const std::uint8_t> data, const TextSource* texts) {
         return {nullptr, error};
     }
     if (sectionsRead == 0) {
-        return {nullptr, TextNotAProject};
+        return {nullptr, text::NotAProject};
     }
     project->sectionsMissingFromFile = AllFileSections & ~sectionsRead;
     project->projectOpened = 1;

@@ -21,12 +21,6 @@ constexpr std::uint32_t Terminator = 254;
 // it. Readers refuse a larger file before reading it.
 constexpr std::size_t MaxFileSize = 121663;
 
-// Text numbers of the refusals.
-constexpr int TextNotAProject = 320;
-constexpr int TextWrongFormat = 319;
-constexpr int TextUnknownSection = 321;
-constexpr int TextDamaged = 113;
-
 // Section tags in the order they are written.
 enum Tag : std::uint32_t {
     TagWeekly = 22,

@@ -1,5 +1,6 @@
 #include "project/SettingsEditing.h"
 
+#include "TextNumbers.h"
 #include "project/ProjectData.h"
 
 namespace tolvane::settingsedit {
@@ -45,11 +46,11 @@ bool clockLampLit(const ProjectData& project, int clock) {
 }
 
 int clockStateText(const ProjectData& project, int clock) {
-    return clockLampLit(project, clock) ? TextClockOn : TextClockOff;
+    return clockLampLit(project, clock) ? text::ClockStateOn : text::ClockStateOff;
 }
 
 int bellMarkerText(const ProjectData& project, int bell) {
-    return project.striking().record().hourHammerSingle() == bell ? TextHourStriking : 0;
+    return project.striking().record().hourHammerSingle() == bell ? text::HourStrikingMark : 0;
 }
 
 LabelText relayLabel(std::uint8_t relay) {

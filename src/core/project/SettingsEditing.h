@@ -13,10 +13,6 @@ class ProjectData;
 // (kept in the output map, marked in the general settings). The page shows and stores through these alone.
 namespace settingsedit {
 
-inline constexpr int TextClockOff = 116;
-inline constexpr int TextClockOn = 117;
-inline constexpr int TextHourStriking = 317;
-
 // The lock of the tower clocks is ticked while bit 3 of clock 1's flag byte is clear.
 bool clockLockTicked(const ProjectData& project);
 // Ticking clears the bit, unticking sets it; a change marks the clock-lock group of the general settings.

@@ -1,5 +1,6 @@
 #include "ringing/EquipmentEditing.h"
 
+#include "TextNumbers.h"
 #include "ringing/TowerClockTable.h"
 
 #include <cstdlib>
@@ -8,14 +9,14 @@ namespace tolvane::equipment {
 
 std::vector<ChooserRow> bellRows(const HammerTable& hammers) {
     std::vector<ChooserRow> rows;
-    rows.push_back({LabelText{TextNone}, std::nullopt, {}});
+    rows.push_back({LabelText{text::NoneChoice}, std::nullopt, {}});
     for (int bell = 0; bell < 5; ++bell) {
         const int hammer = hammers.hammerLinkedTo(static_cast<std::uint8_t>(bell));
         std::optional<LabelText> user;
         if (hammer >= 0) {
-            user = LabelText{TextHammer, hammer + 1};
+            user = LabelText{text::Hammer, hammer + 1};
         }
-        rows.push_back({LabelText{TextBell, bell + 1}, user, {}});
+        rows.push_back({LabelText{text::Bell, bell + 1}, user, {}});
     }
     return rows;
 }
@@ -29,14 +30,14 @@ int bellRowOf(std::uint8_t current) {
 
 ChoiceOutcome bellChoice(const HammerTable& hammers, int hammer, std::uint8_t current, int row) {
     if (row < 0 || row > 5) {
-        return {TextNothingChosen, -1};
+        return {text::NothingChosen, -1};
     }
     const auto bell = row == 0 ? HammerRecord::NoBell : static_cast<std::uint8_t>(row - 1);
     if (bell == current || bell == HammerRecord::NoBell) {
         return {0, bell};
     }
     if (hammers.hammerLinkedTo(bell, hammer) >= 0) {
-        return {TextBellTaken, -1};
+        return {text::BellTaken, -1};
     }
     return {0, bell};
 }

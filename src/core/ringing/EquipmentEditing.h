@@ -13,12 +13,6 @@ namespace tolvane {
 // which controls a clock type uses, what a chooser offers and what its OK accepts.
 namespace equipment {
 
-inline constexpr int TextBell = 110;   // "Bell %d"
-inline constexpr int TextHammer = 534; // "Hammer %d"
-inline constexpr int TextNone = 109;
-inline constexpr int TextNothingChosen = 114;
-inline constexpr int TextBellTaken = 115;
-
 // --- The bell chooser of the hammer editor ---
 // Row 0 is none, rows 1-5 bells 1-5, each with the hammer that strikes it now (if any) in the second column.
 std::vector<ChooserRow> bellRows(const HammerTable& hammers);

@@ -1,5 +1,6 @@
 #include "ringing/StepEditing.h"
 
+#include "TextNumbers.h"
 #include "ringing/StrikingSettings.h"
 
 #include <algorithm>
@@ -130,22 +131,22 @@ int rangeRefusal(const SequenceTable& table, int sequence, int ownPosition, cons
     const int first = step.firstStep();
     const int last = step.lastStep();
     if (last < first) {
-        return TextRangeReversed;
+        return text::RangeReversed;
     }
     for (int k = first; k <= last; ++k) {
         if (table.isRepeatStep(sequence, k)) {
-            return TextRangeHoldsRepeat;
+            return text::RangeHoldsRepeat;
         }
     }
     if (first == ownPosition) {
-        return TextRangeStartsAtItself;
+        return text::RangeStartsAtItself;
     }
     if (last == ownPosition) {
-        return TextRangeEndsAtItself;
+        return text::RangeEndsAtItself;
     }
     for (int k = first; k <= last; ++k) {
         if (!table.isStepDefined(sequence, k)) {
-            return TextRangeHoldsUndefined;
+            return text::RangeHoldsUndefined;
         }
     }
     return 0;
@@ -156,7 +157,7 @@ int accept(const SequenceTable& table, int sequence, int ownPosition, const Type
     switch (step.kind()) {
     case StepKind::RepeatCount:
         if (typed.repetitions > MaxRepetitions) {
-            message = TextTooManyRepetitions;
+            message = text::TooManyRepetitions;
         } else {
             step.setCount(static_cast<std::uint16_t>(std::max(typed.repetitions, 1LL)));
         }
@@ -201,7 +202,7 @@ std::string stepNumberText(int index) {
 }
 
 int bellStepRefusal(const StrikingSettings& striking, int sequence, const SequenceStep& step) {
-    return step.isBell() && striking.usesSequence(sequence) ? TextBellStepInQuarters : 0;
+    return step.isBell() && striking.usesSequence(sequence) ? text::BellStepInQuarters : 0;
 }
 
 int insertPosition(int selectedRow) {

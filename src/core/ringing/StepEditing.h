@@ -17,18 +17,6 @@ class StrikingSettings;
 // offers.
 namespace stepediting {
 
-// Message texts.
-constexpr int TextNoFreeSequence = 630;
-constexpr int TextNoSequence = 572;
-constexpr int TextSequenceFull = 571;
-constexpr int TextBellStepInQuarters = 686;
-constexpr int TextTooManyRepetitions = 665;
-constexpr int TextRangeReversed = 664;
-constexpr int TextRangeHoldsRepeat = 667;
-constexpr int TextRangeStartsAtItself = 676;
-constexpr int TextRangeEndsAtItself = 677;
-constexpr int TextRangeHoldsUndefined = 666;
-
 // The units (bells or hammers 1-5) a step can name: bits 0-4 of its unit mask.
 constexpr int UnitCount = 5;
 constexpr std::uint16_t UnitBits = 0x1F;

@@ -1,5 +1,6 @@
 #include "ringing/StrikingEditing.h"
 
+#include "TextNumbers.h"
 #include "ringing/SequenceTable.h"
 
 #include <cstdio>
@@ -29,7 +30,7 @@ bool seriesEnabled(const StrikingRecord& record, int quarter, int series) {
 }
 
 int seriesRefusal(const SequenceTable& sequences, int index) {
-    return sequences.hasBellSteps(index) ? TextSequenceHasBells : 0;
+    return sequences.hasBellSteps(index) ? text::SequenceHasBells : 0;
 }
 
 } // namespace tolvane::strikingediting

@@ -13,8 +13,6 @@ class SequenceTable;
 // fields show for the stored values, which series can be chosen and which sequence a quarter may play.
 namespace strikingediting {
 
-constexpr int TextSequenceHasBells = 687;
-
 // What the hour-striking controls do in a mode: the stroke interval and the hammer are usable outside mode 0 and
 // show the fields of the mode without repetition in modes 0 and 1; the repetition delay is shown in mode 2 only.
 struct HourModeView {

@@ -1,5 +1,6 @@
 #include "ringing/StrikingSettings.h"
 
+#include "TextNumbers.h"
 #include "ringing/OutputMap.h"
 #include "ringing/SequenceTable.h"
 
@@ -384,7 +385,7 @@ bool StrikingSettings::setSeriesSequence(int quarter, int series, int index) {
 std::string StrikingSettings::seriesText(int quarter, int series, const TextSource& texts) const {
     const std::uint8_t index = record_.seriesSequence(quarter, series);
     if (index == StrikingRecord::NoSequence) {
-        return texts.text(TextNone);
+        return texts.text(text::NoneChoice);
     }
     return "S" + std::to_string(index + 1);
 }
@@ -392,9 +393,9 @@ std::string StrikingSettings::seriesText(int quarter, int series, const TextSour
 LabelText StrikingSettings::hourHammerLabel(bool singleMode) const {
     const std::uint8_t index = singleMode ? record_.hourHammerSingle() : record_.hourHammerRepeat();
     if (index == 0xFF) {
-        return {TextNone, 0};
+        return {text::NoneChoice, 0};
     }
-    return {TextHammer, index + 1};
+    return {text::Hammer, index + 1};
 }
 
 SectionState StrikingSettings::state() const {

@@ -150,8 +150,6 @@ public:
     static constexpr std::int32_t AreaQuarters = 10;
     static constexpr std::int32_t AreaQuarterHerald = 11;
     static constexpr std::int32_t AreaBlocks = 12;
-    static constexpr int TextNone = 109;
-    static constexpr int TextHammer = 534;
 
     StrikingSettings();
 

@@ -1,5 +1,7 @@
 #include "settings/UserSettingsEditing.h"
 
+#include "TextNumbers.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -14,7 +16,7 @@ std::uint32_t displayTimeMs(int minutes) {
 }
 
 LabelText displayTimeLabel(int minutes) {
-    return minutes == MaxDisplayMinutes ? LabelText{TextAlwaysOn} : LabelText{TextMinutes, minutes};
+    return minutes == MaxDisplayMinutes ? LabelText{text::AlwaysOn} : LabelText{text::LightingMinutes, minutes};
 }
 
 bool percentInRange(int percent) {

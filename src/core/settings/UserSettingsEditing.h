@@ -17,8 +17,6 @@ inline constexpr int MaxPercent = 100;
 inline constexpr int MinDisplayMinutes = 1;
 inline constexpr int MaxDisplayMinutes = 31;
 inline constexpr std::uint32_t MsPerMinute = 60000;
-inline constexpr int TextAlwaysOn = 324;
-inline constexpr int TextMinutes = 212; // "%d min"
 // The number fields of manual control.
 inline constexpr int MaxRingMinutes = 30;
 inline constexpr int MaxRingSeconds = 59;

@@ -31,8 +31,6 @@ class CDataPage : public QWidget, public HelpReceiver {
     Q_OBJECT
 public:
     static constexpr int HeaderHeight = 20;
-    // The accessible description of a value shown as changed: what its colour says, for screen readers.
-    static constexpr int TextChangedDescription = 2007;
 
     explicit CDataPage(AppContext& context, QWidget* parent = nullptr);
     ~CDataPage() override;

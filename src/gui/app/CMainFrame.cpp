@@ -340,7 +340,7 @@ void CMainFrame::refreshTexts() {
     toolsMenu_->setTitle(text(text::ToolsMenu));
     helpMenu_->setTitle(text(text::HelpMenu));
     docFileMenu_->setTitle(text(text::FileMenu));
-    docEditMenu_->setTitle(text(TextEditMenu));
+    docEditMenu_->setTitle(text(text::EditMenu));
     docViewMenu_->setTitle(text(text::DocumentViewMenu));
     docToolsMenu_->setTitle(text(text::DocumentToolsMenu));
     docHelpMenu_->setTitle(text(text::DocumentHelpMenu));
@@ -362,8 +362,8 @@ void CMainFrame::updateUndoActions() {
         return step.isEmpty() ? text(alone)
                               : QString::fromStdString(formatText(context_.texts.text(withStep), {step.toStdString()}));
     };
-    const std::pair<Command, QString> captions[] = {{CmdUndo, caption(TextUndo, TextUndoStep, undoStep)},
-                                                    {CmdRedo, caption(TextRedo, TextRedoStep, redoStep)}};
+    const std::pair<Command, QString> captions[] = {{CmdUndo, caption(text::Undo, text::UndoStep, undoStep)},
+                                                    {CmdRedo, caption(text::Redo, text::RedoStep, redoStep)}};
     for (const auto& [command, shown] : captions) {
         action(command)->setText(shown);
         action(command)->setEnabled(command == CmdUndo ? canUndo : canRedo);
@@ -717,19 +717,19 @@ bool CMainFrame::askToWriteBack() {
     }
     const QString folder = documentFromDat_ ? context_.current.lastDatDir : selectedCardRoot();
     if (folder.isEmpty()) {
-        context_.prompts.showWarning(this, text(card::TextWriteFailed));
+        context_.prompts.showWarning(this, text(text::CardWriteFailed));
         return false;
     }
     for (const card::WriteResult& result : view_->writeCardFiles(kinds, folder)) {
         if (!result.ok) {
             context_.prompts.showWarning(this, cardWriteMessage(context_.texts, result));
-            if (result.text == card::TextCriticalErrors) {
+            if (result.text == text::CriticalErrors) {
                 view_->showPage(PageId::Raport);
             }
             return false;
         }
     }
-    context_.prompts.showMessage(this, text(card::TextWritten));
+    context_.prompts.showMessage(this, text(text::CardFileWritten));
     return true;
 }
 

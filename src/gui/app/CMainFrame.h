@@ -55,12 +55,6 @@ public:
         CmdRedo = 57644,
         CmdUserGuide = 57667,
     };
-    // Texts of the Edit menu: its title, Undo and Redo alone, and Undo and Redo naming their step ("%s").
-    static constexpr int TextEditMenu = 2000;
-    static constexpr int TextUndo = 2001;
-    static constexpr int TextRedo = 2002;
-    static constexpr int TextUndoStep = 2003;
-    static constexpr int TextRedoStep = 2004;
     // What a new document starts from.
     enum class Source { Empty, Card, Dat };
 

@@ -1,5 +1,6 @@
 #include "gui/app/CTarvelinDoc.h"
 
+#include "TextNumbers.h"
 #include "platform/AppPaths.h"
 #include "platform/HolidayFile.h"
 #include "platform/SafeFile.h"
@@ -327,7 +328,7 @@ int CTarvelinDoc::open(const QString& path, QString* systemError) {
         readWholeFile(path, static_cast<qint64>(projectfile::MaxFileSize), systemError);
     if (!bytes) {
         // The file cannot be read at all: the refusal of a file that ends before its header.
-        return projectfile::TextDamaged;
+        return text::ProjectDamaged;
     }
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes->constData());
     projectfile::OpenResult result =

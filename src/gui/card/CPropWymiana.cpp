@@ -265,7 +265,7 @@ void CPropWymiana::write(card::FileKind kind) {
     }
     try {
         if (kind != card::FileKind::Chimes && hasCritical(project()->validate())) {
-            showMessage(text(card::TextCriticalErrors));
+            showMessage(text(text::CriticalErrors));
             emit reportRequested();
             if (view()) {
                 view()->showPage(PageId::Raport);

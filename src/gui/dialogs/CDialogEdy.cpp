@@ -1,5 +1,6 @@
 #include "gui/dialogs/CDialogEdy.h"
 
+#include "TextNumbers.h"
 #include "gui/dialogs/DialogHelp.h"
 #include "gui/widgets/CControlTipCtrl.h"
 #include "gui/widgets/ControlText.h"
@@ -17,8 +18,8 @@ CDialogEdy::CDialogEdy(AppContext& context, const ProjectData* project, QWidget*
       body_(new QVBoxLayout), buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     okButton()->setObjectName(QStringLiteral("ok"));
     cancelButton()->setObjectName(QStringLiteral("cancel"));
-    okButton()->setText(text(TextOk));
-    cancelButton()->setText(text(TextCancel));
+    okButton()->setText(text(text::Ok));
+    cancelButton()->setText(text(text::Cancel));
     okButton()->setDefault(true);
     connect(buttons_, &QDialogButtonBox::accepted, this, &CDialogEdy::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &CDialogEdy::reject);
@@ -126,7 +127,7 @@ void CDialogEdy::markChangedLabel(int id, bool changed) {
 
 void CDialogEdy::describeChange(QWidget* c, bool changed) {
     if (c) {
-        c->setAccessibleDescription(changed ? text(TextChangedDescription) : QString());
+        c->setAccessibleDescription(changed ? text(text::ChangedDescription) : QString());
     }
 }
 

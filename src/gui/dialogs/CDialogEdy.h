@@ -39,11 +39,6 @@ class CDialogEdy : public QDialog, public HelpReceiver {
 public:
     static constexpr QRgb ChangedFieldColor = changehighlight::FieldBackground; // RGB(0xBB, 0xFF, 0xBB)
     static constexpr QRgb ChangedLabelColor = changehighlight::OptionText;      // RGB(0, 0x80, 0)
-    static constexpr int TextOk = 108;
-    static constexpr int TextCancel = 104;
-    static constexpr int TextMessageCaption = 107;
-    // The accessible description of a value shown as changed.
-    static constexpr int TextChangedDescription = 2007;
 
     // `project` is the opener's project (read-only; null when none is open).
     CDialogEdy(AppContext& context, const ProjectData* project, QWidget* parent = nullptr);

@@ -1,5 +1,6 @@
 #include "gui/report/CPorownanieDlg.h"
 
+#include "TextNumbers.h"
 #include "card/CardFolder.h"
 #include "gui/app/AppContext.h"
 #include "gui/app/CTarvelinView.h"
@@ -186,7 +187,7 @@ std::vector<Difference> CPorownanieDlg::againstFile(const ProjectData& project, 
     failureText = 0;
     const std::optional<QByteArray> bytes = readWholeFile(path, static_cast<qint64>(projectfile::MaxFileSize));
     if (!bytes) {
-        failureText = projectfile::TextDamaged;
+        failureText = text::ProjectDamaged;
         return {};
     }
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes->constData());

@@ -1,5 +1,6 @@
 #include "gui/report/CPropRaport.h"
 
+#include "TextNumbers.h"
 #include "gui/app/CTarvelinView.h"
 #include "gui/app/RecordFocus.h"
 #include "gui/report/CRaportModel.h"
@@ -188,13 +189,13 @@ void CPropRaport::reload(int item) {
 
 void CPropRaport::showCounts() {
     const int all = counts_[0] + counts_[1] + counts_[2];
-    filters_[filterIndex(ShowAll)]->setText(formatted(TextAll, all));
+    filters_[filterIndex(ShowAll)]->setText(formatted(text::ReportAll, all));
     for (int severity = severity::Critical; severity <= severity::Note; ++severity) {
         filters_[filterIndex(severity)]->setText(
-            formatted(TextAll + 1 + severity, counts_[static_cast<std::size_t>(severity)]));
+            formatted(text::ReportAll + 1 + severity, counts_[static_cast<std::size_t>(severity)]));
     }
     for (QRadioButton* button : filters_) {
-        button->setAccessibleName(text(TextFilterCaption) + QLatin1Char(' ') + button->text());
+        button->setAccessibleName(text(text::ReportFilterCaption) + QLatin1Char(' ') + button->text());
     }
 }
 
@@ -202,14 +203,14 @@ void CPropRaport::showStatus() {
     QStringList lines;
     const bool anyIssue = counts_[0] + counts_[1] + counts_[2] > 0;
     if (!anyIssue) {
-        lines << text(TextNothingFound);
+        lines << text(text::NothingFound);
     } else if (model_->rowCount() == 0) {
-        lines << text(TextNothingOfThisKind);
+        lines << text(text::NothingOfThisKind);
     } else {
-        lines << text(TextHowToJump);
+        lines << text(text::HowToJump);
     }
     if (counts_[severity::Critical] > 0) {
-        lines << text(TextCriticalBlocksCard);
+        lines << text(text::CriticalBlocksCard);
     }
     status_->setText(lines.join(QLatin1Char('\n')));
     // A screen reader on the list hears why it is empty, or how to use it.
@@ -221,12 +222,12 @@ QString CPropRaport::formatted(int textId, int number) const {
 }
 
 void CPropRaport::refreshTexts() {
-    filterCaption_->setText(text(TextFilterCaption));
+    filterCaption_->setText(text(text::ReportFilterCaption));
     list_->setAccessibleName(text(Report::TitleText));
     model_->setTexts(text(Report::DescriptionHeaderText), text(Report::PlaceHeaderText),
-                     {text(TextFirstSeverity), text(TextFirstSeverity + 1), text(TextFirstSeverity + 2)});
+                     {text(text::FirstSeverity), text(text::FirstSeverity + 1), text(text::FirstSeverity + 2)});
     for (int severity = severity::Critical; severity <= severity::Note; ++severity) {
-        filters_[filterIndex(severity)]->setToolTip(text(TextFirstSeverity + severity));
+        filters_[filterIndex(severity)]->setToolTip(text(text::FirstSeverity + severity));
     }
     // Descriptions and places are catalog texts too.
     reload(std::max(list_->currentIndex().row(), 0));

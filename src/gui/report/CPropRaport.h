@@ -27,13 +27,6 @@ class CPropRaport : public CDataPage {
 public:
     // The filter's choices: every issue, or the issues of one severity.
     static constexpr int ShowAll = -1;
-    static constexpr int TextAll = 2320; // "All (%d)"; 2321-2323 the severities
-    static constexpr int TextFilterCaption = 2324;
-    static constexpr int TextFirstSeverity = 2325; // 2325-2327: critical error, warning, note
-    static constexpr int TextNothingFound = 2328;
-    static constexpr int TextNothingOfThisKind = 2329;
-    static constexpr int TextHowToJump = 2330;
-    static constexpr int TextCriticalBlocksCard = 2331;
 
     explicit CPropRaport(AppContext& context, QWidget* parent = nullptr);
 

@@ -37,8 +37,7 @@ QVariant CKurantyModel::data(const QModelIndex& index, int role) const {
     case Qt::BackgroundRole:
         return index.column() == NameColumn && changed ? QVariant(QBrush(QColor(ChangedColor))) : QVariant();
     case Qt::AccessibleDescriptionRole:
-        return index.column() == NameColumn && changed ? QVariant(text_(CDataPage::TextChangedDescription))
-                                                       : QVariant();
+        return index.column() == NameColumn && changed ? QVariant(text_(text::ChangedDescription)) : QVariant();
     default:
         return {};
     }

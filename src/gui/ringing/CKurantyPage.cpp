@@ -116,7 +116,7 @@ void CKurantyPage::nameEdited(const QString& typed) {
     if (name == project()->chimes().name(chime)) {
         return;
     }
-    edit({TextNameStep, {static_cast<long long>(chime + 1)}}, {SectionId::Chimes, chime, 0},
+    edit({text::ChimeNameStep, {static_cast<long long>(chime + 1)}}, {SectionId::Chimes, chime, 0},
          [chime, &name](ProjectData& p) { p.chimes().setName(chime, name); });
     model_->rowChanged(chime);
     showNameMark();
@@ -126,7 +126,7 @@ void CKurantyPage::showNameMark() {
     const int chime = currentItem();
     const bool changed = chime >= 0 && project() && project()->chimes().isChanged(chime);
     markChangedField(name_, changed);
-    name_->setAccessibleDescription(changed ? text(TextChangedDescription) : QString());
+    name_->setAccessibleDescription(changed ? text(text::ChangedDescription) : QString());
 }
 
 } // namespace tolvane

@@ -19,8 +19,6 @@ class CKurantyPage : public CDataPage {
 public:
     static constexpr int NameWidth = 220;
     static constexpr int NumberWidth = 50;
-    // Undo caption "chime %d name".
-    static constexpr int TextNameStep = 2005;
 
     explicit CKurantyPage(AppContext& context, QWidget* parent = nullptr);
 

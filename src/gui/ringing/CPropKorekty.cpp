@@ -485,7 +485,7 @@ void CPropKorekty::storeCoordinate(bool latitude) {
         // The byte would carry the degrees into the hemisphere bit: the field shows the stored value again.
         c.degrees->setProperty("typed", false);
         showValues();
-        showMessage(text(TextDegreesLimit));
+        showMessage(text(text::DegreesLimit));
         return;
     }
     store(latitude ? FieldLatitude : FieldLongitude, latitude ? text::Latitude : text::Longitude,
@@ -612,7 +612,7 @@ void CPropKorekty::showValues() {
 
 void CPropKorekty::showSignName(Signed which) {
     const SignedRow& row = signed_[index(which)];
-    row.sign->setAccessibleName(formatted(TextSignName, text(row.labelText)) + QStringLiteral(": ") +
+    row.sign->setAccessibleName(formatted(text::SignName, text(row.labelText)) + QStringLiteral(": ") +
                                 signText(row.negative));
 }
 
@@ -623,7 +623,7 @@ void CPropKorekty::showMarks() {
     }
     const std::uint32_t tc = p->timeCorrection().changeMask();
     const GeneralSettings& g = p->general();
-    const QString changed = text(TextChangedDescription);
+    const QString changed = text(text::ChangedDescription);
     // What the colour says, and a field's tip (the limit of the longitude's degrees), for screen readers.
     const auto field = [&](QWidget* w, bool on) {
         markChangedField(w, on);
@@ -739,15 +739,15 @@ void CPropKorekty::refreshTexts() {
         Coordinate& c = coordinates_[static_cast<std::size_t>(which)];
         const QString name = text(which == 0 ? text::Latitude : text::Longitude);
         c.caption->setText(withColon(name));
-        c.hemisphere->setAccessibleName(name + QStringLiteral(", ") + text(TextHemisphere));
-        c.degrees->setAccessibleName(name + QStringLiteral(", ") + text(TextDegrees));
+        c.hemisphere->setAccessibleName(name + QStringLiteral(", ") + text(text::Hemisphere));
+        c.degrees->setAccessibleName(name + QStringLiteral(", ") + text(text::Degrees));
         c.minutes->setAccessibleName(name + QStringLiteral(", ") + text(text::MinutesWord));
     }
     // Why the degrees of longitude end at 127: on the field, where a larger number turns it light red. As a
     // paragraph, so the tip wraps; its words alone for screen readers.
     CFireEdit* longitude = coordinates_[1].degrees;
-    longitude->setToolTip(QStringLiteral("<p>%1</p>").arg(text(TextDegreesLimit).toHtmlEscaped()));
-    longitude->setProperty("plainTip", text(TextDegreesLimit));
+    longitude->setToolTip(QStringLiteral("<p>%1</p>").arg(text(text::DegreesLimit).toHtmlEscaped()));
+    longitude->setProperty("plainTip", text(text::DegreesLimit));
     relayGroup_->setTitle(text(text::AstroRelayGroup));
     relayCaption_->setText(withColon(text(text::AstroRelay)));
     darkCaption_->setText(withColon(text(text::RelayDark)));

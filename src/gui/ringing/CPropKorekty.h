@@ -30,13 +30,6 @@ class CLinkStatic;
 class CPropKorekty : public CDataPage {
     Q_OBJECT
 public:
-    // Our own texts: the accessible name of a sign button ("%s, sign"), why the degrees of longitude end at 127,
-    // and the words of the coordinate fields' accessible names.
-    static constexpr int TextSignName = 2300;
-    static constexpr int TextDegreesLimit = 2301;
-    static constexpr int TextDegrees = 2302;
-    static constexpr int TextHemisphere = 2303;
-
     // The signed fields, each with its sign button.
     enum class Signed : int { Summer, Winter, Drift, Sunrise, Sunset };
 

@@ -1,5 +1,6 @@
 #include "gui/schedules/CBellRingingPanel.h"
 
+#include "TextNumbers.h"
 #include "gui/schedules/CProgramEditor.h"
 #include "gui/schedules/CProgramPage.h"
 #include "gui/widgets/CCellCheckBox.h"
@@ -16,10 +17,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr int TextBell = 110;
-constexpr int TextRingingTime = 281;
-constexpr int TextSecondStartOption = 457;
-constexpr int TextSecondOtherwise = 458;
 constexpr int MaxBellSeconds = programediting::MaxBellSeconds;
 
 QString twoDigits(int n) {
@@ -234,11 +231,11 @@ void CBellRingingPanel::graphValueChanged(int trackNumber, bool second) {
 
 void CBellRingingPanel::refreshTexts() {
     refreshBellTexts();
-    const QString ringing = page_.text(TextRingingTime);
+    const QString ringing = page_.text(text::RingingTime);
     ringingLabel_->setText(ringing + QLatin1Char(':'));
-    ringingMinutes_->setAccessibleName(ringing + QLatin1String(", ") + page_.text(CProgramPage::TextMinutes));
-    ringingSeconds_->setAccessibleName(ringing + QLatin1String(", ") + page_.text(CProgramPage::TextSeconds));
-    graph_->setAccessibleName(page_.text(CProgramPage::TextGraph));
+    ringingMinutes_->setAccessibleName(ringing + QLatin1String(", ") + page_.text(text::MinutesWord));
+    ringingSeconds_->setAccessibleName(ringing + QLatin1String(", ") + page_.text(text::SecondsWord));
+    graph_->setAccessibleName(page_.text(text::RingingGraph));
 }
 
 // The second value's name follows the start option of the settings (bit 9 of the option flags): read again whenever
@@ -246,25 +243,25 @@ void CBellRingingPanel::refreshTexts() {
 void CBellRingingPanel::refreshBellTexts() {
     const ProjectData* project = page_.project();
     const bool startOption = project && project->general().startMode() == 1;
-    const QString secondName = page_.text(startOption ? TextSecondStartOption : TextSecondOtherwise);
-    const QString delayName = page_.text(CProgramPage::TextSwitchOnDelay);
-    const QString minutes = page_.text(CProgramPage::TextMinutes);
-    const QString seconds = page_.text(CProgramPage::TextSeconds);
+    const QString secondName = page_.text(startOption ? text::SecondTimeOptionColumn : text::SecondTimeColumn);
+    const QString delayName = page_.text(text::SwitchOnDelay);
+    const QString minutes = page_.text(text::MinutesWord);
+    const QString seconds = page_.text(text::SecondsWord);
     const QString comma = QStringLiteral(", ");
     firstColumnLabel_->setText(delayName);
     secondColumnLabel_->setText(secondName);
     for (int b = 0; b < ProgramEntry::BellCount; ++b) {
         TimePair& pair = bells_[static_cast<std::size_t>(b)];
-        const QString bell = page_.formatted(TextBell, b + 1);
+        const QString bell = page_.formatted(text::Bell, b + 1);
         pair.bell->setAccessibleName(bell);
         pair.minutes->setAccessibleName(bell + comma + delayName + comma + minutes);
         pair.seconds->setAccessibleName(bell + comma + delayName + comma + seconds);
         pair.secondMinutes->setAccessibleName(bell + comma + secondName + comma + minutes);
         pair.secondSeconds->setAccessibleName(bell + comma + secondName + comma + seconds);
     }
-    graph_->setTexts(
-        QString::fromStdString(page_.context().texts.text(TextBell)).replace(QLatin1String("%d"), QLatin1String("%1")),
-        delayName, secondName);
+    graph_->setTexts(QString::fromStdString(page_.context().texts.text(text::Bell))
+                         .replace(QLatin1String("%d"), QLatin1String("%1")),
+                     delayName, secondName);
 }
 
 } // namespace tolvane

@@ -1,5 +1,6 @@
 #include "gui/schedules/CFuneralProgramPart.h"
 
+#include "TextNumbers.h"
 #include "gui/schedules/CProgramEditor.h"
 #include "gui/schedules/CProgramPage.h"
 #include "gui/widgets/CFireEdit.h"
@@ -15,15 +16,6 @@
 #include <QRadioButton>
 
 namespace tolvane {
-
-namespace {
-
-constexpr int TextFuneralDays = 248;
-constexpr int TextByClock = 510;
-constexpr int TextBeforeAngelus = 551;
-constexpr int TextAfterAngelus = 552;
-
-} // namespace
 
 CFuneralProgramPart::CFuneralProgramPart(CProgramPage& page, CProgramEditor& editor, QGridLayout* grid,
                                          QLabel* timeLabel, const std::array<CFireEdit*, 3>& firstTime)
@@ -246,27 +238,27 @@ void CFuneralProgramPart::relayToggled(bool on) {
 void CFuneralProgramPart::refreshTexts() {
     const auto text = [this](int id) { return page_.text(id); };
     for (int which = 1; which <= 3; ++which) {
-        timeOn_[static_cast<std::size_t>(which) - 1]->setText(page_.formatted(CProgramPage::TextStartTime, which));
+        timeOn_[static_cast<std::size_t>(which) - 1]->setText(page_.formatted(text::FuneralStartTime, which));
     }
     for (std::size_t t = 0; t < 2; ++t) {
         const QString time =
-            page_.formatted(CProgramPage::TextStartTime, static_cast<long long>(t) + 2) + QLatin1String(", ");
-        laterTimes_[t][0]->setAccessibleName(time + text(CProgramPage::TextHour));
-        laterTimes_[t][1]->setAccessibleName(time + text(CProgramPage::TextMinute));
-        laterTimes_[t][2]->setAccessibleName(time + text(CProgramPage::TextSecond));
+            page_.formatted(text::FuneralStartTime, static_cast<long long>(t) + 2) + QLatin1String(", ");
+        laterTimes_[t][0]->setAccessibleName(time + text(text::HourField));
+        laterTimes_[t][1]->setAccessibleName(time + text(text::MinuteField));
+        laterTimes_[t][2]->setAccessibleName(time + text(text::SecondField));
     }
     // Start time 1 is the editor's own time row: its fields are named as the first of the three.
-    const QString first = page_.formatted(CProgramPage::TextStartTime, 1) + QLatin1String(", ");
-    firstTime_[0]->setAccessibleName(first + text(CProgramPage::TextHour));
-    firstTime_[1]->setAccessibleName(first + text(CProgramPage::TextMinute));
-    firstTime_[2]->setAccessibleName(first + text(CProgramPage::TextSecond));
-    relay_->setText(text(CProgramPage::TextFuneralRelay));
-    relayDelayLabel_->setText(text(CProgramPage::TextRelayDelay) + QLatin1Char(':'));
-    daysLabel_->setText(text(TextFuneralDays) + QLatin1Char(':'));
-    startMode_->setTitle(text(CProgramPage::TextStartMode));
-    byClock_->setText(text(TextByClock));
-    beforeAngelus_->setText(text(TextBeforeAngelus));
-    afterAngelus_->setText(text(TextAfterAngelus));
+    const QString first = page_.formatted(text::FuneralStartTime, 1) + QLatin1String(", ");
+    firstTime_[0]->setAccessibleName(first + text(text::HourField));
+    firstTime_[1]->setAccessibleName(first + text(text::MinuteField));
+    firstTime_[2]->setAccessibleName(first + text(text::SecondField));
+    relay_->setText(text(text::FuneralRelay));
+    relayDelayLabel_->setText(text(text::FuneralRelayDelay) + QLatin1Char(':'));
+    daysLabel_->setText(text(text::NumberOfDays) + QLatin1Char(':'));
+    startMode_->setTitle(text(text::FuneralStartMode));
+    byClock_->setText(text(text::ByClock));
+    beforeAngelus_->setText(text(text::BeforeAngelus));
+    afterAngelus_->setText(text(text::AfterAngelus));
 }
 
 } // namespace tolvane

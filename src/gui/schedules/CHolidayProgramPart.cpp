@@ -1,5 +1,6 @@
 #include "gui/schedules/CHolidayProgramPart.h"
 
+#include "TextNumbers.h"
 #include "gui/app/CTarvelinView.h"
 #include "gui/schedules/CProgramEditor.h"
 #include "gui/schedules/CProgramPage.h"
@@ -13,12 +14,6 @@
 #include <QPushButton>
 
 namespace tolvane {
-
-namespace {
-
-constexpr int TextHoliday = 232;
-
-} // namespace
 
 CHolidayProgramPart::CHolidayProgramPart(CProgramPage& page, CProgramEditor& editor, QGridLayout* grid)
     : page_(page), editor_(editor) {
@@ -63,9 +58,9 @@ void CHolidayProgramPart::showMarks(const ProgramChangeMarker& mark, const std::
 }
 
 void CHolidayProgramPart::refreshTexts() {
-    label_->setText(page_.text(TextHoliday) + QLatin1Char(':'));
-    button_->setToolTip(page_.text(CProgramPage::TextShowHolidays));
-    button_->setAccessibleName(page_.text(CProgramPage::TextShowHolidays));
+    label_->setText(page_.text(text::HolidayColumn) + QLatin1Char(':'));
+    button_->setToolTip(page_.text(text::ShowHolidays));
+    button_->setAccessibleName(page_.text(text::ShowHolidays));
 }
 
 void CHolidayProgramPart::holidayChosen(int position) {

@@ -1,5 +1,6 @@
 #include "gui/schedules/CProgramEditor.h"
 
+#include "TextNumbers.h"
 #include "gui/choosers/CSelMlotek.h"
 #include "gui/choosers/CSelSekwDlg.h"
 #include "gui/schedules/CBellRingingPanel.h"
@@ -26,33 +27,6 @@
 #include <QTableView>
 
 namespace tolvane {
-
-namespace {
-
-constexpr int TextNoWeekday = 413;
-constexpr int TextTime = 231;
-constexpr int TextEndDate = 234;
-constexpr int TextWeekdays = 236;
-constexpr int TextPriority = 237;
-constexpr int TextAction = 230;
-constexpr int TextSummer = 267;
-constexpr int TextWinter = 268;
-constexpr int TextAngelus = 560;
-constexpr int TextEvenWeeks = 561;
-constexpr int TextOddWeeks = 562;
-constexpr int TextMelody = 223;
-constexpr int TextRepetitions = 224;
-constexpr int TextSequence = 554;
-constexpr int TextSilence = 222;
-constexpr int TextForBells = 503;
-constexpr int TextForGongs = 504;
-constexpr int TextNotChosen = 567;
-constexpr int TextSequenceName = SequenceTable::NameText;
-constexpr int TextHammerName = 534;
-constexpr int TextDateHint = 205;
-constexpr int TextFirstWeekday = 197; // Monday's check box caption; Sunday is 203
-
-} // namespace
 
 void ProgramChangeMarker::field(QWidget* control, bool changed) const {
     CDataPage::markChangedField(control, changed);
@@ -420,7 +394,7 @@ void CProgramEditor::showEntry(int row) {
     for (int d = 0; d < 7; ++d) {
         QCheckBox* box = weekdays_[static_cast<std::size_t>(d)];
         box->setChecked(e.onWeekday(d));
-        box->setText(box->isChecked() ? page_.text(TextFirstWeekday + d) : QString());
+        box->setText(box->isChecked() ? page_.text(text::Monday + d) : QString());
     }
     CProgramPage::setItemTwoDigits(priority_, e.priority() + 1);
     showPriorityLabel(e);
@@ -462,11 +436,11 @@ void CProgramEditor::showActionControls(const ProgramEntry& e) {
         break;
     case ProgramEntry::ActionHammers:
         hammer_->setText(hammerText(e));
-        hammer_->setAccessibleName(page_.text(CProgramPage::TextHammer) + QLatin1String(": ") + hammerText(e));
+        hammer_->setAccessibleName(page_.text(text::HammerChooser) + QLatin1String(": ") + hammerText(e));
         break;
     case ProgramEntry::ActionSequence:
         sequence_->setText(sequenceText(e));
-        sequence_->setAccessibleName(page_.text(TextSequence) + QLatin1String(": ") + sequenceText(e));
+        sequence_->setAccessibleName(page_.text(text::Sequence) + QLatin1String(": ") + sequenceText(e));
         break;
     case ProgramEntry::ActionSilence: {
         const std::uint32_t seconds = e.silenceSeconds();
@@ -497,7 +471,7 @@ void CProgramEditor::showMarks() {
     if (!p || row < 0 || row >= p->usedCount()) {
         return;
     }
-    const ProgramChangeMarker mark{page_.text(CDataPage::TextChangedDescription)};
+    const ProgramChangeMarker mark{page_.text(text::ChangedDescription)};
     const auto marked = [&](EntryField f) { return p->isMarked(row, f); };
     mark.field(actionList_, marked(EntryField::Action));
     mark.field(hour_, marked(EntryField::Hour));
@@ -541,14 +515,14 @@ QString CProgramEditor::sequenceText(const ProgramEntry& e) const {
     const int index = e.sequenceIndex();
     const ProjectData* project = page_.project();
     if (!project || index >= SequenceTable::Count || !project->sequences().isUsed(index)) {
-        return page_.text(TextNotChosen);
+        return page_.text(text::NotChosen);
     }
-    return page_.formatted(TextSequenceName, index + 1);
+    return page_.formatted(text::SequenceName, index + 1);
 }
 
 QString CProgramEditor::hammerText(const ProgramEntry& e) const {
     const std::uint8_t index = hammerBitToIndex(e.hammerBits());
-    return index == NoHammer ? page_.text(TextNotChosen) : page_.formatted(TextHammerName, index + 1);
+    return index == NoHammer ? page_.text(text::NotChosen) : page_.formatted(text::Hammer, index + 1);
 }
 
 // ---- handlers ----
@@ -628,12 +602,12 @@ void CProgramEditor::weekdayToggled() {
         if (box->isChecked()) {
             mask = static_cast<std::uint8_t>(mask | (1u << d));
         }
-        box->setText(box->isChecked() ? page_.text(TextFirstWeekday + d) : QString());
+        box->setText(box->isChecked() ? page_.text(text::Monday + d) : QString());
     }
     page_.editShown(static_cast<int>(EntryField::Days), [mask](ScheduleProgram& s, int row) { s.setDays(row, mask); });
     page_.finishField();
     if (mask == 0 && (page_.kind() == Weekly || page_.kind() == HolidayDay)) {
-        page_.showMessage(page_.text(TextNoWeekday));
+        page_.showMessage(page_.text(text::NoWeekday));
     }
 }
 
@@ -724,7 +698,7 @@ void CProgramEditor::chooseHammer() {
 void CProgramEditor::refreshTexts() {
     const ProgramPageSpec& spec = page_.spec();
     const auto text = [this](int id) { return page_.text(id); };
-    actionLabel_->setText(text(TextAction) + QLatin1Char(':'));
+    actionLabel_->setText(text(text::ActionColumn) + QLatin1Char(':'));
     {
         const int current = actionList_->currentIndex();
         actionList_->clear();
@@ -736,51 +710,52 @@ void CProgramEditor::refreshTexts() {
         }
         actionList_->setCurrentIndex(current);
     }
-    timeLabel_->setText(text(TextTime) + QLatin1Char(':'));
-    hour_->setAccessibleName(text(CProgramPage::TextHour));
-    minute_->setAccessibleName(text(CProgramPage::TextMinute));
-    second_->setAccessibleName(text(CProgramPage::TextSecond));
-    priorityLabel_->setText(text(TextPriority) + QLatin1Char(':'));
-    priority_->setAccessibleName(text(TextPriority));
-    specialLabel_->setText(text(CProgramPage::TextSpecial));
+    timeLabel_->setText(text(text::TimeColumn) + QLatin1Char(':'));
+    hour_->setAccessibleName(text(text::HourField));
+    minute_->setAccessibleName(text(text::MinuteField));
+    second_->setAccessibleName(text(text::SecondField));
+    priorityLabel_->setText(text(text::PriorityColumn) + QLatin1Char(':'));
+    priority_->setAccessibleName(text(text::PriorityColumn));
+    specialLabel_->setText(text(text::SpecialPriorityLabel));
     dateLabel_->setText(text(spec.dateLabelText) + QLatin1Char(':'));
-    startDay_->setAccessibleName(text(spec.dateLabelText) + QLatin1String(", ") + text(CProgramPage::TextDay));
-    startMonth_->setAccessibleName(text(spec.dateLabelText) + QLatin1String(", ") + text(CProgramPage::TextMonth));
-    year_->setAccessibleName(text(CProgramPage::TextYear));
-    dateHint_->setText(text(spec.year ? CProgramPage::TextYearDateHint : TextDateHint));
-    endLabel_->setText(text(TextEndDate) + QLatin1Char(':'));
-    endDay_->setAccessibleName(text(TextEndDate) + QLatin1String(", ") + text(CProgramPage::TextDay));
-    endMonth_->setAccessibleName(text(TextEndDate) + QLatin1String(", ") + text(CProgramPage::TextMonth));
-    weekdaysLabel_->setText(text(TextWeekdays) + QLatin1Char(':'));
+    startDay_->setAccessibleName(text(spec.dateLabelText) + QLatin1String(", ") + text(text::DayField));
+    startMonth_->setAccessibleName(text(spec.dateLabelText) + QLatin1String(", ") + text(text::MonthField));
+    year_->setAccessibleName(text(text::YearField));
+    dateHint_->setText(text(spec.year ? text::YearDateHint : text::DateHint));
+    endLabel_->setText(text(text::EndDateColumn) + QLatin1Char(':'));
+    endDay_->setAccessibleName(text(text::EndDateColumn) + QLatin1String(", ") + text(text::DayField));
+    endMonth_->setAccessibleName(text(text::EndDateColumn) + QLatin1String(", ") + text(text::MonthField));
+    weekdaysLabel_->setText(text(text::WeekdaysColumn) + QLatin1Char(':'));
+    // The seven check box captions follow each other in the catalog, Monday first and Sunday last.
     for (int d = 0; d < 7; ++d) {
         QCheckBox* box = weekdays_[static_cast<std::size_t>(d)];
-        box->setAccessibleName(text(TextFirstWeekday + d));
-        box->setText(box->isChecked() ? text(TextFirstWeekday + d) : QString());
+        box->setAccessibleName(text(text::Monday + d));
+        box->setText(box->isChecked() ? text(text::Monday + d) : QString());
     }
-    summer_->setText(text(TextSummer));
-    winter_->setText(text(TextWinter));
-    offLabel_->setText(text(CProgramPage::TextOff));
-    angelus_->setText(text(TextAngelus));
-    evenWeeks_->setText(text(TextEvenWeeks));
-    oddWeeks_->setText(text(TextOddWeeks));
-    evenMonths_->setText(text(CProgramPage::TextEvenMonths));
-    oddMonths_->setText(text(CProgramPage::TextOddMonths));
+    summer_->setText(text(text::Summer));
+    winter_->setText(text(text::Winter));
+    offLabel_->setText(text(text::SeasonOff));
+    angelus_->setText(text(text::Angelus));
+    evenWeeks_->setText(text(text::EvenWeeks));
+    oddWeeks_->setText(text(text::OddWeeks));
+    evenMonths_->setText(text(text::EvenMonthsBox));
+    oddMonths_->setText(text(text::OddMonthsBox));
 
     bellPanel_->refreshTexts();
-    melodyLabel_->setText(text(TextMelody) + QLatin1Char(':'));
-    melody_->setAccessibleName(text(TextMelody));
-    repetitionsLabel_->setText(text(TextRepetitions) + QLatin1Char(':'));
-    repetitions_->setAccessibleName(text(TextRepetitions));
-    hammerLabel_->setText(text(CProgramPage::TextHammer) + QLatin1Char(':'));
-    sequenceLabel_->setText(text(TextSequence) + QLatin1Char(':'));
-    silenceLabel_->setText(text(TextSilence) + QLatin1Char(':'));
-    const QString silence = text(TextSilence) + QLatin1String(", ");
-    silenceDays_->setAccessibleName(silence + text(CProgramPage::TextDays));
-    silenceHours_->setAccessibleName(silence + text(CProgramPage::TextHours));
-    silenceMinutes_->setAccessibleName(silence + text(CProgramPage::TextMinutes));
-    silenceSeconds_->setAccessibleName(silence + text(CProgramPage::TextSeconds));
-    silenceBells_->setText(text(TextForBells));
-    silenceGongs_->setText(text(TextForGongs));
+    melodyLabel_->setText(text(text::Melody) + QLatin1Char(':'));
+    melody_->setAccessibleName(text(text::Melody));
+    repetitionsLabel_->setText(text(text::MelodyRepetitions) + QLatin1Char(':'));
+    repetitions_->setAccessibleName(text(text::MelodyRepetitions));
+    hammerLabel_->setText(text(text::HammerChooser) + QLatin1Char(':'));
+    sequenceLabel_->setText(text(text::Sequence) + QLatin1Char(':'));
+    silenceLabel_->setText(text(text::SilenceDuration) + QLatin1Char(':'));
+    const QString silence = text(text::SilenceDuration) + QLatin1String(", ");
+    silenceDays_->setAccessibleName(silence + text(text::DaysWord));
+    silenceHours_->setAccessibleName(silence + text(text::HoursWord));
+    silenceMinutes_->setAccessibleName(silence + text(text::MinutesWord));
+    silenceSeconds_->setAccessibleName(silence + text(text::SecondsWord));
+    silenceBells_->setText(text(text::SilenceForBells));
+    silenceGongs_->setText(text(text::SilenceForGongs));
     if (holiday_) {
         holiday_->refreshTexts();
     }

@@ -1,5 +1,6 @@
 #include "gui/schedules/CProgramListPanel.h"
 
+#include "TextNumbers.h"
 #include "gui/choosers/CSelNumerDlg.h"
 #include "gui/schedules/CProgramDelegate.h"
 #include "gui/schedules/CProgramPage.h"
@@ -19,7 +20,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr int TextTableFull = ScheduleProgram::TableFullText;
 constexpr int PageLimit = CProgramPage::PageLimit;
 
 } // namespace
@@ -105,12 +105,12 @@ void CProgramListPanel::enableActions(int selected) {
 }
 
 void CProgramListPanel::refreshTexts() {
-    add_->setText(page_.text(CProgramPage::TextAdd));
-    delete_->setText(page_.text(CProgramPage::TextDelete));
-    copy_->setText(page_.text(CProgramPage::TextCopy));
-    add_->setAccessibleName(page_.text(CProgramPage::TextAdd));
-    delete_->setAccessibleName(page_.text(CProgramPage::TextDelete));
-    copy_->setAccessibleName(page_.text(CProgramPage::TextCopy));
+    add_->setText(page_.text(text::AddButton));
+    delete_->setText(page_.text(text::DeleteButton));
+    copy_->setText(page_.text(text::CopyButton));
+    add_->setAccessibleName(page_.text(text::AddButton));
+    delete_->setAccessibleName(page_.text(text::DeleteButton));
+    copy_->setAccessibleName(page_.text(text::CopyButton));
     list_->setAccessibleName(page_.text(page_.spec().captionText));
     page_.model()->textsChanged();
 }
@@ -140,11 +140,11 @@ void CProgramListPanel::addProgram() {
         return;
     }
     if (p->usedCount() >= PageLimit) {
-        page_.showMessage(page_.text(TextTableFull));
+        page_.showMessage(page_.text(text::TableFull));
         return;
     }
     listAction(
-        {CProgramPage::TextAddStep, {}}, -1,
+        {text::AddProgramStep, {}}, -1,
         [this](ProjectData& project, ScheduleProgram& s) {
             const int added = s.addEntry();
             if (page_.kind() == HolidayDay) {
@@ -164,7 +164,7 @@ void CProgramListPanel::deleteSelected() {
     }
     const std::vector<int> selected(rows.begin(), rows.end());
     listAction(
-        {CProgramPage::TextDeleteStep, {}}, -1,
+        {text::DeleteProgramsStep, {}}, -1,
         [&selected](ProjectData&, ScheduleProgram& s) { return s.deleteEntries(selected); },
         CProgramPage::ListActionField);
 }
@@ -178,14 +178,14 @@ void CProgramListPanel::copySelected() {
     const std::vector<int> selected(rows.begin(), rows.end());
     CopyResult copied;
     listAction(
-        {CProgramPage::TextCopyStep, {}}, -1,
+        {text::CopyProgramsStep, {}}, -1,
         [&](ProjectData&, ScheduleProgram& s) {
             copied = s.copyEntries(selected);
             return copied.focus;
         },
         CProgramPage::ListActionField);
     if (copied.tableFull) {
-        page_.showMessage(page_.text(TextTableFull));
+        page_.showMessage(page_.text(text::TableFull));
     }
 }
 
@@ -206,23 +206,23 @@ void CProgramListPanel::pasteFromClipboard() {
     }
     const auto pasted = programediting::programsFromText(QGuiApplication::clipboard()->text().toStdString());
     if (!pasted || pasted->kind != page_.kind()) {
-        page_.showMessage(page_.text(CProgramPage::TextNotPrograms));
+        page_.showMessage(page_.text(text::NoProgramsToPaste));
         return;
     }
     if (p->usedCount() >= PageLimit) {
-        page_.showMessage(page_.text(TextTableFull));
+        page_.showMessage(page_.text(text::TableFull));
         return;
     }
     programediting::PasteResult result;
     listAction(
-        {CProgramPage::TextPasteStep, {}}, -1,
+        {text::PasteProgramsStep, {}}, -1,
         [&](ProjectData&, ScheduleProgram& s) {
             result = programediting::pastePrograms(s, pasted->entries);
             return result.first;
         },
         CProgramPage::ListActionField);
     if (result.tableFull) {
-        page_.showMessage(page_.text(TextTableFull));
+        page_.showMessage(page_.text(text::TableFull));
     }
 }
 
@@ -239,7 +239,7 @@ void CProgramListPanel::changeNumber() {
     }
     const auto number = static_cast<std::uint16_t>(chooser.chosenNumber());
     listAction(
-        {CProgramPage::TextNumberStep, {static_cast<long long>(number)}}, row,
+        {text::ProgramNumberStep, {static_cast<long long>(number)}}, row,
         [row, number](ProjectData&, ScheduleProgram& s) {
             s.storeShownValues(row);
             s.setIdentifier(row, number);
@@ -257,7 +257,7 @@ void CProgramListPanel::sortByColumn(int section) {
     const QList<int> rows = CProgramPage::selectedRows(list_);
     const int focus = page_.currentItem() >= 0 ? page_.currentItem() : (rows.isEmpty() ? 0 : rows.front());
     listAction(
-        {CProgramPage::TextSortStep, {}}, -1, [focus](ProjectData&, ScheduleProgram&) { return focus; },
+        {text::SortProgramsStep, {}}, -1, [focus](ProjectData&, ScheduleProgram&) { return focus; },
         CProgramPage::ListActionField);
 }
 

@@ -1,5 +1,6 @@
 #include "gui/schedules/CProgramModel.h"
 
+#include "TextNumbers.h"
 #include "gui/app/CDataPage.h"
 #include "project/ProjectData.h"
 #include "schedules/ProgramEntryText.h"
@@ -141,7 +142,7 @@ QVariant CProgramModel::data(const QModelIndex& index, int role) const {
         if (switchedOff) {
             return text_(SwitchedOffText);
         }
-        return cellChanged(*p, row, spec.column) ? QVariant(text_(CDataPage::TextChangedDescription)) : QVariant();
+        return cellChanged(*p, row, spec.column) ? QVariant(text_(text::ChangedDescription)) : QVariant();
     default:
         return {};
     }

@@ -1,5 +1,6 @@
 #include "gui/schedules/CProgramPage.h"
 
+#include "TextNumbers.h"
 #include "gui/schedules/CProgramEditor.h"
 #include "gui/schedules/CProgramListPanel.h"
 #include "project/ProjectData.h"
@@ -14,12 +15,6 @@
 #include <QVBoxLayout>
 
 namespace tolvane {
-
-namespace {
-
-constexpr int TextCount = 240;
-
-} // namespace
 
 CProgramPage::CProgramPage(AppContext& context, ProgramPageSpec spec, QWidget* parent)
     : CDataPage(context, parent), spec_(std::move(spec)),
@@ -116,7 +111,7 @@ void CProgramPage::reload(int item) {
     }
     reloading_ = false;
     progress_->setValue(used);
-    count_->setText(formatted(TextCount, used));
+    count_->setText(formatted(text::ProgramCount, used));
     onSelectionChanged();
 }
 
@@ -159,8 +154,9 @@ void CProgramPage::editShown(int field, const std::function<void(ScheduleProgram
         return;
     }
     const EditLabel label =
-        spec_.kind == Funeral ? EditLabel{TextFuneralStep, {static_cast<long long>(row + 1)}}
-                              : EditLabel{TextEditStep, {static_cast<long long>(programs()->entry(row).identifier())}};
+        spec_.kind == Funeral
+            ? EditLabel{text::EditFuneralStep, {static_cast<long long>(row + 1)}}
+            : EditLabel{text::EditProgramStep, {static_cast<long long>(programs()->entry(row).identifier())}};
     const EditKey key{sectionId(), row, field};
     if (edit(label, key, [&](ProjectData& project) {
             ScheduleProgram& s = project.program(spec_.kind);
@@ -216,7 +212,7 @@ void CProgramPage::refreshTexts() {
     listPanel_->refreshTexts();
     editor_->refreshTexts();
     const ScheduleProgram* p = programs();
-    count_->setText(formatted(TextCount, p ? p->usedCount() : 0));
+    count_->setText(formatted(text::ProgramCount, p ? p->usedCount() : 0));
     if (currentItem() >= 0) {
         editor_->showEntry(currentItem());
     }

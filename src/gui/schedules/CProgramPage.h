@@ -43,43 +43,6 @@ public:
     // The edit-key field of the actions on the list as a whole (not a field of an entry).
     static constexpr int ListActionField = 100;
 
-    // Texts of our own.
-    static constexpr int TextAdd = 2050;
-    static constexpr int TextDelete = 2051;
-    static constexpr int TextCopy = 2052;
-    static constexpr int TextHour = 2053;
-    static constexpr int TextMinute = 2054;
-    static constexpr int TextSecond = 2055;
-    static constexpr int TextDay = 2056;
-    static constexpr int TextMonth = 2057;
-    static constexpr int TextYear = 2058;
-    static constexpr int TextEvenMonths = 2059;
-    static constexpr int TextOddMonths = 2060;
-    static constexpr int TextMinutes = 2061;
-    static constexpr int TextSeconds = 2062;
-    static constexpr int TextDays = 2063;
-    static constexpr int TextHours = 2064;
-    static constexpr int TextSpecial = 2065;
-    static constexpr int TextOff = 2066;
-    static constexpr int TextGraph = 2067;
-    static constexpr int TextSwitchOnDelay = 2068;
-    static constexpr int TextYearDateHint = 2069;
-    static constexpr int TextNotPrograms = 2070;
-    static constexpr int TextAddStep = 2071;
-    static constexpr int TextDeleteStep = 2072;
-    static constexpr int TextCopyStep = 2073;
-    static constexpr int TextPasteStep = 2074;
-    static constexpr int TextEditStep = 2075;
-    static constexpr int TextSortStep = 2076;
-    static constexpr int TextNumberStep = 2077;
-    static constexpr int TextHammer = 2078;
-    static constexpr int TextShowHolidays = 2105;
-    static constexpr int TextFuneralRelay = 2106;
-    static constexpr int TextRelayDelay = 2107;
-    static constexpr int TextStartMode = 2108;
-    static constexpr int TextStartTime = 2109;
-    static constexpr int TextFuneralStep = 2110;
-
     CProgramPage(AppContext& context, ProgramPageSpec spec, QWidget* parent = nullptr);
 
     void reload(int item = 0) override;

@@ -292,7 +292,7 @@ void CPropPlan::showExportRange() {
     exportRange_->setText(qtext(formatText(context().texts.text(dayplan::RangeText),
                                            {calendar::isoText(toDate(first)), calendar::isoText(toDate(last)),
                                             static_cast<long long>(exportDays_->value())})));
-    exportButton_->setAccessibleDescription(text(TextExportHolds) + QLatin1Char(' ') + exportRange_->text());
+    exportButton_->setAccessibleDescription(text(text::PlanExportHolds) + QLatin1Char(' ') + exportRange_->text());
 }
 
 // Beside the project, with its name; a project never saved: in the last folder.
@@ -311,8 +311,8 @@ void CPropPlan::exportCalendar() {
     if (!project()) {
         return;
     }
-    QString target =
-        context().choosers.saveFile(this, text(TextExportTitle), suggestedCalendarPath(), text(TextExportFilter));
+    QString target = context().choosers.saveFile(this, text(text::PlanExportTitle), suggestedCalendarPath(),
+                                                 text(text::PlanExportFilter));
     if (target.isEmpty()) {
         return;
     }
@@ -321,7 +321,7 @@ void CPropPlan::exportCalendar() {
     }
     const TextSource& texts = context().texts;
     const QString shown = QDir::toNativeSeparators(target);
-    const QString failed = qtext(formatText(texts.text(TextExportFailed), {shown.toStdString()}));
+    const QString failed = qtext(formatText(texts.text(text::PlanExportFailed), {shown.toStdString()}));
     const QString projectPath = document()->path();
     if (!projectPath.isEmpty() && isSameFile(toNativePath(target), toNativePath(projectPath))) {
         showWarning(failed);
@@ -339,11 +339,11 @@ void CPropPlan::exportCalendar() {
         writeFileAtomically(target, QByteArrayView(file.text.data(), static_cast<qsizetype>(file.text.size())));
     if (!written.ok) {
         showWarning(failed + QLatin1Char('\n') +
-                    qtext(formatText(texts.text(TextSystemReason), {written.error.toStdString()})));
+                    qtext(formatText(texts.text(text::SystemReason), {written.error.toStdString()})));
         return;
     }
-    QString message =
-        qtext(formatText(texts.text(TextExportWritten), {shown.toStdString(), static_cast<long long>(file.events)}));
+    QString message = qtext(
+        formatText(texts.text(text::PlanExportWritten), {shown.toStdString(), static_cast<long long>(file.events)}));
     if (!dayplan::seasonsFollowEuropeanRule(*project())) {
         message += QStringLiteral("\n\n") + text(dayplan::NoAutoChangeText);
     }
@@ -364,12 +364,12 @@ void CPropPlan::refreshTexts() {
     dayList_->setAccessibleName(text(dayplan::TitleText));
     onDemandTitle_->setText(text(dayplan::OnDemandText));
     onDemandList_->setAccessibleName(text(dayplan::OnDemandText));
-    exportFromLabel_->setText(text(TextExportFrom));
-    exportFrom_->setAccessibleName(text(TextExportFrom));
-    exportDaysLabel_->setText(text(TextExportDays));
-    exportDays_->setAccessibleName(text(TextExportDays));
-    exportButton_->setText(text(TextExport));
-    exportButton_->setAccessibleName(text(TextExport));
+    exportFromLabel_->setText(text(text::PlanExportFrom));
+    exportFrom_->setAccessibleName(text(text::PlanExportFrom));
+    exportDaysLabel_->setText(text(text::PlanExportDays));
+    exportDays_->setAccessibleName(text(text::PlanExportDays));
+    exportButton_->setText(text(text::PlanExport));
+    exportButton_->setAccessibleName(text(text::PlanExport));
     showExportRange();
     reload();
 }

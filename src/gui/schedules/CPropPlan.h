@@ -29,16 +29,6 @@ public:
     static constexpr QRgb CollisionColor = 0xffc00000;      // the calendar's days with a collision
     static constexpr QRgb CollisionBackground = 0xffffd0d0; // rows of programs that collide
 
-    // Catalog texts of the calendar export.
-    static constexpr int TextExport = 2550;
-    static constexpr int TextExportTitle = 2551;
-    static constexpr int TextExportFilter = 2552;
-    static constexpr int TextExportFrom = 2553;
-    static constexpr int TextExportDays = 2554;
-    static constexpr int TextExportFailed = 2555;  // "%s": the file's path
-    static constexpr int TextExportWritten = 2556; // "%s %d": the file's path, how many ringings
-    static constexpr int TextExportHolds = 2557;
-
     explicit CPropPlan(AppContext& context, QWidget* parent = nullptr);
 
     void reload(int item = 0) override;

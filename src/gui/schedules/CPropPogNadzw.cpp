@@ -2,7 +2,6 @@
 
 #include "TextNumbers.h"
 #include "gui/choosers/CSelSekwDlg.h"
-#include "gui/schedules/CProgramPage.h"
 #include "gui/widgets/CFireEdit.h"
 #include "gui/widgets/CLinkStatic.h"
 #include "project/ProjectData.h"
@@ -199,7 +198,7 @@ void CPropPogSpec::showMarks(int n) {
     Box& box = boxes_[static_cast<std::size_t>(n)];
     const ScheduleProgram* s = project() ? &project()->program(SpecialTolling) : nullptr;
     const auto marked = [&](EntryField f) { return s != nullptr && s->isMarked(n, f); };
-    const QString changed = text(TextChangedDescription);
+    const QString changed = text(text::ChangedDescription);
     const auto show = [&](QWidget* w, bool on, bool option) {
         if (option) {
             markChangedOption(w, on);
@@ -222,7 +221,8 @@ void CPropPogSpec::editProgram(int n, EntryField field, const std::function<void
     if (!project()) {
         return;
     }
-    edit({TextEditStep, {static_cast<long long>(n + 1)}}, {SectionId::SpecialTolling, n, static_cast<int>(field)},
+    edit({text::EditSpecialStep, {static_cast<long long>(n + 1)}},
+         {SectionId::SpecialTolling, n, static_cast<int>(field)},
          [&](ProjectData& p) { change(p.program(SpecialTolling), n); });
     showMarks(n);
 }
@@ -276,7 +276,7 @@ void CPropPogSpec::refreshTexts() {
         box.endLabel->setText(text(text::SpecialEnd) + QLatin1Char(':'));
         box.startHint->setText(text(text::TimeHint));
         box.endHint->setText(text(text::TimeHint));
-        const std::array<int, 3> parts{CProgramPage::TextHour, CProgramPage::TextMinute, CProgramPage::TextSecond};
+        const std::array<int, 3> parts{text::HourField, text::MinuteField, text::SecondField};
         for (std::size_t part = 0; part < 3; ++part) {
             box.start[part]->setAccessibleName(title + QLatin1String(", ") + text(text::SpecialStart) +
                                                QLatin1String(", ") + text(parts[part]));

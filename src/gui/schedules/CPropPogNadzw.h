@@ -22,8 +22,6 @@ class CPropPogSpec : public CDataPage, public RecordFocus {
     Q_OBJECT
 public:
     static constexpr int BoxCount = 3;
-    // Undo caption "special tolling %d".
-    static constexpr int TextEditStep = 2111;
 
     explicit CPropPogSpec(AppContext& context, QWidget* parent = nullptr);
 

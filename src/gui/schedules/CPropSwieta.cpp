@@ -2,7 +2,6 @@
 
 #include "TextNumbers.h"
 #include "device/DeviceText.h"
-#include "gui/schedules/CProgramPage.h"
 #include "gui/schedules/CSwietaModel.h"
 #include "gui/widgets/CFireEdit.h"
 #include "project/ProjectData.h"
@@ -32,7 +31,6 @@ constexpr int TipName = 148;
 constexpr int TipDays = 149;
 constexpr int TipDate = 150;
 constexpr int TipOffset = 151;
-constexpr int TextTableFull = HolidayTable::TableFullText;
 constexpr int MaxNameChars = 63;
 // Column widths in dialog units; a dialog unit is about one and a half pixels.
 constexpr int NameWidth = 220;
@@ -246,12 +244,12 @@ void CPropSwieta::addHoliday() {
         return;
     }
     if (h->usedCount() >= PageLimit) {
-        showMessage(text(TextTableFull));
+        showMessage(text(text::TableFull));
         return;
     }
     int slot = -1;
     endEditBurst();
-    edit({TextAddStep, {}}, {SectionId::Holidays, -1, ListAction},
+    edit({text::AddHolidayStep, {}}, {SectionId::Holidays, -1, ListAction},
          [&](ProjectData& p) { slot = p.holidays().addHoliday(context().texts); });
     endEditBurst();
     reload(slot);
@@ -274,14 +272,14 @@ void CPropSwieta::deleteSelected() {
     const int referring = programediting::programsReferringTo(project()->program(HolidayDay), freed);
     int focus = -1;
     endEditBurst();
-    edit({TextDeleteStep, {}}, {SectionId::Holidays, -1, ListAction},
+    edit({text::DeleteHolidaysStep, {}}, {SectionId::Holidays, -1, ListAction},
          [&](ProjectData& p) { focus = p.holidays().deleteHolidays(freed); });
     endEditBurst();
     reload(focus < 0 ? 0 : focus);
     if (referring > 0) {
         // The programs keep the slot (the report lists them); the user learns of them now, not at the next check.
         showMessage(QString::fromStdString(
-            formatText(context().texts.text(TextProgramsLeft), {TextArg(static_cast<long long>(referring))})));
+            formatText(context().texts.text(text::ProgramsLeft), {TextArg(static_cast<long long>(referring))})));
     }
 }
 
@@ -294,7 +292,7 @@ void CPropSwieta::editShown(Field field, const std::function<void(HolidayTable&,
         return;
     }
     const std::string name = caption.empty() ? holidays()->name(slot) : caption;
-    edit({TextEditStep, {name}}, {SectionId::Holidays, slot, static_cast<int>(field)},
+    edit({text::EditHolidayStep, {name}}, {SectionId::Holidays, slot, static_cast<int>(field)},
          [&](ProjectData& p) { change(p.holidays(), slot); });
     model_->rowChanged(currentItem());
     showMarks();
@@ -384,7 +382,7 @@ void CPropSwieta::showKindControls(bool movable) {
 void CPropSwieta::showMarks() {
     const int slot = shownSlot();
     const std::uint32_t mark = slot >= 0 ? holidays()->changeMark(slot) : 0u;
-    const QString changed = text(TextChangedDescription);
+    const QString changed = text(text::ChangedDescription);
     const auto field = [&](QWidget* w, bool on) {
         markChangedField(w, on);
         w->setAccessibleDescription(on ? changed : QString());
@@ -406,8 +404,8 @@ void CPropSwieta::showMarks() {
 // ---- texts ----
 
 void CPropSwieta::refreshTexts() {
-    add_->setText(text(CProgramPage::TextAdd));
-    delete_->setText(text(CProgramPage::TextDelete));
+    add_->setText(text(text::AddButton));
+    delete_->setText(text(text::DeleteButton));
     add_->setToolTip(text(text::AddHolidayTip));
     delete_->setToolTip(text(text::DeleteHolidayTip));
     add_->setAccessibleName(text(text::AddHolidayTip));
@@ -419,7 +417,7 @@ void CPropSwieta::refreshTexts() {
     fixed_->setText(text(text::FixedDate));
     movable_->setText(text(text::MovableOffset));
     dateHint_->setText(text(text::DateHint));
-    offsetDays_->setText(text(TextOffsetDays));
+    offsetDays_->setText(text(text::OffsetDays));
     name_->setToolTip(text(TipName));
     days_->setToolTip(text(TipDays));
     fixed_->setToolTip(text(TipDate));
@@ -427,9 +425,9 @@ void CPropSwieta::refreshTexts() {
     month_->setToolTip(text(TipDate));
     movable_->setToolTip(text(TipOffset));
     offset_->setToolTip(text(TipOffset));
-    day_->setAccessibleName(text(text::FixedDate) + QLatin1String(", ") + text(CProgramPage::TextDay));
-    month_->setAccessibleName(text(text::FixedDate) + QLatin1String(", ") + text(CProgramPage::TextMonth));
-    offset_->setAccessibleName(text(text::MovableOffset) + QLatin1String(", ") + text(TextOffsetDays));
+    day_->setAccessibleName(text(text::FixedDate) + QLatin1String(", ") + text(text::DayField));
+    month_->setAccessibleName(text(text::FixedDate) + QLatin1String(", ") + text(text::MonthField));
+    offset_->setAccessibleName(text(text::MovableOffset) + QLatin1String(", ") + text(text::OffsetDays));
 }
 
 } // namespace tolvane

@@ -31,12 +31,6 @@ class CPropSwieta : public CDataPage {
     Q_OBJECT
 public:
     static constexpr int PageLimit = 128;
-    // Texts of our own.
-    static constexpr int TextAddStep = 2100;
-    static constexpr int TextDeleteStep = 2101;
-    static constexpr int TextEditStep = 2102;
-    static constexpr int TextProgramsLeft = 2103;
-    static constexpr int TextOffsetDays = 2104;
 
     explicit CPropSwieta(AppContext& context, QWidget* parent = nullptr);
 

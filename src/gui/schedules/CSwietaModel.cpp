@@ -69,7 +69,7 @@ QVariant CSwietaModel::data(const QModelIndex& index, int role) const {
             said << text_(holiday.isMovable() ? text::MovableOffset : text::FixedDate);
         }
         if (changed) {
-            said << text_(CDataPage::TextChangedDescription);
+            said << text_(text::ChangedDescription);
         }
         return said.isEmpty() ? QVariant() : QVariant(said.join(QLatin1String(", ")));
     }

@@ -384,7 +384,7 @@ void CPropGongi::store(int field, const QString& label, const std::function<void
         return;
     }
     endEditBurst();
-    edit({TextUndo, {label.toStdString()}}, {SectionId::Striking, -1, field}, change);
+    edit({text::StrikingStep, {label.toStdString()}}, {SectionId::Striking, -1, field}, change);
     endEditBurst();
     showValues();
 }
@@ -469,7 +469,7 @@ void CPropGongi::showMarks() {
     if (!s) {
         return;
     }
-    const QString changed = text(TextChangedDescription);
+    const QString changed = text(text::ChangedDescription);
     const auto field = [&](QWidget* w, bool on) {
         markChangedField(w, on);
         w->setAccessibleDescription(on ? changed : QString());

@@ -25,9 +25,6 @@ class CLinkStatic;
 class CPropGongi : public CDataPage {
     Q_OBJECT
 public:
-    // Our own text: the undo caption "%s (striking)" with the name of the value.
-    static constexpr int TextUndo = 2260;
-
     explicit CPropGongi(AppContext& context, QWidget* parent = nullptr);
 
     void reload(int item = 0) override;

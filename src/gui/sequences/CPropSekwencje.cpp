@@ -242,7 +242,7 @@ void CPropSekwencje::stepSelectionChanged() {
 void CPropSekwencje::showTimeline() {
     const int sequence = currentSequence();
     timeline_->setSequence(project(), sequence, currentStep(), timelineArea_->viewport()->width());
-    timeline_->setAccessibleName(text(TextTimeline));
+    timeline_->setAccessibleName(text(text::Timeline));
     timeline_->setAccessibleDescription(
         project() && sequence >= 0
             ? QString::fromStdString(timeline::description(project()->sequences(), sequence, context().texts))
@@ -263,14 +263,14 @@ void CPropSekwencje::refreshMarks() {
 }
 
 void CPropSekwencje::refreshTexts() {
-    new_->setText(text(TextNew));
-    delete_->setText(text(TextDelete));
-    copy_->setText(text(TextCopy));
+    new_->setText(text(text::NewSequence));
+    delete_->setText(text(text::DeleteSequences));
+    copy_->setText(text(text::CopySequences));
     newStep_->setText(text(text::NewStep));
     deleteStep_->setText(text(text::DeleteStep));
     sequences_->setAccessibleName(text(text::Sequences));
     steps_->setAccessibleName(text(text::Step));
-    timelineLabel_->setText(text(TextTimeline) + QLatin1Char(':'));
+    timelineLabel_->setText(text(text::Timeline) + QLatin1Char(':'));
     sequenceModel_->textsChanged();
     stepModel_->textsChanged();
     showTimeline();
@@ -283,12 +283,12 @@ void CPropSekwencje::newSequence() {
         return;
     }
     if (!project()->sequences().hasFreeRecord()) {
-        showMessage(text(stepediting::TextNoFreeSequence));
+        showMessage(text(text::NoFreeSequence));
         return;
     }
     int created = -1;
     endEditBurst();
-    edit({TextUndoNewSequence, {}}, {SectionId::Sequences, -1, FieldNewSequence},
+    edit({text::UndoNewSequence, {}}, {SectionId::Sequences, -1, FieldNewSequence},
          [&](ProjectData& p) { created = p.sequences().createSequence(); });
     endEditBurst();
     rebuild(created, 0);
@@ -301,7 +301,7 @@ void CPropSekwencje::deleteSequences() {
         return;
     }
     endEditBurst();
-    edit({TextUndoDeleteSequences, {}}, {SectionId::Sequences, -1, FieldDeleteSequences}, [&](ProjectData& p) {
+    edit({text::UndoDeleteSequences, {}}, {SectionId::Sequences, -1, FieldDeleteSequences}, [&](ProjectData& p) {
         for (auto it = records.rbegin(); it != records.rend(); ++it) {
             p.sequences().deleteSequence(*it);
         }
@@ -317,13 +317,13 @@ void CPropSekwencje::copySequences() {
         return;
     }
     if (!project()->sequences().hasFreeRecord()) {
-        showMessage(text(stepediting::TextNoFreeSequence));
+        showMessage(text(text::NoFreeSequence));
         return;
     }
     int last = -1;
     bool full = false;
     endEditBurst();
-    edit({TextUndoCopySequences, {}}, {SectionId::Sequences, -1, FieldCopySequences}, [&](ProjectData& p) {
+    edit({text::UndoCopySequences, {}}, {SectionId::Sequences, -1, FieldCopySequences}, [&](ProjectData& p) {
         for (int record : records) {
             if (!p.sequences().hasFreeRecord()) {
                 full = true;
@@ -335,7 +335,7 @@ void CPropSekwencje::copySequences() {
     endEditBurst();
     rebuild(last, 0);
     if (full) {
-        showMessage(text(stepediting::TextNoFreeSequence));
+        showMessage(text(text::NoFreeSequence));
     }
 }
 
@@ -344,12 +344,12 @@ void CPropSekwencje::copySequences() {
 void CPropSekwencje::newStep() {
     const int sequence = currentSequence();
     if (sequence < 0 || !project()) {
-        showMessage(text(stepediting::TextNoSequence));
+        showMessage(text(text::NoSequence));
         return;
     }
     const SequenceTable& table = project()->sequences();
     if (!table.hasFreeStep(sequence)) {
-        showMessage(text(stepediting::TextSequenceFull));
+        showMessage(text(text::SequenceFull));
         return;
     }
     const int selected = currentStep();
@@ -363,7 +363,7 @@ void CPropSekwencje::newStep() {
         return;
     }
     endEditBurst();
-    editor.commit(*document(), {TextUndoNewStep, {static_cast<long long>(sequence + 1)}},
+    editor.commit(*document(), {text::UndoNewStep, {static_cast<long long>(sequence + 1)}},
                   {SectionId::Sequences, sequence, FieldNewStep});
     rebuild(sequence, own);
     steps_->setFocus(Qt::OtherFocusReason);
@@ -384,7 +384,7 @@ void CPropSekwencje::editStep() {
         return;
     }
     endEditBurst();
-    editor.commit(*document(), {TextUndoEditStep, {static_cast<long long>(sequence + 1)}},
+    editor.commit(*document(), {text::UndoEditStep, {static_cast<long long>(sequence + 1)}},
                   {SectionId::Sequences, sequence, FieldEditStep});
     rebuild(sequence, step);
     steps_->setFocus(Qt::OtherFocusReason);
@@ -397,7 +397,7 @@ void CPropSekwencje::deleteStep() {
         return;
     }
     endEditBurst();
-    edit({TextUndoDeleteStep, {static_cast<long long>(sequence + 1)}},
+    edit({text::UndoDeleteStep, {static_cast<long long>(sequence + 1)}},
          {SectionId::Sequences, sequence, FieldDeleteStep},
          [&](ProjectData& p) { p.sequences().deleteStep(sequence, step); });
     endEditBurst();

@@ -35,18 +35,6 @@ public:
     static constexpr int StepTextWidth = 150;
     static constexpr int StepDurationWidth = 80;
 
-    // Texts of our own.
-    static constexpr int TextNew = 2250;
-    static constexpr int TextDelete = 2251;
-    static constexpr int TextCopy = 2252;
-    static constexpr int TextUndoNewSequence = 2253;
-    static constexpr int TextUndoDeleteSequences = 2254;
-    static constexpr int TextUndoCopySequences = 2255;
-    static constexpr int TextUndoNewStep = 2256;    // "new step in sequence %d"
-    static constexpr int TextUndoEditStep = 2257;   // "step of sequence %d"
-    static constexpr int TextUndoDeleteStep = 2258; // "delete a step of sequence %d"
-    static constexpr int TextTimeline = 2259;
-
     explicit CPropSekwencje(AppContext& context, QWidget* parent = nullptr);
 
     // Selects the sequence of record `item` (the first one when that record is not in use).

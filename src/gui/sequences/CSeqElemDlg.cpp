@@ -90,7 +90,7 @@ CSeqElemDlg::CSeqElemDlg(AppContext& context, const ProjectData* project, int se
     pauseLabel->setBuddy(pauseMinutes);
     pauseMinutes->setAccessibleName(text(text::StepPause) + QLatin1String(", ") + text(text::MinutesWord));
     pauseSeconds->setAccessibleName(text(text::StepPause) + QLatin1String(", ") + text(text::SecondsWord));
-    pauseHundredths->setAccessibleName(text(text::StepPause) + QLatin1String(", ") + text(TextHundredths));
+    pauseHundredths->setAccessibleName(text(text::StepPause) + QLatin1String(", ") + text(text::Hundredths));
     pause->addWidget(pauseLabel);
     pause->addStretch(1);
     pause->addWidget(pauseMinutes);

@@ -39,8 +39,6 @@ public:
     static constexpr int Repetitions = 1007;
     static constexpr int FirstStep = 1026;
     static constexpr int LastStep = 1028;
-    // Our own text: the accessible name of the hundredths field.
-    static constexpr int TextHundredths = 2261;
 
     // Edits step `stepIndex` of sequence `sequence`, or a new step when `stepIndex` is -1: that one is inserted at
     // `insertPosition` (0 appends). `ownPosition` is the slot the step has or will have.

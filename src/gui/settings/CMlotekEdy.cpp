@@ -70,9 +70,8 @@ void CMlotekEdy::showValues() {
     }
     const HammerRecord& r = copy()->hammers().record(hammer_);
     const std::uint8_t linked = r.linkedBell();
-    const QString bell = linked == HammerRecord::NoBell
-                             ? text(equipment::TextNone)
-                             : editorsupport::numbered(context(), equipment::TextBell, linked + 1);
+    const QString bell = linked == HammerRecord::NoBell ? text(text::NoneChoice)
+                                                        : editorsupport::numbered(context(), text::Bell, linked + 1);
     bell_->setText(bell);
     bell_->setAccessibleName(text(text::LinkedBell) + QStringLiteral(": ") + bell);
     pulse_->setText(editorsupport::tenthsText(r.pulseTenths()));

@@ -76,20 +76,20 @@ CPropDruk::CPropDruk(AppContext& context, QWidget* parent)
 }
 
 void CPropDruk::refreshTexts() {
-    formatGroup_->setTitle(text(TextFormatGroup));
+    formatGroup_->setTitle(text(text::PrintFormatGroup));
     list_->setText(text(text::PrintList));
     details_->setText(text(text::PrintDetails));
     print_->setText(text(text::Print));
     // A radio button is announced with its group, so the reader hears what the choice is about.
-    list_->setAccessibleName(text(TextFormatGroup) + QStringLiteral(": ") + text(text::PrintList));
-    details_->setAccessibleName(text(TextFormatGroup) + QStringLiteral(": ") + text(text::PrintDetails));
+    list_->setAccessibleName(text(text::PrintFormatGroup) + QStringLiteral(": ") + text(text::PrintList));
+    details_->setAccessibleName(text(text::PrintFormatGroup) + QStringLiteral(": ") + text(text::PrintDetails));
     print_->setAccessibleName(text(text::Print));
-    whole_->setText(text(TextWholeConfiguration));
-    whole_->setAccessibleName(text(TextWholeConfiguration));
-    exportPdf_->setText(text(TextExportPdf));
-    exportPdf_->setAccessibleName(text(TextExportPdf));
-    exportPdf_->setAccessibleDescription(text(TextPdfHolds));
-    pdfHolds_->setText(text(TextPdfHolds));
+    whole_->setText(text(text::WholeConfiguration));
+    whole_->setAccessibleName(text(text::WholeConfiguration));
+    exportPdf_->setText(text(text::ExportPdf));
+    exportPdf_->setAccessibleName(text(text::ExportPdf));
+    exportPdf_->setAccessibleDescription(text(text::PdfHolds));
+    pdfHolds_->setText(text(text::PdfHolds));
 }
 
 QString CPropDruk::formatted(int textId, const QString& argument) const {
@@ -110,16 +110,16 @@ void CPropDruk::print() {
         writer.writeAndOpen(html, [this](const QString& path) { return context().starter.openDocument(path); });
     if (!result.written) {
         const QString path = QDir(context().tempFolder).filePath(QString::fromLatin1(PrintWriter::FileName));
-        QString message = formatted(TextWriteFailed, QDir::toNativeSeparators(path));
+        QString message = formatted(text::PrintWriteFailed, QDir::toNativeSeparators(path));
         if (!result.error.isEmpty()) {
-            message += QLatin1Char('\n') + formatted(TextSystemReason, result.error);
+            message += QLatin1Char('\n') + formatted(text::SystemReason, result.error);
         }
         showWarning(message);
         return;
     }
     guardPrintout(result.path);
     if (!result.opened) {
-        showWarning(formatted(TextOpenFailed, QDir::toNativeSeparators(result.path)));
+        showWarning(formatted(text::PrintOpenFailed, QDir::toNativeSeparators(result.path)));
     }
 }
 
@@ -152,7 +152,7 @@ void CPropDruk::exportPdf() {
         return;
     }
     QString target =
-        context().choosers.saveFile(this, text(TextPdfChooserTitle), suggestedPdfPath(), text(TextPdfFilter));
+        context().choosers.saveFile(this, text(text::PdfChooserTitle), suggestedPdfPath(), text(text::PdfFilter));
     if (target.isEmpty()) {
         return;
     }
@@ -162,7 +162,7 @@ void CPropDruk::exportPdf() {
     const QString shown = QDir::toNativeSeparators(target);
     const QString projectPath = document()->path();
     if (!projectPath.isEmpty() && isSameFile(toNativePath(target), toNativePath(projectPath))) {
-        showWarning(formatted(TextPdfFailed, shown));
+        showWarning(formatted(text::PdfFailed, shown));
         return;
     }
     const std::string html =
@@ -170,21 +170,21 @@ void CPropDruk::exportPdf() {
     const QString location = QString::fromStdString(project()->general().locationName());
     const QString projectFile = QFileInfo(projectPath).fileName();
     const PdfWriter::Footer footer{PdfWriter::footerText(location, projectFile, QDate::currentDate()),
-                                   text(TextPageNumber)};
+                                   text(text::PageNumber)};
     const PdfWriter writer(QFileInfo(context().paths.printFolder()).absolutePath());
     // Laying out a large tower takes a few seconds.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const PdfWriter::Result result = writer.write(html, target, footer, location.isEmpty() ? projectFile : location);
     QGuiApplication::restoreOverrideCursor();
     if (!result.written) {
-        QString message = formatted(TextPdfFailed, shown);
+        QString message = formatted(text::PdfFailed, shown);
         if (!result.error.isEmpty()) {
-            message += QLatin1Char('\n') + formatted(TextSystemReason, result.error);
+            message += QLatin1Char('\n') + formatted(text::SystemReason, result.error);
         }
         showWarning(message);
         return;
     }
-    showMessage(formatted(TextPdfWritten, shown));
+    showMessage(formatted(text::PdfWritten, shown));
 }
 
 } // namespace tolvane

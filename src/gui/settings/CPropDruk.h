@@ -24,19 +24,6 @@ namespace tolvane {
 class CPropDruk : public CDataPage {
     Q_OBJECT
 public:
-    // Catalog texts of the page.
-    static constexpr int TextFormatGroup = 2340;
-    static constexpr int TextWriteFailed = 2341; // "%s": the document's path
-    static constexpr int TextOpenFailed = 2342;  // "%s": the document's path
-    static constexpr int TextWholeConfiguration = 2350;
-    static constexpr int TextExportPdf = 2351;
-    static constexpr int TextPdfChooserTitle = 2352;
-    static constexpr int TextPdfFilter = 2353;
-    static constexpr int TextPdfFailed = 2354;  // "%s": the file's path
-    static constexpr int TextPdfWritten = 2355; // "%s": the file's path
-    static constexpr int TextPdfHolds = 2356;
-    static constexpr int TextPageNumber = 2359; // "%d %d"
-
     explicit CPropDruk(AppContext& context, QWidget* parent = nullptr);
 
     void refreshTexts() override;

@@ -492,8 +492,8 @@ void CPropSettings::showValues() {
     ampRelay_->setText(relay);
     ampRelay_->setAccessibleName(text(text::AmplifierRelay) + QStringLiteral(": ") + relay);
 
-    const QString on = text(settingsedit::TextClockOn);
-    const QString off = text(settingsedit::TextClockOff);
+    const QString on = text(text::ClockStateOn);
+    const QString off = text(text::ClockStateOff);
     for (int b = 0; b < 5; ++b) {
         const auto i = static_cast<std::size_t>(b);
         bellLinks_[i]->setText(text(text::FirstBell + b));
@@ -509,9 +509,8 @@ void CPropSettings::showValues() {
         const QString name = editorsupport::numbered(context(), text::Hammer, h + 1);
         hammerLinks_[i]->setText(name);
         const std::uint8_t bell = p->hammers().record(h).linkedBell();
-        const QString linked = bell == HammerRecord::NoBell
-                                   ? text(equipment::TextNone)
-                                   : editorsupport::numbered(context(), equipment::TextBell, bell + 1);
+        const QString linked = bell == HammerRecord::NoBell ? text(text::NoneChoice)
+                                                            : editorsupport::numbered(context(), text::Bell, bell + 1);
         hammerLamps_[i]->setStateTexts(linked, linked);
         hammerLamps_[i]->setLit(settingsedit::hammerLampLit(*p, h));
         hammerLinks_[i]->setAccessibleName(name + QStringLiteral(": ") + linked);
@@ -561,7 +560,7 @@ void CPropSettings::showCode(QLineEdit* field, bool service) {
 void CPropSettings::describe(QWidget* control, bool changed, const QString& more) {
     QStringList said;
     if (changed) {
-        said << text(TextChangedDescription);
+        said << text(text::ChangedDescription);
     }
     if (!more.isEmpty()) {
         said << more;

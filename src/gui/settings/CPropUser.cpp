@@ -416,8 +416,8 @@ void CPropUser::showMarks() {
         return;
     }
     const GeneralSettings& g = p->general();
-    const QString changed = text(TextChangedDescription);
-    const QString outside = text(TextOutsideRange);
+    const QString changed = text(text::ChangedDescription);
+    const QString outside = text(text::OutsideRange);
     const auto describe = [&](QWidget* w, bool marked, bool warning) {
         QStringList said;
         if (marked) {

@@ -31,8 +31,6 @@ class CPropUser : public CDataPage {
     Q_OBJECT
 public:
     static constexpr QRgb WarningColor = 0xffff7f80; // RGB(255, 127, 128)
-    // Our own text: the accessible description of a value shown in the warning colour.
-    static constexpr int TextOutsideRange = 2304;
 
     // The sliders, in page order.
     enum Slider : int { Contrast, Brightness, LightingTime };

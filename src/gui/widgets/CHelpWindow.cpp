@@ -1,5 +1,7 @@
 #include "gui/widgets/CHelpWindow.h"
 
+#include "TextNumbers.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -80,30 +82,30 @@ CHelpWindow::CHelpWindow(HelpGuide guide, const TextSource* texts, QWidget* pare
       contents_(new QListWidget(this)), browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("helpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(text(TextTitle));
+    setWindowTitle(text(text::HelpTitle));
     resize(900, 640);
 
     back_->setObjectName(QStringLiteral("helpBack"));
     back_->setArrowType(Qt::LeftArrow);
-    back_->setToolTip(text(TextBack) + QStringLiteral(" (Alt+Left)"));
-    back_->setAccessibleName(text(TextBack));
+    back_->setToolTip(text(text::HelpBack) + QStringLiteral(" (Alt+Left)"));
+    back_->setAccessibleName(text(text::HelpBack));
     forward_->setObjectName(QStringLiteral("helpForward"));
     forward_->setArrowType(Qt::RightArrow);
-    forward_->setToolTip(text(TextForward) + QStringLiteral(" (Alt+Right)"));
-    forward_->setAccessibleName(text(TextForward));
+    forward_->setToolTip(text(text::HelpForward) + QStringLiteral(" (Alt+Right)"));
+    forward_->setAccessibleName(text(text::HelpForward));
     home_->setObjectName(QStringLiteral("helpContents"));
-    home_->setText(text(TextContents));
-    home_->setAccessibleName(text(TextContents));
+    home_->setText(text(text::HelpContents));
+    home_->setAccessibleName(text(text::HelpContents));
     home_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     search_->setObjectName(QStringLiteral("helpSearch"));
-    search_->setPlaceholderText(text(TextSearch));
-    search_->setAccessibleName(text(TextSearch));
+    search_->setPlaceholderText(text(text::HelpSearch));
+    search_->setAccessibleName(text(text::HelpSearch));
     search_->setClearButtonEnabled(true);
     contents_->setObjectName(QStringLiteral("helpContentsList"));
-    contents_->setAccessibleName(text(TextContents));
+    contents_->setAccessibleName(text(text::HelpContents));
     browser_->setObjectName(QStringLiteral("helpBrowser"));
     browser_->setOpenExternalLinks(true);
-    browser_->setAccessibleName(text(TextTitle));
+    browser_->setAccessibleName(text(text::HelpTitle));
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(back_);
@@ -155,8 +157,9 @@ void CHelpWindow::open(const QString& topic) {
         url = guide_.urlOf(QString::fromLatin1(HelpGuide::ContentsTopic));
     }
     if (url.isEmpty()) {
-        browser_->setHtml(QStringLiteral("<p>%1</p>")
-                              .arg(text(TextMissing).replace(QStringLiteral("%s"), guide_.folder()).toHtmlEscaped()));
+        browser_->setHtml(
+            QStringLiteral("<p>%1</p>")
+                .arg(text(text::HelpMissing).replace(QStringLiteral("%s"), guide_.folder()).toHtmlEscaped()));
         return;
     }
     if (browser_->source().adjusted(QUrl::RemoveFragment) == url.adjusted(QUrl::RemoveFragment) &&
@@ -190,7 +193,7 @@ void CHelpWindow::runSearch() {
     const QList<HelpGuide::Entry> found = guide_.search(words);
     fillContents(found);
     if (found.isEmpty()) {
-        auto* none = new QListWidgetItem(text(TextNoMatch), contents_);
+        auto* none = new QListWidgetItem(text(text::HelpNoMatch), contents_);
         none->setFlags(Qt::NoItemFlags);
     }
 }
@@ -209,7 +212,7 @@ void CHelpWindow::entryChosen(QListWidgetItem* item) {
 }
 
 void CHelpWindow::sourceShown() {
-    setWindowTitle(text(TextTitle) + QStringLiteral(" - ") + browser_->documentTitle());
+    setWindowTitle(text(text::HelpTitle) + QStringLiteral(" - ") + browser_->documentTitle());
 }
 
 QString CHelpWindow::currentTopic() const {

@@ -24,15 +24,6 @@ namespace tolvane {
 class CHelpWindow : public QWidget {
     Q_OBJECT
 public:
-    // Texts of the window (catalog numbers).
-    static constexpr int TextTitle = 2601;
-    static constexpr int TextBack = 2602;
-    static constexpr int TextForward = 2603;
-    static constexpr int TextContents = 2604;
-    static constexpr int TextSearch = 2605;
-    static constexpr int TextNoMatch = 2606;
-    static constexpr int TextMissing = 2607;
-
     // Where the program's guide is and what it speaks: `language` is asked each time a window opens, so a change
     // of language shows in the next section opened. `texts` outlives every window (the program's catalog).
     static void configure(QString folder, std::function<QString()> language, const TextSource* texts);

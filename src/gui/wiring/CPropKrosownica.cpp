@@ -1,5 +1,6 @@
 #include "gui/wiring/CPropKrosownica.h"
 
+#include "TextNumbers.h"
 #include "gui/widgets/CLinkStatic.h"
 #include "gui/wiring/CSelIn.h"
 #include "gui/wiring/CSelOut.h"
@@ -122,13 +123,13 @@ void CPropKrosownica::reload(int) {
 }
 
 void CPropKrosownica::refreshTexts() {
-    outputs_->setTitle(text(TextOutputs));
-    inputs_->setTitle(text(TextInputs));
+    outputs_->setTitle(text(text::Outputs));
+    inputs_->setTitle(text(text::Inputs));
     tableLabel_->setText(text(wiring::TableTitleText) + QLatin1Char(':'));
     table_->setAccessibleName(text(wiring::TableTitleText));
-    copy_->setText(text(TextCopy));
-    copy_->setToolTip(text(TextCopyTip));
-    copy_->setAccessibleDescription(text(TextCopyTip));
+    copy_->setText(text(text::CopyWiring));
+    copy_->setToolTip(text(text::CopyWiringTip));
+    copy_->setAccessibleDescription(text(text::CopyWiringTip));
     model_->textsChanged();
     showValues();
 }
@@ -153,7 +154,8 @@ void CPropKrosownica::showValues() {
         }
         const OutputMap& map = p->outputs();
         const auto shown = wiring::terminalValue(map, terminal);
-        const QString value = shown ? QString::fromStdString(labelText(*shown, context().texts)) : text(TextNone);
+        const QString value =
+            shown ? QString::fromStdString(labelText(*shown, context().texts)) : text(text::NoneChoice);
         link->setText(value);
         link->setAccessibleName(QString::fromStdString(terminal.name()) + QStringLiteral(": ") + value);
 
@@ -168,7 +170,7 @@ void CPropKrosownica::showValues() {
         link->setTip(warning);
         QStringList said;
         if (changed) {
-            said << text(TextChangedDescription);
+            said << text(text::ChangedDescription);
         }
         if (!warning.isEmpty()) {
             said << warning;
@@ -183,7 +185,7 @@ void CPropKrosownica::open(int position) {
         return;
     }
     const Terminal terminal = Terminal::at(position);
-    const EditLabel label{TextStep, {terminal.name()}};
+    const EditLabel label{text::ConnectionStep, {terminal.name()}};
     const EditKey key{SectionId::Outputs, position, 0};
     // Each OK is an action of its own: choosing twice for the same terminal makes two steps.
     endEditBurst();

@@ -25,12 +25,6 @@ class CWiringModel;
 class CPropKrosownica : public CDataPage {
     Q_OBJECT
 public:
-    static constexpr int TextOutputs = 612;
-    static constexpr int TextInputs = 613;
-    static constexpr int TextNone = 109;
-    static constexpr int TextStep = 2150;            // undo caption "%s connection"
-    static constexpr int TextCopy = 2155;            // the Copy button
-    static constexpr int TextCopyTip = 2159;         // its tip
     static constexpr QRgb WarningColor = 0xffff7f80; // RGB(255, 127, 128)
 
     explicit CPropKrosownica(AppContext& context, QWidget* parent = nullptr);

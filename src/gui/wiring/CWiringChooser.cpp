@@ -1,5 +1,6 @@
 #include "gui/wiring/CWiringChooser.h"
 
+#include "TextNumbers.h"
 #include "report/WiringText.h"
 
 #include <QCoreApplication>
@@ -71,7 +72,7 @@ void CWiringChooser::setRows(const std::vector<ChooserRow>& rows, int preselecte
     list_->clearContents();
     if (!project()) {
         list_->setRowCount(1);
-        list_->setItem(0, 0, new QTableWidgetItem(text(TextNoProject)));
+        list_->setItem(0, 0, new QTableWidgetItem(text(text::NoProject)));
         list_->setItem(0, 1, new QTableWidgetItem);
         list_->setEnabled(false);
         return;

@@ -16,8 +16,6 @@ namespace tolvane {
 class CWiringChooser : public CDialogEdy {
     Q_OBJECT
 public:
-    static constexpr int TextNoProject = 112;
-
     QTableWidget* list() const { return list_; }
     // The selected row, -1 when none.
     int selectedRow() const;

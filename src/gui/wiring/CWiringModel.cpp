@@ -1,5 +1,6 @@
 #include "gui/wiring/CWiringModel.h"
 
+#include "TextNumbers.h"
 #include "gui/app/CDataPage.h"
 #include "project/ProjectData.h"
 #include "project/TextFormat.h"
@@ -69,7 +70,7 @@ QVariant CWiringModel::data(const QModelIndex& index, int role) const {
     case Qt::AccessibleDescriptionRole: {
         QStringList said;
         if (changed) {
-            said << QString::fromStdString(texts_.text(CDataPage::TextChangedDescription));
+            said << QString::fromStdString(texts_.text(text::ChangedDescription));
         }
         if (line.shared) {
             said << warning();

@@ -2,6 +2,7 @@
 // by the code under test.
 
 #include "TestFiles.h"
+#include "TextNumbers.h"
 #include "card/CardFiles.h"
 #include "card/CardImages.h"
 #include "platform/PlatformCardFileSystem.h"
@@ -118,7 +119,7 @@ TEST(CardChecksum, TheReaderTakesTheHandWorkedFileAndRefusesItByteSwapped) {
         ProjectData refused;
         const card::ReadResult refusal = card::readCardFile(refused, kind, file.string(), files);
         EXPECT_FALSE(refusal.ok);
-        EXPECT_EQ(refusal.text, card::TextChecksum);
+        EXPECT_EQ(refusal.text, text::CardChecksum);
     }
     fs::remove_all(folder);
 }

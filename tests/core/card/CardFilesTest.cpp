@@ -1,6 +1,7 @@
 #include "card/CardFiles.h"
 #include "FullProject.h"
 #include "TestFiles.h"
+#include "TextNumbers.h"
 #include "card/CardImages.h"
 #include "platform/PlatformCardFileSystem.h"
 #include "project/ProjectFile.h"
@@ -253,7 +254,7 @@ TEST_F(CardFiles, AFileInPlaceButNotConfirmedIsReportedSoAndKeepsTheMarks) {
     failing.fail = FailingFiles::Fail::Unconfirmed;
     const card::WriteResult r = card::writeCardFile(p, FileKind::Programs, cardFolder(), tempFolder(), failing);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.text, card::TextNotConfirmed);
+    EXPECT_EQ(r.text, text::CardNotConfirmed);
     EXPECT_EQ(r.reason, "Input/output error");
     EXPECT_TRUE(p.program(Weekly).isModified());
     // The new file is the one in place.

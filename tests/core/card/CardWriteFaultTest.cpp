@@ -1,6 +1,7 @@
 #include "FailingWrite.h"
 #include "FullProject.h"
 #include "TestFiles.h"
+#include "TextNumbers.h"
 #include "card/CardFiles.h"
 #include "platform/PlatformCardFileSystem.h"
 
@@ -105,7 +106,7 @@ TEST_F(CardWriteFaults, AFailedRenameLeavesNoCopyBeside) {
     fs::create_directories(root / "card" / "kur.bin" / "inside");
     const card::WriteResult r = write(FileKind::Chimes);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.text, card::TextWriteFailed);
+    EXPECT_EQ(r.text, text::CardWriteFailed);
     EXPECT_EQ(cardFolder(), std::vector<std::string>{"kur.bin"});
     EXPECT_TRUE(fs::is_directory(root / "card" / "kur.bin" / "inside"));
     EXPECT_TRUE(fs::is_empty(root / "temp"));
@@ -134,7 +135,7 @@ TEST_P(CardCopyStepFaults, TheOldFileIsKeptAndTheReasonReported) {
         ASSERT_TRUE(groupMarked(project, kind));
         const card::WriteResult r = card::writeCardFile(project, kind, cardRoot, (root / "temp").string(), failing);
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.text, card::TextWriteFailed);
+        EXPECT_EQ(r.text, text::CardWriteFailed);
         EXPECT_EQ(r.reason, FailingWrite::Reason.toStdString());
         EXPECT_EQ(readFile(target), (Bytes{'o', 'l', 'd'}));
         EXPECT_EQ(cardFolder(), std::vector<std::string>{target.filename().string()});

@@ -1,4 +1,5 @@
 #include "FullProject.h"
+#include "TextNumbers.h"
 #include "project/ProjectFile.h"
 
 #include <gtest/gtest.h>
@@ -66,9 +67,7 @@ TEST(ProjectFileCuts, EveryCutIsRefusedUnlessItEndsASection) {
         }
         const Bytes part(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(cut));
         const int result = projectfile::load(project, part);
-        const int expected = cut < 4                      ? projectfile::TextNotAProject
-                             : boundaries.count(cut) != 0 ? 0
-                                                          : projectfile::TextDamaged;
+        const int expected = cut < 4 ? text::NotAProject : boundaries.count(cut) != 0 ? 0 : text::ProjectDamaged;
         if (result != expected) {
             ADD_FAILURE() << "cut at " << cut << " gave " << result << ", expected " << expected;
             return; // one report is enough; the next cuts would repeat it
@@ -80,7 +79,7 @@ TEST(ProjectFileCuts, EveryCutIsRefusedUnlessItEndsASection) {
         const Bytes part(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(cut));
         auto opened = projectfile::open(part);
         if (cut == 4) {
-            EXPECT_EQ(opened.errorText, projectfile::TextNotAProject); // no section: no project
+            EXPECT_EQ(opened.errorText, text::NotAProject); // no section: no project
             continue;
         }
         ASSERT_NE(opened.project, nullptr);

@@ -1,5 +1,6 @@
 #include "project/ProjectFile.h"
 #include "FullProject.h"
+#include "TextNumbers.h"
 
 #include <gtest/gtest.h>
 
@@ -99,7 +100,7 @@ TEST(ProjectFile, HeaderAloneLoadsDefaultsButIsRefusedAsNotAProject) {
     // ...but a file that holds no section holds no project: opening refuses it.
     const auto opened = projectfile::open(header());
     EXPECT_EQ(opened.project, nullptr);
-    EXPECT_EQ(opened.errorText, projectfile::TextNotAProject);
+    EXPECT_EQ(opened.errorText, text::NotAProject);
 }
 
 // A file that ends cleanly after some of its sections opens, and its check names every section it lacked with a

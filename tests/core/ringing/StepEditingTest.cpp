@@ -1,5 +1,6 @@
 #include "ringing/StepEditing.h"
 
+#include "TextNumbers.h"
 #include "ringing/StrikingSettings.h"
 
 #include "SequenceSteps.h"
@@ -204,14 +205,14 @@ TEST_F(StepRules, OkRefusesInTheOrderOfTheRules) {
     const Case cases[] = {
         {"sound range", repeatStep(StepKind::RepeatCount, 0, 1, 1), 5, 4, 0},
         {"sound range for a time", repeatStep(StepKind::RepeatTime, 1, 2, 1), 5, 4, 0},
-        {"more than 99", repeatStep(StepKind::RepeatCount, 0, 1, 1), 5, 100, TextTooManyRepetitions},
-        {"reversed", repeatStep(StepKind::RepeatCount, 2, 1, 1), 5, 3, TextRangeReversed},
-        {"reversed wins over 99", repeatStep(StepKind::RepeatCount, 2, 1, 1), 5, 100, TextRangeReversed},
-        {"holds a repeat", repeatStep(StepKind::RepeatCount, 2, 4, 1), 5, 3, TextRangeHoldsRepeat},
-        {"starts at itself", repeatStep(StepKind::RepeatTime, 2, 2, 1), 2, 3, TextRangeStartsAtItself},
-        {"ends at itself", repeatStep(StepKind::RepeatCount, 1, 2, 1), 2, 3, TextRangeEndsAtItself},
-        {"undefined step", repeatStep(StepKind::RepeatCount, 4, 6, 1), 9, 3, TextRangeHoldsUndefined},
-        {"itself first, then undefined", repeatStep(StepKind::RepeatCount, 5, 6, 1), 5, 3, TextRangeStartsAtItself},
+        {"more than 99", repeatStep(StepKind::RepeatCount, 0, 1, 1), 5, 100, text::TooManyRepetitions},
+        {"reversed", repeatStep(StepKind::RepeatCount, 2, 1, 1), 5, 3, text::RangeReversed},
+        {"reversed wins over 99", repeatStep(StepKind::RepeatCount, 2, 1, 1), 5, 100, text::RangeReversed},
+        {"holds a repeat", repeatStep(StepKind::RepeatCount, 2, 4, 1), 5, 3, text::RangeHoldsRepeat},
+        {"starts at itself", repeatStep(StepKind::RepeatTime, 2, 2, 1), 2, 3, text::RangeStartsAtItself},
+        {"ends at itself", repeatStep(StepKind::RepeatCount, 1, 2, 1), 2, 3, text::RangeEndsAtItself},
+        {"undefined step", repeatStep(StepKind::RepeatCount, 4, 6, 1), 9, 3, text::RangeHoldsUndefined},
+        {"itself first, then undefined", repeatStep(StepKind::RepeatCount, 5, 6, 1), 5, 3, text::RangeStartsAtItself},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -298,7 +299,7 @@ TEST_F(StepRules, ABellStepIsRefusedInASequenceTheQuartersPlay) {
     striking.setReferences(&table, nullptr);
     const SequenceStep bells = timedStep(StepKind::BellsB, 10);
     const SequenceStep hammers = timedStep(StepKind::Hammers, 10);
-    EXPECT_EQ(bellStepRefusal(striking, 0, bells), TextBellStepInQuarters);
+    EXPECT_EQ(bellStepRefusal(striking, 0, bells), text::BellStepInQuarters);
     EXPECT_EQ(bellStepRefusal(striking, 0, hammers), 0);
     EXPECT_EQ(bellStepRefusal(striking, 1, bells), 0);
     // Quarter 4 alone still plays it, until its count drops to 0.
@@ -306,7 +307,7 @@ TEST_F(StepRules, ABellStepIsRefusedInASequenceTheQuartersPlay) {
         striking.setSeriesCount(quarter, 0);
     }
     striking.setSeriesCount(3, 4);
-    EXPECT_EQ(bellStepRefusal(striking, 0, bells), TextBellStepInQuarters);
+    EXPECT_EQ(bellStepRefusal(striking, 0, bells), text::BellStepInQuarters);
     striking.setSeriesCount(3, 0);
     EXPECT_EQ(bellStepRefusal(striking, 0, bells), 0);
 }

@@ -1,5 +1,6 @@
 #include "ringing/StrikingEditing.h"
 
+#include "TextNumbers.h"
 #include "ringing/SequenceTable.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +58,7 @@ TEST(StrikingPageRules, AQuarterRefusesASequenceWithBellSteps) {
     step.setUnitMask(1);
     ASSERT_GT(sequences.insertStep(bells, step, 0), 0);
     EXPECT_EQ(seriesRefusal(sequences, 0), 0);
-    EXPECT_EQ(seriesRefusal(sequences, bells), TextSequenceHasBells);
+    EXPECT_EQ(seriesRefusal(sequences, bells), text::SequenceHasBells);
     EXPECT_EQ(seriesRefusal(sequences, 30), 0) << "an unused record holds no steps";
 }
 
