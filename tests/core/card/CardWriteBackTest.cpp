@@ -1,6 +1,6 @@
-#include "card/CardFiles.h"
 #include "FullProject.h"
 #include "TestFiles.h"
+#include "card/CardFiles.h"
 #include "card/CardImages.h"
 #include "platform/PlatformCardFileSystem.h"
 #include "project/ProjectFile.h"
@@ -36,8 +36,7 @@ TEST(CardWriteBack, FilesFromHowTheProjectBeganAndWhatWasRead) {
         {"programs and sequences read", 0, 1, 0, 1, 1, {FileKind::Programs, FileKind::Sequences}},
         {"all four read", 0, 1, 1, 1, 1, {FileKind::Programs, FileKind::Config, FileKind::Sequences}},
         {"opened from a project file", 1, 0, 0, 0, 0, {FileKind::Programs, FileKind::Config, FileKind::Sequences}},
-        {"opened, and a file read since", 1, 0, 1, 0, 1,
-         {FileKind::Programs, FileKind::Config, FileKind::Sequences}},
+        {"opened, and a file read since", 1, 0, 1, 0, 1, {FileKind::Programs, FileKind::Config, FileKind::Sequences}},
         // Any nonzero byte counts, as a project file may hold one.
         {"flags other than one", 0, 2, 0, 0xFF, 0, {FileKind::Programs, FileKind::Sequences}},
     };
