@@ -63,6 +63,21 @@ int temporaryFailedText(FileKind kind) {
     return kind == FileKind::Programs ? text::CardWriteFailed : 658;
 }
 
+std::vector<FileKind> writeBackKinds(const ProjectData& project) {
+    const bool opened = project.projectOpened != 0;
+    std::vector<FileKind> kinds;
+    if (opened || project.programsFromCard) {
+        kinds.push_back(FileKind::Programs);
+    }
+    if (opened || project.configFromCard) {
+        kinds.push_back(FileKind::Config);
+    }
+    if (opened || project.sequencesFromCard) {
+        kinds.push_back(FileKind::Sequences);
+    }
+    return kinds;
+}
+
 // Joined as text, never through std::filesystem::path: on Windows that would pass a UTF-8 path through the ANSI
 // code page and lose every character outside it.
 std::string joinPath(const std::string& folder, std::string_view name) {
@@ -98,7 +113,7 @@ void unpack(ProjectData& project, FileKind kind, std::span<const std::uint8_t> d
     }
 }
 
-std::vector<std::uint8_t> pack(ProjectData& project, FileKind kind) {
+std::vector<std::uint8_t> pack(const ProjectData& project, FileKind kind) {
     std::vector<std::uint8_t> image(fileSize(kind), 0xFF);
     const std::span<std::uint8_t> all(image);
     switch (kind) {

@@ -53,7 +53,7 @@ struct WriteResult {
 
 // Writes one card file into `folder`: packs the full image, writes it to `tempFolder`, puts a copy in place of
 // the target, reads the target back and compares it with the image. Only a verified file clears the change
-// marks of its group, so a failed write never makes the project look written.
+// marks of its group, so a failed write never makes the project look written; nothing else in the project changes.
 WriteResult writeCardFile(ProjectData& project, FileKind kind, const std::string& folder, const std::string& tempFolder,
                           CardFileSystem& files);
 // Writes several card files into `folder` as one write: the card folder is claimed for the whole write, every
@@ -62,6 +62,11 @@ WriteResult writeCardFile(ProjectData& project, FileKind kind, const std::string
 std::vector<WriteResult> writeCardFiles(ProjectData& project, std::span<const FileKind> kinds,
                                         const std::string& folder, const std::string& tempFolder,
                                         CardFileSystem& files);
+
+// The files the exit check writes back to the card (or the DAT folder) the project came from, in the order they
+// are written: programs.dat, config.dat and seq.dat for a project opened from a project file or begun new;
+// otherwise each of the three that was read from the card. kur.bin is never written back. Empty: nothing to write.
+std::vector<FileKind> writeBackKinds(const ProjectData& project);
 
 // A folder path joined with a file name (a '/' between them unless the folder ends with a separator). Paths are
 // the system's own bytes, UTF-8 on Windows, and stay exactly those bytes.

@@ -35,9 +35,9 @@ bool checksumMatches(std::span<const std::uint8_t, ImageSize> image) {
     return image[ChecksumOffset] == (crc >> 8) && image[ChecksumOffset + 1] == (crc & 0xFF);
 }
 
-void packProgramsImage(ProjectData& project, std::span<std::uint8_t, ImageSize> image) {
+void packProgramsImage(const ProjectData& project, std::span<std::uint8_t, ImageSize> image) {
     for (int kind = 0; kind < ProjectData::ProgramCount; ++kind) {
-        ScheduleProgram& program = project.program(kind);
+        const ScheduleProgram& program = project.program(kind);
         program.packImage(at(image, ProgramSlotOffsets[kind], programImageSize(program)));
     }
     project.holidays().packImage(at(image, HolidaysOffset, HolidayTable::ImageSize));
@@ -55,9 +55,8 @@ void unpackProgramsImage(ProjectData& project, std::span<const std::uint8_t, Ima
     project.programsFromCard = 1;
 }
 
-void packConfigImage(ProjectData& project, std::span<std::uint8_t, ImageSize> image) {
-    project.general().restoreSignature();
-    project.general().packImage(at(image, GeneralOffset, GeneralSettings::ImageSize));
+void packConfigImage(const ProjectData& project, std::span<std::uint8_t, ImageSize> image) {
+    project.general().writeImage(at(image, GeneralOffset, GeneralSettings::ImageSize));
     // The astronomical clock works out dusk and dawn from these four bytes: a built-in place goes out with its own
     // coordinates whatever the project's bytes hold. The project itself is left as it is.
     const AstroPlaces::Place place = project.general().controllerCoordinates();
@@ -103,7 +102,7 @@ void unpackConfigImage(ProjectData& project, std::span<const std::uint8_t, Image
     project.configFromCard = 1;
 }
 
-void packSequencesImage(ProjectData& project, std::span<std::uint8_t, ImageSize> image) {
+void packSequencesImage(const ProjectData& project, std::span<std::uint8_t, ImageSize> image) {
     project.sequences().packImage(at(image, 0, SequenceTable::ImageSize));
     frame(project, image);
 }
@@ -114,7 +113,7 @@ void unpackSequencesImage(ProjectData& project, std::span<const std::uint8_t, Im
     project.sequencesFromCard = 1;
 }
 
-void packChimesImage(ProjectData& project, std::span<std::uint8_t, ChimesImageSize> image) {
+void packChimesImage(const ProjectData& project, std::span<std::uint8_t, ChimesImageSize> image) {
     project.chimes().packImage(image);
 }
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 
 namespace tolvane::card {
 
@@ -37,11 +38,23 @@ std::uint16_t imageChecksum(std::span<const std::uint8_t> image);
 bool checksumMatches(std::span<const std::uint8_t, ImageSize> image);
 
 // Packers: the buffer is pre-filled with 0xFF by the caller and has the file's full size. Each writes the
-// sections at their offsets, then (for the three framed images) the checksum and the identity trailer.
-void packProgramsImage(ProjectData& project, std::span<std::uint8_t, ImageSize> image);
-void packConfigImage(ProjectData& project, std::span<std::uint8_t, ImageSize> image);
-void packSequencesImage(ProjectData& project, std::span<std::uint8_t, ImageSize> image);
-void packChimesImage(ProjectData& project, std::span<std::uint8_t, ChimesImageSize> image);
+// sections at their offsets, then (for the three framed images) the checksum and the identity trailer. Packing
+// never changes the project: the constant signature of config.dat is set in the image only.
+void packProgramsImage(const ProjectData& project, std::span<std::uint8_t, ImageSize> image);
+void packConfigImage(const ProjectData& project, std::span<std::uint8_t, ImageSize> image);
+void packSequencesImage(const ProjectData& project, std::span<std::uint8_t, ImageSize> image);
+void packChimesImage(const ProjectData& project, std::span<std::uint8_t, ChimesImageSize> image);
+// The same packers under the type that takes a project the caller may change (tests and benchmarks keep tables
+// of packers of that type); they change nothing either.
+inline void packProgramsImage(ProjectData& project, std::span<std::uint8_t, ImageSize> image) {
+    packProgramsImage(std::as_const(project), image);
+}
+inline void packConfigImage(ProjectData& project, std::span<std::uint8_t, ImageSize> image) {
+    packConfigImage(std::as_const(project), image);
+}
+inline void packSequencesImage(ProjectData& project, std::span<std::uint8_t, ImageSize> image) {
+    packSequencesImage(std::as_const(project), image);
+}
 
 // Unpackers: replace the sections of their group from a full image and set the matching from-card flag. They do
 // not look at the trailer or the checksum (the card reader does that first) and never fail on content.

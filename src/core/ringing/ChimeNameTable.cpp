@@ -34,7 +34,7 @@ void ChimeNameTable::reset() {
 }
 
 // Each slot: the name as device bytes (at most 31), a zero byte, then the 0xFF the caller filled in.
-void ChimeNameTable::packImage(std::span<std::uint8_t> image) {
+void ChimeNameTable::packImage(std::span<std::uint8_t> image) const {
     if (image.size() < ImageSize) {
         throw std::out_of_range("chime image too short");
     }

@@ -66,7 +66,7 @@ void OutputMap::unpackImage(std::span<const std::uint8_t> image) {
     std::copy_n(image.begin(), ImageSize, record_.bytes().begin());
 }
 
-void OutputMap::packImage(std::span<std::uint8_t> image) {
+void OutputMap::packImage(std::span<std::uint8_t> image) const {
     if (image.size() < ImageSize) {
         throw std::out_of_range("output map image too short");
     }

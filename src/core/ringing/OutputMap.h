@@ -95,7 +95,7 @@ public:
     void resetItem(int index);
     void reset();
     void unpackImage(std::span<const std::uint8_t> image);
-    void packImage(std::span<std::uint8_t> image);
+    void packImage(std::span<std::uint8_t> image) const;
     void serialize(SectionArchive& archive) override;
     void clearModified() override;
     bool isModified() const override;

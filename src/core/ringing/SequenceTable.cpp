@@ -163,7 +163,7 @@ void SequenceTable::swapByteOrder(std::span<std::uint8_t> image) const {
     }
 }
 
-void SequenceTable::packImage(std::span<std::uint8_t> image) {
+void SequenceTable::packImage(std::span<std::uint8_t> image) const {
     if (image.size() < ImageSize) {
         throw std::out_of_range("sequence image too short");
     }

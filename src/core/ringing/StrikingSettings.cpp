@@ -138,7 +138,7 @@ void StrikingSettings::unpackImage(std::span<const std::uint8_t> image) {
     record_ = host;
 }
 
-void StrikingSettings::packImage(std::span<std::uint8_t> image) {
+void StrikingSettings::packImage(std::span<std::uint8_t> image) const {
     if (image.size() < ImageSize) {
         throw std::out_of_range("striking image too short");
     }

@@ -161,7 +161,7 @@ public:
     void reset();
     void swapByteOrder(std::span<std::uint8_t> image) const;
     void unpackImage(std::span<const std::uint8_t> image);
-    void packImage(std::span<std::uint8_t> image);
+    void packImage(std::span<std::uint8_t> image) const;
     void validate(IssueList& issues) const;
     void serialize(SectionArchive& archive) override;
     void clearModified() override;

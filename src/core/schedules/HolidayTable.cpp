@@ -116,7 +116,7 @@ void HolidayTable::unpackImage(std::span<const std::uint8_t> image) {
     recount();
 }
 
-void HolidayTable::packImage(std::span<std::uint8_t> image) {
+void HolidayTable::packImage(std::span<std::uint8_t> image) const {
     bytes::check(image.size(), 0, ImageSize);
     std::fill_n(image.begin(), ImageSize, std::uint8_t{0xFF});
     for (int i = 0; i < Count; ++i) {

@@ -133,7 +133,7 @@ void ScheduleProgram::unpackImage(std::span<const std::uint8_t> image) {
     usedCount_ = isTolling() ? capacity() : taken;
 }
 
-void ScheduleProgram::packImage(std::span<std::uint8_t> image) {
+void ScheduleProgram::packImage(std::span<std::uint8_t> image) const {
     bytes::check(image.size(), 0, entries_.size() * EntrySize);
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         ProgramEntry e = entries_[i];

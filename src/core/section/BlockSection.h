@@ -25,7 +25,7 @@ public:
     // same in both orders unless the derived block says otherwise.
     virtual void swapByteOrder(std::span<std::uint8_t> image) const { (void)image; }
     // The block in card form; the block itself is not changed. `image` must hold at least N bytes.
-    void packImage(std::span<std::uint8_t> image) {
+    void packImage(std::span<std::uint8_t> image) const {
         bytes::check(image.size(), 0, N);
         std::copy(this->bytes_.begin(), this->bytes_.end(), image.begin());
         swapByteOrder(image.first(N));

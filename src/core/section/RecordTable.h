@@ -66,7 +66,7 @@ public:
         }
     }
 
-    void packImage(std::span<std::uint8_t> image) {
+    void packImage(std::span<std::uint8_t> image) const {
         requireImage(image.size());
         for (std::size_t r = 0; r < Count; ++r) {
             auto slot = image.subspan(r * Record::Size, Record::Size);

@@ -88,13 +88,19 @@ void GeneralSettings::unpackImage(std::span<const std::uint8_t> image) {
     marks_ = 0;
 }
 
-void GeneralSettings::packImage(std::span<std::uint8_t> image) {
+void GeneralSettings::writeImage(std::span<std::uint8_t> image) const {
     bytes::check(image.size(), 0, ImageSize);
-    restoreSignature();
-    std::copy(record_.bytes().begin(), record_.bytes().end(), image.begin());
+    const auto own = record_.bytes();
+    std::copy(own.begin(), own.end(), image.begin());
+    bytes::putU32LE(image, SignatureOffset, Signature);
     // Whatever a card or an older project file left behind the fields is not carried on.
     std::fill(image.begin() + UnusedTailOffset, image.begin() + ImageSize, std::uint8_t{0xFF});
     swapByteOrder(image.first(ImageSize));
+}
+
+void GeneralSettings::packImage(std::span<std::uint8_t> image) {
+    restoreSignature();
+    writeImage(image);
 }
 
 void GeneralSettings::validate(IssueList& issues) const {

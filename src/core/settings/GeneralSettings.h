@@ -126,6 +126,10 @@ public:
     void reset();
     void swapByteOrder(std::span<std::uint8_t> image) const;
     void unpackImage(std::span<const std::uint8_t> image);
+    // The block in card form with the constant signature in its place; the settings themselves are not changed
+    // (a card write changes no setting).
+    void writeImage(std::span<std::uint8_t> image) const;
+    // writeImage() after the settings take the constant signature back too: the project file's form.
     void packImage(std::span<std::uint8_t> image);
     void validate(IssueList& issues) const;
     void serialize(SectionArchive& archive) override;
@@ -194,7 +198,8 @@ public:
     bool serviceCodeIsDefault() const;
 
     std::uint32_t signature() const { return record_.u32(SignatureOffset); }
-    // Writes the constant signature again; done before every packing.
+    // Writes the constant signature again into the settings (a reset, storing the project file); an image carries
+    // it whatever the settings hold.
     void restoreSignature() { record_.setU32(SignatureOffset, Signature); }
 
     // Location name: at most 32 characters as device bytes, a zero byte after a shorter name.

@@ -9,6 +9,7 @@
 #include "gui/app/CProgramSet.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/app/CTarvelinView.h"
+#include "gui/app/CardExchange.h"
 #include "gui/app/DriveListSlot.h"
 #include "gui/app/IconStrip.h"
 #include "gui/widgets/CHelpWindow.h"
@@ -700,18 +701,8 @@ bool CMainFrame::askToWriteBack() {
     default:
         return false;
     }
-    const ProjectData& project = document_->project();
-    const bool opened = project.projectOpened != 0;
-    std::vector<card::FileKind> kinds;
-    if (opened || project.programsFromCard) {
-        kinds.push_back(card::FileKind::Programs);
-    }
-    if (opened || project.configFromCard) {
-        kinds.push_back(card::FileKind::Config);
-    }
-    if (opened || project.sequencesFromCard) {
-        kinds.push_back(card::FileKind::Sequences);
-    }
+    CardExchange cards(context_, *document_);
+    const std::vector<card::FileKind> kinds = cards.writeBackKinds();
     if (kinds.empty()) {
         return true;
     }
@@ -720,7 +711,7 @@ bool CMainFrame::askToWriteBack() {
         context_.prompts.showWarning(this, text(text::CardWriteFailed));
         return false;
     }
-    for (const card::WriteResult& result : view_->writeCardFiles(kinds, folder)) {
+    for (const card::WriteResult& result : cards.write(kinds, folder)) {
         if (!result.ok) {
             context_.prompts.showWarning(this, cardWriteMessage(context_.texts, result));
             if (result.text == text::CriticalErrors) {

@@ -4,9 +4,8 @@
 #include "gui/app/AppContext.h"
 #include "gui/app/CDataPage.h"
 #include "gui/app/CTarvelinDoc.h"
+#include "gui/app/CardExchange.h"
 #include "gui/app/IconStrip.h"
-#include "platform/CardBackups.h"
-#include "platform/PlatformCardFileSystem.h"
 #include "report/Report.h"
 
 #include <QFrame>
@@ -266,43 +265,14 @@ void CTarvelinView::updateSpecialTollingItem() {
 }
 
 bool CTarvelinView::readCardFiles(const QString& folder) {
-    if (folder.isEmpty()) {
-        // No card was chosen: nothing to read, and nothing is read from the working folder by accident.
-        return false;
+    // Without a card nothing is read (an empty folder would name the working folder).
+    const std::vector<CardExchange::FileRead> reads = CardExchange(context_, document_).readAll(folder);
+    for (const CardExchange::FileRead& read : reads) {
+        if (read.result.text != 0) {
+            context_.prompts.showMessage(this, text(read.result.text));
+        }
     }
-    PlatformCardFileSystem files;
-    bool allRead = true;
-    document_.changeAndRestart([&](ProjectData& project) {
-        const auto readOne = [&](card::FileKind kind, bool onlyWhenPresent) {
-            const std::string path = card::joinPath(toNativePath(folder), card::fileName(kind));
-            if (onlyWhenPresent && !files.exists(path)) {
-                return;
-            }
-            const card::ReadResult result = card::readCardFile(project, kind, path, files);
-            if (result.text != 0) {
-                context_.prompts.showMessage(this, text(result.text));
-            }
-            allRead = allRead && result.ok;
-        };
-        readOne(card::FileKind::Programs, true);
-        readOne(card::FileKind::Sequences, true);
-        readOne(card::FileKind::Config, false);
-        readOne(card::FileKind::Chimes, false);
-        project.sortSchedules(document_.listOrders());
-    });
-    return allRead;
-}
-
-std::vector<card::WriteResult> CTarvelinView::writeCardFiles(std::span<const card::FileKind> kinds,
-                                                             const QString& folder) {
-    CardBackups backups(context_.cardBackupFolder);
-    PlatformCardFileSystem files(&backups);
-    std::vector<card::WriteResult> results;
-    document_.changeMarks([&](ProjectData& project) {
-        results =
-            card::writeCardFiles(project, kinds, toNativePath(folder), toNativePath(context_.tempFolder), files);
-    });
-    return results;
+    return CardExchange::allRead(folder, reads);
 }
 
 void CTarvelinView::commitPendingEdit() {

@@ -58,8 +58,6 @@ public:
     // Reads programs.dat and seq.dat when present, then config.dat and kur.bin, from `folder` into the project;
     // true when all succeeded. Each refusal is shown with its own text. The history starts anew.
     bool readCardFiles(const QString& folder);
-    // Writes card files into `folder` as one write (the exit check's write-back); one result per kind.
-    std::vector<card::WriteResult> writeCardFiles(std::span<const card::FileKind> kinds, const QString& folder);
     // The page in front stores what its focused field holds (before a save, a close, an undo, a card write).
     void commitPendingEdit();
 

@@ -3,12 +3,11 @@
 #include "TextNumbers.h"
 #include "gui/app/CTarvelinDoc.h"
 #include "gui/app/CTarvelinView.h"
-#include "gui/card/CCopyProgress.h"
+#include "gui/app/CardExchange.h"
 #include "gui/common/ChangesQuestion.h"
 #include "gui/report/CPorownanieDlg.h"
 #include "gui/widgets/CLamp.h"
 #include "gui/widgets/CRemoveDirCombo.h"
-#include "platform/CardBackups.h"
 #include "platform/PlatformCardFileSystem.h"
 #include "project/TextFormat.h"
 
@@ -55,10 +54,6 @@ const RowTexts& rowTexts(card::FileKind kind) {
     }
     return Rows[0];
 }
-
-// The undo step of a card file read belongs to the card's identity, which every read takes: undoing it brings
-// this page to the front.
-constexpr SectionId ReadStepSection = SectionId::Identity;
 
 // The pages whose content a card file carries: what the differences before a write of that file are shown for.
 bool carries(card::FileKind kind, IssuePage page) {
@@ -277,18 +272,8 @@ void CPropWymiana::write(card::FileKind kind) {
             refresh();
             return;
         }
-        const QString destination = QString::fromStdString(card::joinPath(folder.toStdString(), card::fileName(kind)));
-        // Writing clears the written group's marks (and sets the configuration's signature): no undo step.
-        card::WriteResult result;
-        document()->changeMarks([&](ProjectData& project) {
-            result = CCopyProgress::run<card::WriteResult>(destination, this, std::function<card::WriteResult()>([&] {
-                                                               CardBackups backups(context().cardBackupFolder);
-                                                               PlatformCardFileSystem files(&backups);
-                                                               return card::writeCardFile(
-                                                                   project, kind, toNativePath(folder),
-                                                                   toNativePath(context().tempFolder), files);
-                                                           }));
-        });
+        const card::FileKind kinds[] = {kind};
+        const card::WriteResult result = CardExchange(context(), *document()).write(kinds, folder, this).front();
         if (result.text != 0) {
             showMessage(cardWriteMessage(context().texts, result));
         }
@@ -309,21 +294,8 @@ void CPropWymiana::read(card::FileKind kind) {
         return;
     }
     try {
-        PlatformCardFileSystem files;
-        const std::string path = card::joinPath(toNativePath(targetFolder()), card::fileName(kind));
-        card::ReadResult result;
         // One file read is one undo step; a refused file changes nothing and makes none.
-        const EditKey key{ReadStepSection, -1, static_cast<int>(kind)};
-        edit({text::ReadFileStep, {std::string(card::fileName(kind))}}, key, [&](ProjectData& project) {
-            result = card::readCardFile(project, kind, path, files);
-            if (result.ok && kind == card::FileKind::Chimes) {
-                project.chimes().markAllChanged();
-            }
-            if (result.ok && kind == card::FileKind::Programs) {
-                // Each schedule page lists its programs in its list's order; reading is where they are put in it.
-                project.sortSchedules(document()->listOrders());
-            }
-        });
+        const card::ReadResult result = CardExchange(context(), *document()).readOne(kind, targetFolder());
         if (result.text != 0) {
             showMessage(text(result.text));
         }
