@@ -165,8 +165,8 @@ void ChimeNameTable::setName(int i, std::string_view name) {
     }
     std::array<std::uint8_t, SlotSize> bytes{};
     // No width limit: a slot holds its first 31 characters.
-    const std::size_t length = fittedTextToDevice(stored, std::numeric_limits<int>::max(),
-                                                  std::span<std::uint8_t>(bytes).first(MaxNameChars));
+    const std::size_t length =
+        fittedTextToDevice(stored, std::numeric_limits<int>::max(), std::span<std::uint8_t>(bytes).first(MaxNameChars));
     bytes_[at] = bytes;
     lengths_[at] = static_cast<std::uint8_t>(length);
     if (readName(at) == stored) {

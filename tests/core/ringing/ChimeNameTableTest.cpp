@@ -195,7 +195,6 @@ TEST(ChimeNames, DamagedBodiesAreRefused) {
     }
 }
 
-
 // A slot as a card or a project file may hold it: `head`, then `tail` up to 32 bytes.
 Bytes cardSlot(Bytes head, std::uint8_t tail = 0xFF) {
     head.resize(32, tail);
@@ -204,9 +203,9 @@ Bytes cardSlot(Bytes head, std::uint8_t tail = 0xFF) {
 
 struct OddSlotCase {
     const char* what;
-    Bytes card;        // the 32 bytes read
-    std::string name;  // what name() gives after reading them
-    Bytes written;     // the slot written back (into an image filled with 0xFF)
+    Bytes card;       // the 32 bytes read
+    std::string name; // what name() gives after reading them
+    Bytes written;    // the slot written back (into an image filled with 0xFF)
 };
 
 // Names read from damaged or odd slots: reading turns each byte into its Latin-mode character (a tab into a space),
@@ -223,22 +222,26 @@ TEST(ChimeNames, OddSlotsReadAndWriteBack) {
         {"bytes after the terminator are not read", cardSlot({'A', 0x00, 'B', 0x09}), "A", withTail({'A', 0x00})},
         {"an all-0xFF slot is erased memory", cardSlot({}), "", withTail({0x00})},
         {"a slot that starts with its zero byte", cardSlot({0x00, 'A', 'B'}), "", withTail({0x00})},
-        {"a 31-character name fills the slot", [] {
+        {"a 31-character name fills the slot",
+         [] {
              Bytes b(31, 'm');
              b.push_back(0x00);
              return b;
          }(),
-         std::string(31, 'm'), [] {
+         std::string(31, 'm'),
+         [] {
              Bytes b(31, 'm');
              b.push_back(0x00);
              return b;
          }()},
-        {"no terminator: 32 characters read, 31 written", [] {
+        {"no terminator: 32 characters read, 31 written",
+         [] {
              Bytes b(31, 'x');
              b.push_back(0x09);
              return b;
          }(),
-         std::string(31, 'x') + " ", [] {
+         std::string(31, 'x') + " ",
+         [] {
              Bytes b(31, 'x');
              b.push_back(0x00);
              return b;
@@ -251,8 +254,8 @@ TEST(ChimeNames, OddSlotsReadAndWriteBack) {
         // Cyrillic bytes read as the Latin-1 characters of their value in Latin mode.
         {"a Cyrillic byte reads as its Latin-1 character", cardSlot({0xC1, 0xE2, 0x00}), "Áâ",
          withTail({0xC1, 0xE2, 0x00})},
-        {"a byte of no character of its own reads as its code", cardSlot({0x80, 0x01, 0xAC, 0x00}),
-         "\u0080\u0001¬", withTail({0x80, 0x01, 0xAC, 0x00})},
+        {"a byte of no character of its own reads as its code", cardSlot({0x80, 0x01, 0xAC, 0x00}), "\u0080\u0001¬",
+         withTail({0x80, 0x01, 0xAC, 0x00})},
         {"a text ended by the end of the slot after a letter", cardSlot({0xE0}), "ŕ", withTail({0xE0, 0x00})},
     };
     for (const auto& c : cases) {
@@ -303,9 +306,9 @@ TEST(ChimeNames, EveryByteReadsAndWritesAsTextWould) {
 
 struct KeptTextCase {
     const char* what;
-    std::string name;     // set, and what name() gives until the names are read again
-    Bytes written;        // the slot written
-    std::string reread;   // the name read back from it
+    std::string name;   // set, and what name() gives until the names are read again
+    Bytes written;      // the slot written
+    std::string reread; // the name read back from it
 };
 
 // A name whose characters have no byte of their own, or whose bytes read as other characters, is shown as it was
