@@ -103,7 +103,17 @@ void PlatformCardFileSystem::replaceWithCopies(std::vector<Copy>& copies) {
         }
         pending.clear();
     };
-    if (backups_) {
+    // The copies of the old files are put on the device before anything is replaced. When they are on the file
+    // system of every target (a folder of card files on the computer's own disk), the one sync of that file system
+    // below, which comes before the first replacement, puts them there too: a second sync would do nothing more.
+    bool backupsRideWithCard = false;
+    if (backups_ && !pending.empty() && !backups_->folder().isEmpty()) {
+        const NativePath backupFolder = toNativePath(backups_->folder());
+        backupsRideWithCard = std::all_of(pending.begin(), pending.end(), [&](const Pending& p) {
+            return onSameFileSystem(backupFolder, parentFolder(p.copy->to));
+        });
+    }
+    if (backups_ && !backupsRideWithCard) {
         QString reason;
         if (!pending.empty() && !backups_->sync(&reason)) {
             failAll(reason); // nothing is replaced before its copy is safe

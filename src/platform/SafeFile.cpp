@@ -66,6 +66,13 @@ bool canSyncFileSystems() {
     return false;
 #endif
 }
+
+bool onSameFileSystem(const NativePath& a, const NativePath& b) {
+    struct stat first {};
+    struct stat second {};
+    return canSyncFileSystems() && ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev;
+}
 #else
 int syncFolder(const NativePath&) {
     return 0; // the rename of QSaveFile is as durable as Windows makes it
@@ -76,6 +83,10 @@ int syncFileSystemOf(const NativePath&) {
 }
 
 bool canSyncFileSystems() {
+    return false;
+}
+
+bool onSameFileSystem(const NativePath&, const NativePath&) {
     return false;
 }
 #endif

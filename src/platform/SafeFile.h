@@ -113,5 +113,8 @@ int syncFileSystemOf(const NativePath& folder);
 int syncFolder(const NativePath& folder);
 // Whether syncFileSystemOf does the work on this system (it does on Linux).
 bool canSyncFileSystems();
+// Whether two existing folders are on one file system (one syncFileSystemOf puts both on the device); false when
+// either cannot be looked at, or where the system cannot sync file systems.
+bool onSameFileSystem(const NativePath& a, const NativePath& b);
 
 } // namespace tolvane

@@ -6,10 +6,14 @@
 #include "ShellTestSupport.h"
 
 #include "gui/app/CTarvelinDoc.h"
+#include "gui/report/CPropRaport.h"
+#include "gui/report/CRaportModel.h"
 #include "gui/schedules/CProgramPage.h"
+#include "gui/schedules/CPropPlan.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QImage>
@@ -18,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 #include <QUndoStack>
@@ -303,6 +308,38 @@ INSTANTIATE_TEST_SUITE_P(Boxes, CellCheckBoxTest,
                                            CellBoxCase{PageId::Tyg, WeeklyTreeText, "weekday4"},
                                            CellBoxCase{PageId::Settings, SettingsTreeText, "amplifierSwitch"},
                                            CellBoxCase{PageId::Settings, SettingsTreeText, "clockLock"}));
+
+// Pages that sum the project up follow an edit made elsewhere at once, while nobody looks at them: a weekday
+// unticked on the weekly page empties the day plan's Monday and adds the report's warning of a program that rings
+// on no day; the undo takes both back. Neither page is brought to the front, and neither makes a step.
+TEST_F(ScheduleWorkflowTest, AWeeklyEditIsSeenAtOnceOnTheDayPlanAndTheReportWithoutShowingThem) {
+    userEdit(doc(), [](ProjectData& p) {
+        const int monday = p.program(Weekly).addEntry();
+        p.program(Weekly).setTime(monday, 6, 0, 0);
+        p.program(Weekly).setDays(monday, 0x01);
+    });
+    auto* plan = qobject_cast<CPropPlan*>(frame->view()->page(PageId::Plan));
+    auto* report = qobject_cast<CPropRaport*>(frame->view()->page(PageId::Raport));
+    ASSERT_NE(plan, nullptr);
+    ASSERT_NE(report, nullptr);
+    plan->calendar()->setSelectedDate(QDate(2026, 12, 7)); // a Monday
+    ASSERT_EQ(plan->dayList()->rowCount(), 1);
+    const int issues = report->model()->rowCount();
+
+    choose(WeeklyTreeText);
+    clickRow(0);
+    const int steps = doc().undoStack()->count();
+    QTest::mouseClick(child<QCheckBox>("weekday0"), Qt::LeftButton);
+    ASSERT_EQ(weekly().entry(0).days(), 0);
+    EXPECT_EQ(plan->dayList()->rowCount(), 0) << "the Monday program rings on no day now";
+    EXPECT_EQ(report->model()->rowCount(), issues + 1) << "the warning of a program without days";
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(plan->dayList()->rowCount(), 1);
+    EXPECT_EQ(report->model()->rowCount(), issues);
+    EXPECT_EQ(frame->view()->currentPage(), &page());
+    EXPECT_EQ(doc().undoStack()->count(), steps + 1) << "following made no step of its own";
+}
 
 } // namespace
 } // namespace tolvane

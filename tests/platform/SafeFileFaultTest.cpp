@@ -103,5 +103,18 @@ TEST_F(SafeFileFaults, AMissingFolderFailsAtOpenWithTheSystemsWording) {
     expectOldFileAlone();
 }
 
+// One sync of a file system serves folders on it alone: two folders of one temporary folder share it, the kernel's
+// process folder never does, and a folder that is not there shares nothing.
+TEST(SafeFileSystems, FoldersShareAFileSystemOnlyWhenBothAreOnIt) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a/b")));
+    const NativePath top = toNativePath(dir.path());
+    const NativePath nested = toNativePath(dir.filePath(QStringLiteral("a/b")));
+    EXPECT_EQ(onSameFileSystem(top, nested), canSyncFileSystems());
+    EXPECT_FALSE(onSameFileSystem(top, toNativePath(QStringLiteral("/proc"))));
+    EXPECT_FALSE(onSameFileSystem(top, toNativePath(dir.filePath(QStringLiteral("missing")))));
+}
+
 } // namespace
 } // namespace tolvane

@@ -36,8 +36,18 @@ CDataPage::CDataPage(AppContext& context, QWidget* parent)
 CDataPage::~CDataPage() = default;
 
 void CDataPage::setDocument(CTarvelinDoc* document, CTarvelinView* view) {
+    if (document_) {
+        disconnect(document_, &CTarvelinDoc::contentChanged, this, nullptr);
+    }
     document_ = document;
     view_ = view;
+    if (document_) {
+        connect(document_, &CTarvelinDoc::contentChanged, this, [this](const ProjectChange& change) {
+            if (shows_.intersects(change.sections)) {
+                followChange(change);
+            }
+        });
+    }
 }
 
 const ProjectData* CDataPage::project() const {
@@ -65,7 +75,13 @@ void CDataPage::commitPendingEdit() {
 }
 
 bool CDataPage::edit(const EditLabel& label, const EditKey& key, const std::function<void(ProjectData&)>& change) {
-    return document_ && document_->edit(label, key, change);
+    return document_ && document_->edit(label, key, change, this);
+}
+
+void CDataPage::followChange(const ProjectChange& change) {
+    if (change.origin != this) {
+        reloadKeepingRecord();
+    }
 }
 
 void CDataPage::endEditBurst() {

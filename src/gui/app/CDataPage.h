@@ -39,6 +39,10 @@ public:
     // the project.
     void setDocument(CTarvelinDoc* document, CTarvelinView* view);
     CTarvelinDoc* document() const { return document_; }
+    // The sections whose values the page shows (the page table's; every section unless told otherwise): only a
+    // change of one of them reaches followChange.
+    void setShownSections(SectionSet sections) { shows_ = sections; }
+    SectionSet shownSections() const { return shows_; }
     CTarvelinView* view() const { return view_; }
     // The document's current project (it changes when a file is opened), null without a document. Pages read it;
     // every change goes through edit().
@@ -50,6 +54,11 @@ public:
     // tree or the overview, or the project changed under it): a page that remembers the record the user was on
     // selects it again. The base shows the first record.
     virtual void reloadKeepingRecord() { reload(); }
+    // The project changed in sections this page shows (an edit on another page, an undo or a redo, a card file
+    // read): the page shows the project as it is now, also while it is hidden, so that no page is ever stale. The
+    // base reads the project again keeping the record, unless the change came from this page's own edit (which
+    // already shows what it stored).
+    virtual void followChange(const ProjectChange& change);
     // The tree item showing text `textId` brought the page to the front: a page with several items shows the part
     // that item names. The base does nothing.
     virtual void showTreeEntry(int textId) { (void)textId; }
@@ -166,6 +175,7 @@ private:
     CControlTipCtrl* controlTips_;
     QIcon headerIcon_;
     int currentItem_ = -1;
+    SectionSet shows_ = SectionSet::all();
     QString helpTopic_ = QStringLiteral("index");
 };
 

@@ -13,6 +13,7 @@
 
 #include <span>
 #include <stdexcept>
+#include <utility>
 
 namespace tolvane {
 
@@ -133,10 +134,12 @@ QString CTarvelinDoc::caption(const EditLabel& label) const {
     return QString::fromStdString(formatText(format, std::span<const TextArg>(label.args)));
 }
 
-bool CTarvelinDoc::edit(const EditLabel& label, const EditKey& key, const std::function<void(ProjectData&)>& change) {
+bool CTarvelinDoc::edit(const EditLabel& label, const EditKey& key, const std::function<void(ProjectData&)>& change,
+                        const QObject* origin) {
     change(*project_);
     std::vector<EditStep::Part> parts;
     bool contentChanged = false;
+    ProjectChange told{key, {}, origin};
     for (int i = 0; i < SectionIdCount; ++i) {
         SectionState now = project_->state(static_cast<SectionId>(i));
         SectionState& committed = committed_[static_cast<std::size_t>(i)];
@@ -145,6 +148,7 @@ bool CTarvelinDoc::edit(const EditLabel& label, const EditKey& key, const std::f
         }
         StateDiff diff = StateDiff::between(committed, now);
         contentChanged = contentChanged || !diff.content.empty();
+        told.sections.add(static_cast<SectionId>(i));
         parts.push_back({static_cast<SectionId>(i), std::move(diff)});
         committed = std::move(now);
     }
@@ -153,7 +157,7 @@ bool CTarvelinDoc::edit(const EditLabel& label, const EditKey& key, const std::f
     }
     if (contentChanged) {
         undoStack_->push(new EditStep(*this, label, key, burst_, std::move(parts)));
-        emit projectChanged(key);
+        announce(told, &CTarvelinDoc::projectChanged);
     } else {
         emit marksChanged();
     }
@@ -250,15 +254,30 @@ void CTarvelinDoc::takeStep(bool back) {
     if (!back && step->recordAfter() >= 0) {
         key.record = step->recordAfter();
     }
+    ProjectChange told{key, {}, nullptr};
+    for (const EditStep::Part& part : step->parts()) {
+        told.sections.add(part.id);
+    }
     ++burst_;
     if (back) {
         undoStack_->undo();
     } else {
         undoStack_->redo();
     }
+    if (historyBroken_) {
+        // The step was not applied and the history starts again: nothing is known to be as before.
+        told.sections = SectionSet::all();
+    }
     restartIfBroken();
-    emit projectRestored(key);
+    announce(told, &CTarvelinDoc::projectRestored);
     emit modifiedChanged();
+}
+
+void CTarvelinDoc::announce(const ProjectChange& change, void (CTarvelinDoc::*then)(const ProjectChange&)) {
+    const bool wasFollowing = std::exchange(following_, true);
+    emit contentChanged(change);
+    following_ = wasFollowing;
+    emit(this->*then)(change);
 }
 
 void CTarvelinDoc::restartIfBroken() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/ProjectData.h"
+#include "project/SectionSet.h"
 #include "project/TextFormat.h"
 
 #include <QObject>
@@ -29,6 +30,15 @@ struct EditKey {
     friend bool operator==(const EditKey&, const EditKey&) = default;
 };
 
+// What one edit, undo or redo did: the key the edit gave, every section whose values differ afterwards, and the
+// object that asked for the edit (null for an undo or redo), so that the page that made an edit, which already
+// shows it, can leave itself alone.
+struct ProjectChange {
+    EditKey key;
+    SectionSet sections;
+    const QObject* origin = nullptr;
+};
+
 // The caption of an undo step: a catalog text and its arguments, filled in the current language whenever the
 // captions are shown, so that a language change re-texts the history too.
 struct EditLabel {
@@ -54,14 +64,21 @@ public:
     // One complete user action. `change` does the work on the project; everything it changed becomes one undo
     // step captioned `label` (merged into the step before when that has the same key and nothing came between).
     // Returns whether the project changed. A change that only moved change marks makes no step.
-    bool edit(const EditLabel& label, const EditKey& key, const std::function<void(ProjectData&)>& change);
+    // `origin` is handed on in the change signal (the page that edits).
+    bool edit(const EditLabel& label, const EditKey& key, const std::function<void(ProjectData&)>& change,
+              const QObject* origin = nullptr);
     // The last step moved the record it names (its list was put in order again): a redo shows the record where it
     // went, an undo where the edit began.
     void moveLastStepRecord(int record);
     // A change that only clears change marks (a card file written): taken as it is, without an undo step.
     void changeMarks(const std::function<void(ProjectData&)>& change);
     // The next edit starts a new step even with the same key (the user left the field or chose another record).
-    void endEditBurst() { ++burst_; }
+    // Ignored while the pages read a change (a page whose list is filled again has not been left by the user).
+    void endEditBurst() {
+        if (!following_) {
+            ++burst_;
+        }
+    }
 
     QUndoStack* undoStack() const { return undoStack_; }
     bool canUndo() const;
@@ -110,10 +127,13 @@ public:
     }
 
 signals:
-    // After an edit: `key` names what it touched.
-    void projectChanged(const tolvane::EditKey& key);
+    // The first word on every edit, undo and redo: the pages that show one of the sections it touched read the
+    // project again (CDataPage::followChange), before anything else hears of it.
+    void contentChanged(const tolvane::ProjectChange& change);
+    // After an edit: `change` names what it touched and which sections differ now.
+    void projectChanged(const tolvane::ProjectChange& change);
     // After an undo or redo: what the step had touched is as it was (or is again).
-    void projectRestored(const tolvane::EditKey& key);
+    void projectRestored(const tolvane::ProjectChange& change);
     // Only change marks moved (a save, a card write): highlighting is repainted.
     void marksChanged();
     // The whole project was replaced (a file opened).
@@ -131,6 +151,8 @@ private:
     void applyParts(const EditStep& step, bool backward);
     void takeStep(bool back);
     void restartIfBroken();
+    // Tells the pages (contentChanged), then everyone else (`then`, projectChanged or projectRestored).
+    void announce(const ProjectChange& change, void (CTarvelinDoc::*then)(const ProjectChange&));
     QString caption(const EditLabel& label) const;
 
     const TextSource* texts_;
@@ -139,6 +161,7 @@ private:
     QUndoStack* undoStack_;
     States committed_;
     int burst_ = 0;
+    bool following_ = false;
     bool historyBroken_ = false;
     std::array<SortKey, 4> listOrders_{SortKey::Time, SortKey::Time, SortKey::Time, SortKey::Time};
     bool startedFromCard_ = false;
@@ -148,3 +171,4 @@ private:
 } // namespace tolvane
 
 Q_DECLARE_METATYPE(tolvane::EditKey)
+Q_DECLARE_METATYPE(tolvane::ProjectChange)

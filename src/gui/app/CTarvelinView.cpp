@@ -79,6 +79,7 @@ CDataPage* CTarvelinView::page(PageId id) const {
     auto* self = const_cast<CTarvelinView*>(this);
     slot = spec.create(context_, stack_);
     slot->setHelpTopic(QString::fromLatin1(spec.helpTopic));
+    slot->setShownSections(spec.shows);
     if (spec.stacked) {
         // The stack keeps the table's order whatever order the pages are created in.
         int before = 0;
@@ -281,11 +282,12 @@ void CTarvelinView::commitPendingEdit() {
     }
 }
 
-// After an undo or redo every page reads the project again, and the page that edits what the step changed comes
-// to the front with the record selected, so the user sees what was undone: a page that claims the step's key,
-// otherwise the first page that edits the step's section.
-void CTarvelinView::showRestored(const EditKey& key) {
-    reloadPages();
+// After an undo or redo (the pages that show what the step changed have read the project again already, see
+// CTarvelinDoc::contentChanged) the page that edits it comes to the front with the record selected, so the user sees what was undone: a page that claims the step's
+// key, otherwise the first page that edits the step's section.
+void CTarvelinView::showRestored(const ProjectChange& change) {
+    const EditKey& key = change.key;
+    emit identityChanged();
     updateSpecialTollingItem();
     recheckProblems();
     const auto shows = [this, &key](const PageSpec& spec) {

@@ -81,7 +81,7 @@ private:
     QTreeWidgetItem* addItem(QTreeWidgetItem* parent, PageId page, int text, int icon);
     // The pages created so far.
     std::vector<CDataPage*> createdPages() const;
-    void showRestored(const EditKey& key);
+    void showRestored(const ProjectChange& change);
     QTreeWidgetItem* makeItem(PageId page, int text, int icon) const;
     void selectItemOfPage(PageId id);
     void onItemChosen(QTreeWidgetItem* item);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/ProjectData.h"
+#include "project/SectionSet.h"
 
 #include <array>
 #include <cstddef>
@@ -66,6 +67,9 @@ struct PageSpec {
     std::array<TreeItemSpec, MaxTreeItems> treeItems;
     std::array<SectionId, MaxSections> sections; // the sections the page edits: the first sectionCount
     int sectionCount;
+    // The sections whose values the page shows (those it edits among them): a change of one of them reaches the
+    // page at once, wherever the change was made.
+    SectionSet shows;
     CDataPage* (*create)(AppContext& context, QWidget* parent);
     // The section of the user guide that F1 opens on this page (a file of Help/<Language>/ without ".html").
     const char* helpTopic;

@@ -161,19 +161,13 @@ void CPropWymiana::refreshTexts() {
     setItemText(warningText_, text::CriticalWarning);
 }
 
-void CPropWymiana::reload(int) {
-    if (!watching_ && document()) {
-        // An edit, an undo or a redo can make the project valid or invalid while the page is shown (a read brings
-        // no other page to the front): Write and the warning follow at once.
-        const auto follow = [this] {
-            if (isVisible()) {
-                applyValidity();
-            }
-        };
-        connect(document(), &CTarvelinDoc::projectChanged, this, follow);
-        connect(document(), &CTarvelinDoc::projectRestored, this, follow);
-        watching_ = true;
+void CPropWymiana::followChange(const ProjectChange&) {
+    if (isVisible() && project()) {
+        applyValidity();
     }
+}
+
+void CPropWymiana::reload(int) {
     if (project()) {
         applyValidity();
         refresh();

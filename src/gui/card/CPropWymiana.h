@@ -33,6 +33,9 @@ public:
 
     // The page is brought to the front: validity, lamps and the controls of the mode.
     void reload(int item = 0) override;
+    // An edit, an undo or a redo can make the project valid or invalid while the page is shown (a read brings no
+    // other page to the front): Write and the warning follow at once. Hidden, the page reads it all when shown.
+    void followChange(const ProjectChange& change) override;
     void refreshTexts() override;
 
     // DAT mode works on `folder` instead of a card; the mode is chosen when the project is opened.
@@ -98,7 +101,6 @@ private:
     bool datMode_ = false;
     QString datFolder_;
     bool cardInserted_ = false;
-    bool watching_ = false; // following the document's changes
 };
 
 } // namespace tolvane

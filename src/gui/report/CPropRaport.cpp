@@ -149,18 +149,11 @@ void CPropRaport::showEvent(QShowEvent* event) {
     reload(std::max(list_->currentIndex().row(), 0));
 }
 
+void CPropRaport::followChange(const ProjectChange&) {
+    reload(std::max(list_->currentIndex().row(), 0));
+}
+
 void CPropRaport::reload(int item) {
-    if (!watching_ && document()) {
-        // Changes made while the page is shown (an undo, a card file read) are checked at once.
-        const auto follow = [this] {
-            if (isVisible()) {
-                reload(std::max(list_->currentIndex().row(), 0));
-            }
-        };
-        connect(document(), &CTarvelinDoc::projectChanged, this, follow);
-        connect(document(), &CTarvelinDoc::projectRestored, this, follow);
-        watching_ = true;
-    }
     beginListUpdate(list_);
     std::vector<CRaportModel::Entry> entries;
     counts_ = {};

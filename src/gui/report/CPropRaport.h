@@ -32,6 +32,8 @@ public:
 
     // Checks the project and lists what it finds; selects row `item` (the last row when there are fewer).
     void reload(int item = 0) override;
+    // Every change is checked at once, the row the user was on kept.
+    void followChange(const ProjectChange& change) override;
     void refreshTexts() override;
 
     QTableView* list() const { return list_; }
@@ -68,7 +70,6 @@ private:
     QLabel* status_;
     int shown_ = ShowAll;
     std::array<int, 3> counts_{};
-    bool watching_ = false;
 };
 
 } // namespace tolvane

@@ -170,15 +170,6 @@ CPropPlan::CPropPlan(AppContext& context, QWidget* parent)
 }
 
 void CPropPlan::reload(int) {
-    if (!watching_ && document()) {
-        // The plan follows every change, also the ones made on other pages while it is in front of nobody.
-        connect(document(), &CTarvelinDoc::projectChanged, this, [this] {
-            if (isVisible()) {
-                reload();
-            }
-        });
-        watching_ = true;
-    }
     if (!project()) {
         return;
     }

@@ -72,7 +72,6 @@ private:
     std::vector<dayplan::PlannedProgram> dayPrograms_;
     std::vector<dayplan::PlannedProgram> onDemand_;
     std::vector<QDate> marked_;
-    bool watching_ = false;
 };
 
 } // namespace tolvane
