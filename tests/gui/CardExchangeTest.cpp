@@ -1,6 +1,7 @@
 #include "gui/app/CardExchange.h"
 
 #include "DocumentEdit.h"
+#include "TextNumbers.h"
 #include "TestAppContext.h"
 #include "gui/app/CTarvelinDoc.h"
 
@@ -38,7 +39,7 @@ TEST(CardExchangeTest, AWriteMovesOnlyTheMarksOfWhatItVerified) {
     const QString missing = app.dir.filePath("no-such-card");
     for (const card::WriteResult& result : cards.write(kinds, missing)) {
         EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.text, card::TextWriteFailed);
+        EXPECT_EQ(result.text, text::CardWriteFailed);
     }
     EXPECT_TRUE(document.project().general().isModified());
     EXPECT_TRUE(document.project().chimes().isModified());
